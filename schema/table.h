@@ -32,6 +32,8 @@ struct Column {
 struct Index {
     std::vector<std::string_view> columns;
     bool unique = false;
+    // Partial index condition, written so that both engines accept it ("isjs = false").
+    std::string_view where{};
 };
 
 struct Table {

@@ -1,0 +1,32 @@
+#pragma once
+// The files of the data folder: the account-set catalogue, the template every new account set
+// is copied from, and the demonstration account set.
+
+#include <QString>
+#include <QStringList>
+
+namespace mc {
+
+// Folder and file names inside the data folder.
+QString catalogueFile(const QString& appPath);          // dbconnect.cdd
+QString templateFile(const QString& appPath);           // modal/modal.cdd
+QString accountSetFile(const QString& appPath, const QString& set);  // <set>/<set>.mdb
+inline const QString demoSetName = QStringLiteral("test");
+inline const QString demoSetDescription = QStringLiteral("测试帐套");
+
+// The data folder: the program's own folder when it is writable (a portable install),
+// otherwise the user's data folder. Always ends in "/".
+QString chooseAppPath(const QString& programFolder);
+
+// Builds the template database with every table and the built-in rows.
+void buildTemplate(const QString& file);
+// Builds an empty catalogue.
+void buildCatalogue(const QString& file);
+// Copies the template into a new account set and adds the demonstration rows.
+void buildDemoSet(const QString& templatePath, const QString& file);
+
+// Creates whatever of catalogue, template and demonstration set is missing, and registers the
+// demonstration set in the catalogue. Returns the files it created. Throws db::DbError.
+QStringList populateDataFolder(const QString& appPath);
+
+}  // namespace mc
