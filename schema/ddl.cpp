@@ -79,8 +79,13 @@ std::string defaultClause(const Column& c, Engine engine)
 std::string indexName(const Table& t, const Index& index)
 {
     std::string name = lower(t.name);
-    for (auto column : index.columns)
-        name += "_" + lower(column);
+    for (auto column : index.columns) {
+        std::string part;
+        for (char c : lower(column))
+            if (std::isalnum(static_cast<unsigned char>(c)))
+                part += c;
+        name += "_" + part;
+    }
     return quoteName(name + (index.unique ? "_key" : "_idx"));
 }
 
@@ -110,7 +115,8 @@ std::vector<std::string> createStatements(const Table& table, Engine engine)
     for (const auto& index : table.indexes) {
         std::string columns;
         for (auto column : index.columns)
-            columns += (columns.empty() ? "" : ", ") + quoteName(column);
+            columns += (columns.empty() ? "" : ", ") +
+                       (index.expressions ? std::string(column) : quoteName(column));
         out.push_back(std::string(index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") +
                       indexName(table, index) + " ON " + quoteName(table.name) + " (" + columns + ")" +
                       (index.where.empty() ? "" : " WHERE " + std::string(index.where)));

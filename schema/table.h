@@ -34,6 +34,8 @@ struct Index {
     bool unique = false;
     // Partial index condition, written so that both engines accept it ("isjs = false").
     std::string_view where{};
+    // The columns are expressions written as both engines accept them, not column names.
+    bool expressions = false;
 };
 
 struct Table {

@@ -37,7 +37,12 @@ std::vector<Table> systemTableList()
          {key("pid"), datetime("pdate"), text("czyno"), text("czy", 30), text("czip", 50),
           memo("cznr")},
          {lookupIndex({"pdate"})}},
-        {"ysydjno", {key("pid"), text("djcode"), text("djclass")}, {uniqueIndex({"djcode"})}},
+        // The second index gives the highest number of a prefix and day in one step: within
+        // one day key the longest code is the highest, and among equal lengths the text order.
+        {"ysydjno",
+         {key("pid"), text("djcode"), text("djclass")},
+         {uniqueIndex({"djcode"}),
+          {{"substr(djcode, 1, 9)", "length(djcode)", "djcode"}, false, {}, true}}},
         // pwd holds a salted hash, not the password itself.
         {"gsyg",
          {key("pid"), text("ygid", 10), text("ygname", 30), text("dep_id", 20),

@@ -8,18 +8,15 @@ namespace mc {
 namespace {
 
 // Highest sequence already issued for the day key, by numeric value: from the 1000th number
-// on, text order would no longer put the highest last.
+// on, text order alone would no longer put the highest last. The expression index on ysydjno
+// answers this without scanning the day's numbers; every prefix has three characters.
 int highestSequence(const QSqlDatabase& db, const QString& dayKey)
 {
-    // Codes are compared bytewise in both engines, so [dayKey, dayKey + ":") holds exactly the
-    // codes of the day followed by digits, and the unique index on djcode serves the range.
-    const QVariant v = db::scalar(
-        db,
-        QStringLiteral("select max(cast(substr(djcode, %1) as integer)) from ysydjno "
-                       "where djcode >= ? and djcode < ?")
-            .arg(dayKey.size() + 1),
-        {dayKey, dayKey + u':'});
-    return v.isNull() ? 0 : v.toInt();
+    QSqlQuery q = db::exec(db,
+                           QStringLiteral("select djcode from ysydjno where substr(djcode, 1, 9) = ? "
+                                          "order by length(djcode) desc, djcode desc limit 1"),
+                           {dayKey});
+    return q.next() ? q.value(0).toString().mid(dayKey.size()).toInt() : 0;
 }
 
 }  // namespace
@@ -32,6 +29,8 @@ QString createdh(const QString& prefix)
 
 QString createdh(const QSqlDatabase& db, const QString& prefix, const QDate& today)
 {
+    if (prefix.size() != 3)
+        throw db::DbError(QStringLiteral("单据前缀必须是三个字符: ") + prefix, QStringLiteral("0"));
     const QString dayKey = prefix + today.toString(QStringLiteral("yyMMdd"));
     // Another workstation may take the same number between our read and our insert; the
     // unique index refuses the second insert and we read again.
