@@ -1,41 +1,43 @@
-// membercard start-up. The windows come with the application frame; until then the program
-// prepares its data folder, opens the demonstration account set and says what it found.
+// membercard start-up: prepare the data folder, open the catalogue and the demonstration set,
+// and log in. The main window comes with the application frame; until then a successful login
+// says so and the program ends.
 
 #include "data_files.h"
 #include "database.h"
+#include "frmuserload.h"
 #include "globals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTextStream>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("membercard"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("membercard"));
+    QApplication::setApplicationDisplayName(QStringLiteral("澄岚会员卡管理软件"));
     QTextStream out(stdout);
     try {
         mc::appPath = mc::chooseAppPath(QCoreApplication::applicationDirPath());
-        out << "数据文件夹: " << mc::appPath << '\n';
-        const QStringList created = mc::populateDataFolder(mc::appPath);
-        for (const QString& file : created)
-            out << "已创建: " << file << '\n';
-        if (created.isEmpty())
-            out << "数据文件已存在，未创建新文件\n";
-
-        mc::accountSet = mc::demoSetName;
-        mc::dbFile = mc::accountSetFile(mc::appPath, mc::accountSet);
-        const QSqlDatabase db = mc::db::openSqlite(mc::db::accountConnection, mc::dbFile);
-        out << "演示帐套 " << mc::demoSetDescription << ": " << mc::dbFile << '\n'
-            << "  会员卡类型 "
-            << mc::db::scalar(db, QStringLiteral("select count(*) from cardclass where cardno <> '0000'")).toInt()
-            << " 个, 商品 " << mc::db::scalar(db, QStringLiteral("select count(*) from xssp")).toInt()
-            << " 种, 员工 "
-            << mc::db::scalar(db, QStringLiteral("select count(*) from gsyg where ygid <> '735146'")).toInt()
-            << " 名\n"
-            << "程序窗口尚未提供。\n";
+        for (const QString& file : mc::populateDataFolder(mc::appPath))
+            out << "已创建: " << file << Qt::endl;
+        mc::db::openSqlite(mc::db::catalogueConnection, mc::catalogueFile(mc::appPath));
+        // Until a set is picked, the account-set connection stays on the demonstration set.
+        mc::db::openSqlite(mc::db::accountConnection, mc::accountSetFile(mc::appPath, mc::demoSetName));
     } catch (const mc::db::DbError& e) {
-        QTextStream(stderr) << e.saveMessage() << '\n';
+        QMessageBox::critical(nullptr, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
         return 1;
     }
+
+    {
+        Tfrmuserload frmuserload;
+        frmuserload.exec();
+    }
+    if (mc::operatorCode.isEmpty())
+        return 0;  // login cancelled: no main window, no backup
+
+    QMessageBox::information(nullptr, QString(),
+                             QStringLiteral("%1 登录成功（帐套 %2）。\n主窗口尚未提供，程序将退出。")
+                                 .arg(mc::operatorName, mc::accountSet));
     return 0;
 }

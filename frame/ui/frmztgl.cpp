@@ -1,0 +1,143 @@
+#include "frmztgl.h"
+
+#include "account_sets.h"
+#include "database.h"
+#include "globals.h"
+
+#include <QDateTime>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+QSqlDatabase catalogue()
+{
+    return QSqlDatabase::database(mc::db::catalogueConnection, false);
+}
+
+QPushButton* button(QWidget* parent, const QString& text, const char* name)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+Tfrmztgl::Tfrmztgl(QWidget* parent) : QDialog(parent), model_(new QSqlQueryModel(this)), grid_(new QTableView(this))
+{
+    setObjectName(QStringLiteral("frmztgl"));
+    setWindowTitle(QStringLiteral("帐套管理"));
+    grid_->setObjectName(QStringLiteral("DBGrid1"));
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+
+    auto* add = button(this, QStringLiteral("增加"), "btnAdd");
+    auto* remove = button(this, QStringLiteral("删除"), "btnDelete");
+    auto* close = button(this, QStringLiteral("关闭"), "btnClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    layout->addLayout(buttons);
+    resize(640, 360);
+
+    connect(add, &QPushButton::clicked, this, &Tfrmztgl::addClick);
+    connect(remove, &QPushButton::clicked, this, &Tfrmztgl::deleteClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    FormShow();
+}
+
+void Tfrmztgl::FormShow()
+{
+    QSqlQuery q(catalogue());
+    q.exec(QStringLiteral("select ztmc, memo, lastloadtime, lastyg, loadip from sjklj order by ztmc"));
+    model_->setQuery(std::move(q));
+    const QStringList titles{QStringLiteral("帐套名称"), QStringLiteral("描述"), QStringLiteral("最后登陆时间"),
+                             QStringLiteral("登录员工"), QStringLiteral("登录ip")};
+    for (int i = 0; i < titles.size(); ++i)
+        model_->setHeaderData(i, Qt::Horizontal, titles[i]);
+    if (model_->rowCount() > 0)
+        grid_->selectRow(0);
+}
+
+void Tfrmztgl::addClick()
+{
+    Tfrmztlr entry(this);
+    entry.exec();
+    FormShow();
+}
+
+void Tfrmztgl::deleteClick()
+{
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid())
+        return;
+    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除当前记录")) != QMessageBox::Yes)
+        return;
+    const QString name = model_->index(current.row(), 0).data().toString();
+    try {
+        mc::login::deleteAccountSet(catalogue(), name);
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.saveMessage());
+    }
+    FormShow();
+}
+
+Tfrmztlr::Tfrmztlr(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmztlr"));
+    setWindowTitle(QStringLiteral("帐套管理"));
+    auto* name = new QLineEdit(this);
+    name->setObjectName(QStringLiteral("DBEdit1"));
+    name->setMaxLength(50);
+    auto* memo = new QLineEdit(this);
+    memo->setObjectName(QStringLiteral("DBEdit2"));
+    memo->setMaxLength(50);
+    auto* ok = button(this, QStringLiteral("确定(&O)"), "BitBtn1");
+    auto* close = button(this, QStringLiteral("关闭(&C)"), "BitBtn2");
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("帐套名称"), name);
+    form->addRow(QStringLiteral("描述"), memo);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &Tfrmztlr::okClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Tfrmztlr::okClick()
+{
+    auto* name = findChild<QLineEdit*>(QStringLiteral("DBEdit1"));
+    auto* memo = findChild<QLineEdit*>(QStringLiteral("DBEdit2"));
+    const mc::login::Outcome o = mc::login::createAccountSet(catalogue(), mc::appPath, name->text(), memo->text(),
+                                                             QDateTime::currentDateTime());
+    if (!o.ok) {
+        QMessageBox::warning(this, windowTitle(), o.message);
+        return;
+    }
+    // The window stays open for the next set.
+    QMessageBox::information(this, windowTitle(), QStringLiteral("帐套创建成功"));
+    name->clear();
+    memo->clear();
+    name->setFocus();
+}
