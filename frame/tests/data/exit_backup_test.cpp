@@ -4,6 +4,7 @@
 #include "exit_backup.h"
 #include "qt_print.h"
 #include "scratch_database.h"
+#include "services.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,4 +166,24 @@ TEST(ExitBackup, AServerAccountSetIsNotCopiedFromSomeFile)
     EXPECT_FALSE(result.backedUp);
     EXPECT_FALSE(result.message.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("serverbp")));
+}
+
+TEST(Compactdb, WritesACompactedCopyAndNeverOverwrites)
+{
+    mctest::ScratchDatabase set(mctest::Engine::Sqlite);
+    using mc::db::exec;
+    for (int i = 0; i < 200; ++i)
+        exec(set.db(), "insert into czrz(cznr) values(?)", {QString(200, u'x')});
+    exec(set.db(), "delete from czrz where pid > 10");
+    const QString target = set.folder() + "/compact.mdb";
+    ASSERT_TRUE(mc::compactdb(set.sqliteFile(), target));
+    EXPECT_LT(QFileInfo(target).size(), QFileInfo(set.sqliteFile()).size() + QFileInfo(set.sqliteFile() + "-wal").size());
+    {
+        QSqlDatabase copy = mc::db::openSqlite("compact", target);
+        EXPECT_EQ(mc::db::scalar(copy, "select count(*) from czrz").toInt(), 10);
+    }
+    mc::db::closeConnection("compact");
+    // An existing target is not replaced, and a missing source is a failure.
+    EXPECT_FALSE(mc::compactdb(set.sqliteFile(), target));
+    EXPECT_FALSE(mc::compactdb(set.folder() + "/none.mdb", set.folder() + "/other.mdb"));
 }
