@@ -6,6 +6,7 @@
 #include "password_hash.h"
 #include "permissions.h"
 #include "scratch_database.h"
+#include "start_state.h"
 
 #include <QSet>
 
@@ -138,3 +139,32 @@ TEST_P(PermissionStore, PasswordChangeChecksInOrderAndStoresAHash)
 }
 
 MC_ENGINES(PermissionStore);
+
+class StartStates : public mctest::EngineTest {};
+
+TEST_P(StartStates, CaptionCardModeAndPermissionsFollowTheAccountSet)
+{
+    auto s = mc::loadStartState(db(), "管理员");
+    EXPECT_EQ(mc::mainCaption(s.companyName), QStringLiteral("澄岚会员卡管理软件"));
+    EXPECT_EQ(s.cardMode, 1);
+    EXPECT_TRUE(s.enabled.value("N8"));
+
+    mc::db::exec(db(), "insert into sysset(dwname, autobppath) values(?, ?)", {"好运洗车", "/backup"});
+    const struct {
+        const char* symc;
+        int jplr;
+        int mode;
+    } cases[] = {{"ic卡", 0, 1}, {"仅进行会员管理", 0, 3}, {"仅进行会员管理", 2, 2}, {"ic卡", 2, 2}};
+    for (const auto& c : cases) {
+        mc::db::exec(db(), "delete from machineset");
+        mc::db::exec(db(), "insert into machineset(symc, jplr) values(?, ?)", {QString::fromUtf8(c.symc), c.jplr});
+        s = mc::loadStartState(db(), "收银员");
+        EXPECT_EQ(s.cardMode, c.mode) << c.symc << c.jplr;
+    }
+    EXPECT_EQ(s.companyName, QStringLiteral("好运洗车"));
+    EXPECT_EQ(s.backupPath, "/backup");
+    EXPECT_FALSE(s.enabled.value("N8"));
+    EXPECT_TRUE(s.enabled.value("N20"));
+}
+
+MC_ENGINES(StartStates);
