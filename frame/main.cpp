@@ -1,9 +1,9 @@
 // membercard start-up: prepare the data folder, open the catalogue and the demonstration set,
-// and log in. The main window comes with the application frame; until then a successful login
-// says so and the program ends.
+// log in, and run the main window until it closes.
 
 #include "data_files.h"
 #include "database.h"
+#include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
 
@@ -36,8 +36,8 @@ int main(int argc, char** argv)
     if (mc::operatorCode.isEmpty())
         return 0;  // login cancelled: no main window, no backup
 
-    QMessageBox::information(nullptr, QString(),
-                             QStringLiteral("%1 登录成功（帐套 %2）。\n主窗口尚未提供，程序将退出。")
-                                 .arg(mc::operatorName, mc::accountSet));
-    return 0;
+    Tfrmmain frmmain;
+    frmmain.showMaximized();
+    frmmain.FormShow();
+    return app.exec();
 }

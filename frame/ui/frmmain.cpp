@@ -1,0 +1,281 @@
+#include "frmmain.h"
+
+#include "counters.h"
+#include "database.h"
+#include "frmchange.h"
+#include "frmshow.h"
+#include "globals.h"
+#include "sqlite_file.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QSqlDatabase accountDb()
+{
+    return QSqlDatabase::database(mc::db::accountConnection, false);
+}
+
+// Tool-bar buttons by hint and the menu item each stands for; empty names are separators.
+const QList<QPair<QString, QString>>& toolBarButtons()
+{
+    static const QList<QPair<QString, QString>> buttons = {
+        {QStringLiteral("会员注册"), QStringLiteral("N8")},   {QStringLiteral("会员管理"), QStringLiteral("N9")},
+        {QStringLiteral("会员消费"), QStringLiteral("M1")},   {},
+        {QStringLiteral("会员帐目"), QStringLiteral("N11")},  {QStringLiteral("操作员账目"), QStringLiteral("M3")},
+        {QStringLiteral("商品进销查询"), QStringLiteral("N14")}, {QStringLiteral("积分兑换"), QStringLiteral("J3")},
+        {},
+        {QStringLiteral("公司员工"), QStringLiteral("R1")},   {},
+        {QStringLiteral("考勤结果导入"), QStringLiteral("K1")}, {QStringLiteral("工资计算"), QStringLiteral("G3")},
+        {},
+        {QStringLiteral("交接班"), QStringLiteral("N30")},    {QStringLiteral("交接班查询"), QStringLiteral("C2")},
+    };
+    return buttons;
+}
+
+struct PanelPage {
+    const char* headerName;
+    QString header;
+    const char* pageName;
+    QList<QPair<QString, QString>> buttons;
+};
+
+const QList<PanelPage>& panelPages()
+{
+    static const QList<PanelPage> pages = {
+        {"panhygl", QStringLiteral("会员管理"), "panhyglb",
+         {{QStringLiteral("会员管理"), QStringLiteral("N9")}, {QStringLiteral("消费"), QStringLiteral("M1")},
+          {QStringLiteral("积分兑换"), QStringLiteral("D1")}, {QStringLiteral("会员注册"), QStringLiteral("N8")}}},
+        {"panjcsz", QStringLiteral("基础设置"), "panjsset",
+         {{QStringLiteral("会员卡类型设置"), QStringLiteral("N3")}, {QStringLiteral("商品设置"), QStringLiteral("S1")},
+          {QStringLiteral("员工录入"), QStringLiteral("R1")}}},
+        {"pancxtj", QStringLiteral("查询与统计"), "pancxtjb",
+         {{QStringLiteral("会员帐目"), QStringLiteral("N11")}, {QStringLiteral("操作员帐目"), QStringLiteral("M3")},
+          {QStringLiteral("商品进销"), QStringLiteral("N14")}, {QStringLiteral("营业日报表"), QStringLiteral("B2")},
+          {QStringLiteral("营业月报表"), QStringLiteral("O1")}}},
+    };
+    return pages;
+}
+
+}  // namespace
+
+Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("frmmain"));
+    mdi_->setObjectName(QStringLiteral("mdi"));
+    setCentralWidget(mdi_);
+    buildMenu();
+    buildToolBar();
+    buildLeftPanel();
+    for (int width : {200, 100, 100, 100, 100, 150}) {
+        auto* panel = new QLabel(this);
+        panel->setMinimumWidth(width);
+        statusBar()->addWidget(panel);
+    }
+}
+
+void Tfrmmain::buildMenu()
+{
+    for (const mc::MenuItem& top : mc::mainMenu()) {
+        QMenu* menu = menuBar()->addMenu(top.caption);
+        menu->setObjectName(top.name);
+        actions_.insert(top.name, menu->menuAction());
+        addItems(menu, top.children);
+    }
+    for (const char* name : {"N23", "N24", "N25"})
+        actions_.value(QLatin1String(name))->setCheckable(true);
+}
+
+void Tfrmmain::addItems(QMenu* menu, const QList<mc::MenuItem>& items)
+{
+    for (const mc::MenuItem& item : items) {
+        if (item.isSeparator()) {
+            menu->addSeparator();
+        } else if (!item.children.isEmpty()) {
+            QMenu* sub = menu->addMenu(item.caption);
+            sub->setObjectName(item.name);
+            actions_.insert(item.name, sub->menuAction());
+            addItems(sub, item.children);
+        } else {
+            QAction* a = menu->addAction(item.caption);
+            a->setObjectName(item.name);
+            if (!item.shortcut.isEmpty())
+                a->setShortcut(QKeySequence(item.shortcut));
+            const QString name = item.name;
+            connect(a, &QAction::triggered, this, [this, name] { trigger(name); });
+            actions_.insert(item.name, a);
+        }
+    }
+}
+
+void Tfrmmain::buildToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setIconSize(QSize(32, 32));
+    for (const auto& [hint, name] : toolBarButtons()) {
+        if (name.isEmpty()) {
+            bar->addSeparator();
+            continue;
+        }
+        auto* b = new QToolButton(bar);
+        b->setText(hint);
+        b->setToolTip(hint);
+        const QString target = name;
+        connect(b, &QToolButton::clicked, this, [this, target] { trigger(target); });
+        bar->addWidget(b);
+        standsFor_.insert(b, name);
+    }
+}
+
+void Tfrmmain::buildLeftPanel()
+{
+    auto* dock = new QToolBar(QStringLiteral("导航"), this);
+    dock->setObjectName(QStringLiteral("leftPanel"));
+    dock->setMovable(false);
+    auto* panel = new QWidget(dock);
+    auto* layout = new QVBoxLayout(panel);
+    for (int i = 0; i < panelPages().size(); ++i) {
+        const PanelPage& p = panelPages()[i];
+        auto* header = new QPushButton(p.header, panel);
+        header->setObjectName(QLatin1String(p.headerName));
+        connect(header, &QPushButton::clicked, this, [this, i] { showPage(i); });
+        auto* page = new QWidget(panel);
+        page->setObjectName(QLatin1String(p.pageName));
+        auto* pageLayout = new QVBoxLayout(page);
+        for (const auto& [caption, name] : p.buttons) {
+            auto* b = new QPushButton(caption, page);
+            b->setMinimumHeight(40);
+            const QString target = name;
+            connect(b, &QPushButton::clicked, this, [this, target] { trigger(target); });
+            pageLayout->addWidget(b);
+            standsFor_.insert(b, name);
+        }
+        pageLayout->addStretch();
+        layout->addWidget(header);
+        layout->addWidget(page, 1);
+        headers_ << header;
+        pages_ << page;
+    }
+    dock->addWidget(panel);
+    addToolBar(Qt::LeftToolBarArea, dock);
+    showPage(0);
+}
+
+void Tfrmmain::showPage(int page)
+{
+    // The shown page fills the space between the headers; the others are hidden.
+    for (int i = 0; i < pages_.size(); ++i)
+        pages_[i]->setVisible(i == page);
+}
+
+void Tfrmmain::FormShow()
+{
+    try {
+        state_ = mc::loadStartState(accountDb(), mc::operatorClass);
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
+    }
+    mc::companyName = state_.companyName;
+    mc::backupPath = state_.backupPath;
+    mc::cardMode = state_.cardMode;
+    setWindowTitle(mc::mainCaption(mc::companyName));
+
+    const auto panels = statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    if (panels.size() >= 3) {
+        panels[0]->setText(mc::appPath);
+        panels[1]->setText(QStringLiteral("操作员:") + mc::operatorName);
+        panels[2]->setText(QStringLiteral("权限:") + mc::operatorClass);
+    }
+
+    for (auto it = actions_.begin(); it != actions_.end(); ++it)
+        it.value()->setEnabled(state_.enabled.value(it.key(), false));
+    for (auto it = standsFor_.begin(); it != standsFor_.end(); ++it)
+        it.key()->setEnabled(state_.enabled.value(it.value(), false));
+    showPage(0);
+
+    try {
+        mc::db::openShiftIfNone(accountDb(), mc::operatorCode, mc::operatorName, QDateTime::currentDateTime());
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, QString(), e.saveMessage());
+    }
+}
+
+void Tfrmmain::trigger(const QString& name)
+{
+    if (name == QLatin1String("E2")) {
+        close();
+    } else if (name == QLatin1String("P2")) {
+        auto* w = new Tfrmchange(this);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+    } else if (name == QLatin1String("B3")) {
+        manualBackup();
+    } else if (name == QLatin1String("N23") || name == QLatin1String("N24") || name == QLatin1String("N25")) {
+        if (name == QLatin1String("N23"))
+            mdi_->cascadeSubWindows();
+        else
+            mdi_->tileSubWindows();
+        for (const char* other : {"N23", "N24", "N25"})
+            actions_.value(QLatin1String(other))->setChecked(name == QLatin1String(other));
+    } else {
+        // The window behind this item is not built yet; say so instead of doing nothing.
+        QMessageBox::information(this, windowTitle(), QStringLiteral("此功能尚未提供"));
+    }
+}
+
+void Tfrmmain::manualBackup()
+{
+    QFileDialog dialog(this, QString(), mc::appPath + QStringLiteral("备份"), QStringLiteral("备份文件(*.bp)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString target = dialog.selectedFiles().constFirst();
+    if (QFile::exists(target)) {
+        if (QMessageBox::question(this, windowTitle(), QStringLiteral("文件已存在，是否替换?")) != QMessageBox::Yes)
+            return;
+        QFile::remove(target);
+    }
+    mdi_->closeAllSubWindows();
+    if (mc::db::engineOf(accountDb()) == mc::db::Engine::Postgres) {
+        QMessageBox::information(this, windowTitle(), QStringLiteral("服务器帐套由数据库服务器备份，不做文件备份"));
+        return;
+    }
+    // A copy taken through SQLite holds every committed change, the write-ahead log included.
+    const QString error = mc::db::backupSqliteFile(mc::dbFile, target);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("备份失败: ") + error);
+        return;
+    }
+    QMessageBox::information(this, windowTitle(), QStringLiteral("备份完成"));
+}
+
+void Tfrmmain::closeEvent(QCloseEvent* event)
+{
+    if (backupOnClose_ && !mc::operatorCode.isEmpty()) {
+        mc::ExitBackupRequest r;
+        r.dbFile = mc::dbFile;
+        r.appPath = mc::appPath;
+        r.accountSet = mc::accountSet;
+        r.backupPath = mc::backupPath;
+        r.serverSet = mc::db::engineOf(accountDb()) == mc::db::Engine::Postgres;
+        Tfrmshow show(r, this);
+        show.exec();
+    }
+    event->accept();
+}
