@@ -10,12 +10,12 @@ namespace mctest {
 
 std::optional<mc::db::ServerSettings> testServer()
 {
-    const QString spec = qEnvironmentVariable("MEMBERCARD_TEST_PG");
-    if (spec.isEmpty())
+    const QString settings = qEnvironmentVariable("MEMBERCARD_TEST_PG");
+    if (settings.isEmpty())
         return std::nullopt;
     mc::db::ServerSettings s;
     s.database = QStringLiteral("postgres");
-    for (const QString& part : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& part : settings.split(u';', Qt::SkipEmptyParts)) {
         const QString key = part.section(u'=', 0, 0).trimmed();
         const QString value = part.section(u'=', 1).trimmed();
         if (key == QLatin1String("host"))
