@@ -1,0 +1,11 @@
+#include "state.h"
+
+namespace tavrik {
+
+ConnectionState &state()
+{
+    static ConnectionState s;
+    return s;
+}
+
+}  // namespace tavrik
