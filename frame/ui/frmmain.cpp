@@ -5,6 +5,8 @@
 #include "frmchange.h"
 #include "frmshow.h"
 #include "globals.h"
+#include "help_ui.h"
+#include "utils/helptopics.h"
 #include "sqlite_file.h"
 
 #include <QAction>
@@ -24,6 +26,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The help context of the main window and of its menu item 帮助(&H): the introduction page.
+constexpr int kIntroductionTopic = 36;
 
 QSqlDatabase accountDb()
 {
@@ -86,6 +91,8 @@ Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(thi
         panel->setMinimumWidth(width);
         statusBar()->addWidget(panel);
     }
+    mc::setHelpContext(this, kIntroductionTopic);
+    mc::installHelpKey(this);
 }
 
 void Tfrmmain::buildMenu()
@@ -225,6 +232,8 @@ void Tfrmmain::trigger(const QString& name)
         w->show();
     } else if (name == QLatin1String("B3")) {
         manualBackup();
+    } else if (name == QLatin1String("N20")) {
+        mc::showhelp(this, mc::helpTopic(kIntroductionTopic));
     } else if (name == QLatin1String("N23") || name == QLatin1String("N24") || name == QLatin1String("N25")) {
         if (name == QLatin1String("N23"))
             mdi_->cascadeSubWindows();
