@@ -7,6 +7,7 @@
 #include "globals.h"
 #include "help_ui.h"
 #include "utils/helptopics.h"
+#include "window_registry.h"
 #include "sqlite_file.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -241,10 +243,36 @@ void Tfrmmain::trigger(const QString& name)
             mdi_->tileSubWindows();
         for (const char* other : {"N23", "N24", "N25"})
             actions_.value(QLatin1String(other))->setChecked(name == QLatin1String(other));
+    } else if (const mc::WindowEntry* entry = mc::registeredWindow(name)) {
+        openWindow(name, *entry);
     } else {
         // The window behind this item is not built yet; say so instead of doing nothing.
         QMessageBox::information(this, windowTitle(), QStringLiteral("此功能尚未提供"));
     }
+}
+
+void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
+{
+    if (entry.kind == mc::WindowEntry::Kind::Modal) {
+        QWidget* w = entry.create(this);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setWindowModality(Qt::ApplicationModal);
+        w->show();
+        return;
+    }
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (sub->property("menuName").toString() == name) {
+            mdi_->setActiveSubWindow(sub);
+            sub->showNormal();
+            return;
+        }
+    }
+    QWidget* w = entry.create(nullptr);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = mdi_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setProperty("menuName", name);
+    sub->show();
 }
 
 void Tfrmmain::manualBackup()

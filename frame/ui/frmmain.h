@@ -12,6 +12,9 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QWidget;
+namespace mc {
+struct WindowEntry;
+}
 
 class Tfrmmain : public QMainWindow {
     Q_OBJECT
@@ -34,6 +37,7 @@ private:
     void buildLeftPanel();
     void showPage(int page);
     void trigger(const QString& name);
+    void openWindow(const QString& name, const mc::WindowEntry& entry);
     void manualBackup();
 
     QMdiArea* mdi_;

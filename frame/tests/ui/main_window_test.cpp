@@ -6,8 +6,13 @@
 #include "permissions.h"
 #include "qt_print.h"
 #include "scratch_database.h"
+#include "window_registry.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <gtest/gtest.h>
 
@@ -60,4 +65,31 @@ TEST_F(MainWindow, TheAdministratorSeesEverything)
     w.FormShow();
     for (const char* name : {"N1", "N8", "D3", "B3", "Q1", "N19"})
         EXPECT_TRUE(w.action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindow, RegisteredWindowsOpenOnceAsChildren)
+{
+    mc::operatorClass = "管理员";
+    int created = 0;
+    mc::registerWindow("G6", mc::WindowEntry::Kind::Child, [&created](QWidget* parent) {
+        ++created;
+        auto* w = new QWidget(parent);
+        w->setWindowTitle("测试窗口");
+        return w;
+    });
+    Tfrmmain w;
+    w.setBackupOnClose(false);
+    w.FormShow();
+    auto* mdi = w.findChild<QMdiArea*>("mdi");
+    w.action("G6")->trigger();
+    w.action("G6")->trigger();  // a second request brings the open window forward
+    EXPECT_EQ(created, 1);
+    ASSERT_EQ(mdi->subWindowList().size(), 1);
+    EXPECT_EQ(mdi->subWindowList()[0]->widget()->windowTitle(), "测试窗口");
+
+    mdi->subWindowList()[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(mdi->subWindowList().isEmpty());
+    w.action("G6")->trigger();
+    EXPECT_EQ(created, 2);
 }
