@@ -6,6 +6,7 @@
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
+#include "register_devices.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -28,6 +29,8 @@ int main(int argc, char** argv)
         QMessageBox::critical(nullptr, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
         return 1;
     }
+
+    mc::devices::registerWindows();
 
     {
         Tfrmuserload frmuserload;

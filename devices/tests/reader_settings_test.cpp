@@ -1,5 +1,6 @@
 // Card device settings: the machineset row, the port text, the card password and the PSC.
 
+#include "line_settings.h"
 #include "reader_settings.h"
 
 #include "database.h"
@@ -50,6 +51,28 @@ TEST(SystemPsc, SameEverywhereAndNeverTheFactoryCode)
     const auto empty = mc::devices::systemPsc(QString());
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(empty.data()), 3).toHex(),
               QCryptographicHash::hash("membercard-psc:", QCryptographicHash::Sha256).left(3).toHex());
+}
+
+TEST(LineSettings, TextsAndDefaults)
+{
+    struct Case {
+        const char* text;
+        int baud;
+        char parity;
+        int dataBits;
+        double stopBits;
+    };
+    const Case cases[] = {
+        {"9600,n,8,1", 9600, 'n', 8, 1}, {"19200,E,7,2", 19200, 'e', 7, 2}, {"4800,o,8,1.5", 4800, 'o', 8, 1.5},
+        {"", 9600, 'n', 8, 1},           {"abc,x,9,3", 9600, 'n', 8, 1},    {"115200", 115200, 'n', 8, 1},
+    };
+    for (const Case& c : cases) {
+        const auto s = mc::devices::parseLineSettings(QString::fromLatin1(c.text));
+        EXPECT_EQ(s.baud, c.baud) << c.text;
+        EXPECT_EQ(s.parity, c.parity) << c.text;
+        EXPECT_EQ(s.dataBits, c.dataBits) << c.text;
+        EXPECT_EQ(s.stopBits, c.stopBits) << c.text;
+    }
 }
 
 class MachineSettings : public mctest::EngineTest {
