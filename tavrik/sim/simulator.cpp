@@ -1,0 +1,444 @@
+#include "simulator.h"
+
+#include "line_rate.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace tavriksim {
+
+namespace {
+
+constexpr std::uint8_t kProbe = ':';
+
+std::string hexText(const Bytes &bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string s;
+    for (std::uint8_t b : bytes) {
+        s += kDigits[b >> 4];
+        s += kDigits[b & 0x0F];
+    }
+    return s;
+}
+
+}  // namespace
+
+Simulator::Simulator(Options options) : options_(std::move(options)), workerLock_(mu_, std::defer_lock)
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    char name[128];
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0 ||
+        ptsname_r(master_, name, sizeof name) != 0)
+        throw std::runtime_error("tavrik-sim: no pseudo-terminal");
+    slavePath_ = name;
+    slave_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios t{};
+    if (slave_ < 0 || tcgetattr(slave_, &t) != 0) throw std::runtime_error("tavrik-sim: no slave");
+    cfmakeraw(&t);
+    tcsetattr(slave_, TCSANOW, &t);
+    if (pipe2(stopPipe_, O_CLOEXEC) != 0) throw std::runtime_error("tavrik-sim: no pipe");
+    worker_ = std::thread([this] { serve(); });
+}
+
+Simulator::~Simulator()
+{
+    const char stop = 1;
+    (void)!write(stopPipe_[1], &stop, 1);
+    worker_.join();
+    for (int fd : {master_, slave_, stopPipe_[0], stopPipe_[1]})
+        if (fd >= 0) close(fd);
+}
+
+void Simulator::insert(const MemoryCard &card)
+{
+    std::lock_guard lock(mu_);
+    card_ = card;
+}
+
+void Simulator::remove()
+{
+    std::lock_guard lock(mu_);
+    card_.reset();
+}
+
+std::optional<MemoryCard> Simulator::card() const
+{
+    std::lock_guard lock(mu_);
+    return card_;
+}
+
+void Simulator::editCard(const std::function<void(MemoryCard &)> &edit)
+{
+    std::lock_guard lock(mu_);
+    if (card_) edit(*card_);
+}
+
+void Simulator::dropProbes(int count)
+{
+    std::lock_guard lock(mu_);
+    dropProbes_ = count;
+}
+
+void Simulator::splitNextReply(std::size_t at, int gapMs, int skip)
+{
+    std::lock_guard lock(mu_);
+    splitAt_ = at;
+    splitGapMs_ = gapMs;
+    splitSkip_ = skip;
+}
+
+void Simulator::refuse(std::uint8_t command)
+{
+    std::lock_guard lock(mu_);
+    refused_.insert(command);
+}
+
+void Simulator::removeCardOn(std::uint8_t command)
+{
+    std::lock_guard lock(mu_);
+    removeOn_ = command;
+}
+
+void Simulator::insertCardAfter(int ms, const MemoryCard &card)
+{
+    std::lock_guard lock(mu_);
+    pendingCard_ = card;
+    pendingAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+}
+
+std::vector<Event> Simulator::transcript() const
+{
+    std::lock_guard lock(mu_);
+    return transcript_;
+}
+
+Bytes Simulator::fromHost() const
+{
+    Bytes out;
+    for (const Event &e : transcript())
+        if (e.fromHost) out.push_back(e.byte);
+    return out;
+}
+
+Bytes Simulator::toHost() const
+{
+    Bytes out;
+    for (const Event &e : transcript())
+        if (!e.fromHost) out.push_back(e.byte);
+    return out;
+}
+
+void Simulator::clearTranscript()
+{
+    std::lock_guard lock(mu_);
+    transcript_.clear();
+}
+
+int Simulator::lightState() const
+{
+    std::lock_guard lock(mu_);
+    return light_;
+}
+
+int Simulator::beepLength() const
+{
+    std::lock_guard lock(mu_);
+    return beep_;
+}
+
+int Simulator::rateCode() const
+{
+    std::lock_guard lock(mu_);
+    return rate_;
+}
+
+std::vector<std::uint32_t> Simulator::probeRates() const
+{
+    std::lock_guard lock(mu_);
+    return probeRates_;
+}
+
+void Simulator::record(bool fromHost, std::uint8_t b)
+{
+    transcript_.push_back({fromHost, b});
+    if (options_.onEvent) options_.onEvent(transcript_.back());
+}
+
+// The next byte from the host; mu_ is free while waiting for it.
+std::uint8_t Simulator::next()
+{
+    if (pushedBack_) {
+        const std::uint8_t b = *pushedBack_;
+        pushedBack_.reset();
+        return b;
+    }
+    for (;;) {
+        if (pendingCard_ && std::chrono::steady_clock::now() >= pendingAt_) {
+            card_ = pendingCard_;
+            pendingCard_.reset();
+        }
+        pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+        workerLock_.unlock();
+        const int r = poll(fds, 2, pendingCard_ ? 10 : 200);
+        workerLock_.lock();
+        if (fds[1].revents) throw Stopped{};
+        if (r <= 0 || !(fds[0].revents & POLLIN)) continue;
+        std::uint8_t b;
+        if (read(master_, &b, 1) == 1) {
+            record(true, b);
+            return b;
+        }
+    }
+}
+
+std::uint16_t Simulator::word()
+{
+    const std::uint8_t hi = next();
+    return static_cast<std::uint16_t>(hi << 8 | next());
+}
+
+Bytes Simulator::take(std::size_t n)
+{
+    Bytes out;
+    while (out.size() < n) out.push_back(next());
+    return out;
+}
+
+void Simulator::reply(const Bytes &bytes)
+{
+    std::size_t cut = bytes.size();
+    if (splitSkip_ == 0 && splitAt_ < bytes.size()) cut = splitAt_;
+    if (splitSkip_ >= 0) --splitSkip_;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i == cut) {
+            workerLock_.unlock();
+            usleep(static_cast<useconds_t>(splitGapMs_) * 1000);
+            workerLock_.lock();
+        }
+        while (write(master_, &bytes[i], 1) != 1 && errno == EINTR) {
+        }
+        record(false, bytes[i]);
+    }
+}
+
+void Simulator::replyHex(const Bytes &bytes)
+{
+    const std::string text = hexText(bytes);
+    reply(Bytes(text.begin(), text.end()));
+}
+
+void Simulator::serve()
+{
+    workerLock_.lock();
+    try {
+        for (;;) {
+            const std::uint8_t b = next();
+            if (b == kProbe) probeRates_.push_back(lineRate(slave_));
+            if (options_.protocol == Protocol::Byte)
+                serveByteProtocol(b);
+            else if (b == kProbe)
+                reply(options_.protocol == Protocol::Framed ? Bytes{0x01, 0x22} : Bytes{'5', 'A'});
+            else if (options_.protocol == Protocol::Framed)
+                serveFrame(b);
+        }
+    } catch (const Stopped &) {
+    }
+    workerLock_.unlock();
+}
+
+void Simulator::serveByteProtocol(std::uint8_t b)
+{
+    if (b == kProbe) {
+        probed_ = false;
+        if (dropProbes_ > 0) {
+            --dropProbes_;
+            return;
+        }
+        replyHex({kProbe});
+        probed_ = true;
+        return;
+    }
+    // Anything but a probe is a command only right after an answered probe.
+    if (!probed_) return;
+    probed_ = false;
+    command(b);
+}
+
+void Simulator::command(std::uint8_t cmd)
+{
+    if (refused_.count(cmd)) {
+        replyHex({'?'});
+        return;
+    }
+    if (removeOn_ == cmd) {
+        card_.reset();
+        removeOn_.reset();
+    }
+    switch (cmd) {
+    case 0xAA:
+        replyHex({static_cast<std::uint8_t>(options_.model == 0 ? 0xAA : options_.model + 1)});
+        return;
+    case 'S': replyHex({cmd}); return;
+    case 'T':
+        replyHex({cmd});
+        replyHex({static_cast<std::uint8_t>(card_ ? 0 : 1)});
+        return;
+    case 'U':
+        replyHex({cmd});
+        replyHex({static_cast<std::uint8_t>(card_ ? card_->type : 0)});
+        return;
+    case 'D':
+        replyHex({cmd});
+        if (card_) {
+            replyHex({card_->type, 0x00, '.'});
+        } else {
+            replyHex({0x00, 0x01, '.'});
+        }
+        return;
+    case 'V':
+        replyHex({cmd});
+        light_ = next();
+        return;
+    case 'R':
+        replyHex({cmd});
+        beep_ = next();
+        replyHex({0x00});
+        return;
+    case 'p':
+        replyHex({cmd});
+        rate_ = next();
+        return;
+    case 'q': {
+        replyHex({cmd});
+        // Reader selection sends the number; the check after a rate change does not.
+        const std::uint8_t n = next();
+        if (n > 1) {
+            pushedBack_ = n;
+            return;
+        }
+        replyHex({n, '.'});
+        return;
+    }
+    case 'C': {
+        replyHex({cmd});
+        const std::uint8_t type = next();
+        if (!card_)
+            replyHex({0x01, '.'});
+        else if (type != card_->type)
+            replyHex({0x00, '?'});
+        else
+            replyHex({0x00, '.'});
+        if (card_) card_->verified = false;
+        return;
+    }
+    case 'A': case 'B': case 'E': case 'F': case 'G': case 'H': case 'I':
+        cardCommand(cmd);
+        return;
+    default: replyHex({'?'}); return;
+    }
+}
+
+void Simulator::cardCommand(std::uint8_t cmd)
+{
+    if (!card_) {
+        replyHex({0x01});
+        return;
+    }
+    replyHex({cmd});
+    MemoryCard &c = *card_;
+    const bool sle4442 = c.type == 0x32;
+    switch (cmd) {
+    case 'A': {
+        const std::uint16_t address = word(), length = word();
+        replyHex(c.read(address, length));
+        return;
+    }
+    case 'B': {
+        const std::uint16_t address = word(), length = word();
+        c.write(address, receiveBlocks(length));
+        return;
+    }
+    case 'E':
+        if (sle4442) {
+            replyHex(c.protectionBits());
+        } else {
+            const std::uint16_t address = word(), length = word();
+            replyHex(c.protectionFlags(address, length));
+        }
+        return;
+    case 'F': {
+        const std::uint16_t address = word(), length = word();
+        c.protect(address, receiveBlocks(length));
+        return;
+    }
+    case 'H': {
+        const bool ok = c.present(take(c.code.size()));
+        replyHex({static_cast<std::uint8_t>(ok ? 0x00 : 0x02)});
+        return;
+    }
+    case 'G': {
+        const bool ok = c.changeCode(take(c.code.size()));
+        replyHex({static_cast<std::uint8_t>(ok ? 0x00 : 0x02)});
+        return;
+    }
+    case 'I': replyHex(c.securityMemory()); return;
+    default: return;
+    }
+}
+
+// Data of a write: each full 64-byte block is acknowledged; the last partial block is
+// acknowledged by readers of models 1 and 2.
+Bytes Simulator::receiveBlocks(std::size_t n)
+{
+    Bytes data;
+    while (n - data.size() >= 64) {
+        const Bytes block = take(64);
+        data.insert(data.end(), block.begin(), block.end());
+        replyHex({0x00});
+    }
+    if (data.size() < n) {
+        const Bytes rest = take(n - data.size());
+        data.insert(data.end(), rest.begin(), rest.end());
+        if (options_.model != 0) replyHex({0x00});
+    }
+    return data;
+}
+
+void Simulator::serveFrame(std::uint8_t length)
+{
+    if (length == 0) return;
+    const Bytes frame = take(length);
+    const std::uint8_t cmd = frame[0];
+    const std::uint8_t param = frame.size() > 1 ? frame[1] : 0;
+    if (refused_.count(cmd)) {
+        reply({0x01, 0x01});
+        return;
+    }
+    switch (cmd) {
+    case 0x02:
+        if (card_)
+            reply({0x02, 0x00, options_.framedCardKind});
+        else
+            reply({0x01, 0x01});
+        return;
+    case 0x0B: beep_ = param; return;  // a serial reader does not answer the beep
+    case 0x0D:
+        rate_ = param;
+        reply({0x01, 0x00});
+        return;
+    case 0x16:
+        light_ = param;
+        reply({0x01, 0x00});
+        return;
+    default: reply({0x01, 0x01}); return;
+    }
+}
+
+}  // namespace tavriksim
