@@ -7,15 +7,19 @@ namespace tavrik {
 
 namespace {
 int gSilenceLimitMs = 2000;
-}
+std::uint64_t gPausedMs = 0;
+}  // namespace
 
 void pause(int ms)
 {
     if (ms <= 0) return;
+    gPausedMs += static_cast<std::uint64_t>(ms);
     timespec ts{ms / 1000, (ms % 1000) * 1000000L};
     while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
     }
 }
+
+std::uint64_t pausedMs() { return gPausedMs; }
 
 int silenceLimitMs() { return gSilenceLimitMs; }
 void setSilenceLimitMs(int ms) { gSilenceLimitMs = ms; }

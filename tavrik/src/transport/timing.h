@@ -7,6 +7,8 @@ namespace tavrik {
 
 // Sleeps without using the processor.
 void pause(int ms);
+// Milliseconds spent in pause() so far, for measuring how much of a sequence is fixed waiting.
+std::uint64_t pausedMs();
 
 // No wait for the reader lasts longer than this without a byte arriving. The reader's
 // own firmware answers within milliseconds; a silent port must not hang the host.
