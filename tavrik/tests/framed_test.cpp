@@ -1,43 +1,14 @@
 // The framed protocol over a fake link: frames sent, replies taken apart, refusals, losses.
+#include "fake_link.h"
 #include "transport/framed.h"
-#include "transport/timing.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
-#include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-class FakeLink final : public tavrik::FrameLink {
-public:
-    explicit FakeLink(bool isUsb) : usb_(isUsb) {}
-    bool usb() const override { return usb_; }
-    bool send(const std::uint8_t *frame, std::size_t n) override
-    {
-        if (refuseSend) return false;
-        sent.emplace_back(frame, frame + n);
-        return true;
-    }
-    long receive(std::uint8_t *buf, std::size_t room, int) override
-    {
-        if (pieces.empty()) return 0;
-        Bytes piece = pieces.front();
-        pieces.pop_front();
-        const std::size_t n = std::min(room, piece.size());
-        std::copy_n(piece.begin(), n, buf);
-        return static_cast<long>(n);
-    }
-    std::vector<Bytes> sent;
-    std::deque<Bytes> pieces;  // what each receive call delivers
-    bool refuseSend = false;
-
-private:
-    bool usb_;
-};
+using tavriktest::Bytes;
+using tavriktest::FakeLink;
 
 TEST(FramedProtocol, UsbFramesCountTheirOwnLengthByteSerialFramesDoNot)
 {

@@ -105,6 +105,18 @@ TEST_F(General, FramedReaderCardRequestLightAndBeep)
     EXPECT_EQ(TK_Control_light(1), 23);
 }
 
+TEST_F(General, CardInsertedWhileTheHostWaits)
+{
+    auto &reader = openWithCard(MemoryCard::sle4442());
+    reader.remove();
+    reader.insertCardAfter(300, MemoryCard::sle4428());
+    int polls = 0;
+    while (TK_TestCard() != 0 && polls < 100) ++polls;
+    EXPECT_GT(polls, 0);
+    EXPECT_LT(polls, 100);
+    EXPECT_EQ(TK_SLE4428_OpenCard(), 0);
+}
+
 TEST_F(General, HandshakeRecoversFromALostProbeAnswerButNotFromThree)
 {
     auto &reader = openWithCard(MemoryCard::sle4442());
