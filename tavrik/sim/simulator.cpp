@@ -94,6 +94,12 @@ void Simulator::splitNextReply(std::size_t at, int gapMs, int skip)
     splitSkip_ = skip;
 }
 
+void Simulator::trickle(int gapMs)
+{
+    std::lock_guard lock(mu_);
+    trickleMs_ = gapMs;
+}
+
 void Simulator::refuse(std::uint8_t command)
 {
     std::lock_guard lock(mu_);
@@ -216,12 +222,17 @@ void Simulator::reply(const Bytes &bytes)
     std::size_t cut = bytes.size();
     if (splitSkip_ == 0 && splitAt_ < bytes.size()) cut = splitAt_;
     if (splitSkip_ >= 0) --splitSkip_;
+    // A gap ends early when the simulator is being shut down.
+    const auto gap = [this](int ms) {
+        pollfd stop{stopPipe_[0], POLLIN, 0};
+        workerLock_.unlock();
+        const int r = poll(&stop, 1, ms);
+        workerLock_.lock();
+        if (r > 0) throw Stopped{};
+    };
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i == cut) {
-            workerLock_.unlock();
-            usleep(static_cast<useconds_t>(splitGapMs_) * 1000);
-            workerLock_.lock();
-        }
+        if (i == cut) gap(splitGapMs_);
+        if (i > 0 && trickleMs_ > 0) gap(trickleMs_);
         while (write(master_, &bytes[i], 1) != 1 && errno == EINTR) {
         }
         record(false, bytes[i]);

@@ -53,6 +53,8 @@ public:
     void dropProbes(int count);  // the next count ':' get no answer
     // The reply after the next `skip` replies is sent in two parts, `at` bytes first.
     void splitNextReply(std::size_t at, int gapMs, int skip = 0);
+    // Every byte of every reply is followed by a gap, as from a reader that trickles.
+    void trickle(int gapMs);
     void refuse(std::uint8_t command);          // answer '?' (framed: status 01h)
     void removeCardOn(std::uint8_t command);    // the card is pulled when the command arrives
     void insertCardAfter(int ms, const MemoryCard &card);
@@ -102,6 +104,7 @@ private:
     std::size_t splitAt_ = 0;
     int splitGapMs_ = 0;
     int splitSkip_ = -1;
+    int trickleMs_ = 0;
     std::set<std::uint8_t> refused_;
     std::optional<std::uint8_t> removeOn_;
     std::vector<Event> transcript_;

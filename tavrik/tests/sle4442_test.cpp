@@ -216,6 +216,16 @@ TEST_F(Sle4442, SplitDataReplyIsReadWhole)
     EXPECT_EQ(read(0, 4), "CAFE0102");
 }
 
+TEST_F(Sle4442, ReaderTricklingItsDataIsCutOff)
+{
+    auto &reader = ready();
+    // Each gap is shorter than the silence limit, but the whole reply takes far longer
+    // than its line time.
+    reader.trickle(150);
+    char text[32];
+    EXPECT_EQ(TK_SLE4442_ReadChar(0, 16, text), 5);
+}
+
 TEST_F(Sle4442, NullBuffersGiveTwentyNine)
 {
     ready();

@@ -16,7 +16,9 @@ bool forwarded() { return state().link != LinkKind::Byte; }
 std::uint16_t openCard(std::uint8_t type)
 {
     state().cardType = type;
-    if (bp::handshake('C') != 0 || !bp::sendByte(type)) return 11;
+    const std::uint16_t h = bp::handshake('C');
+    if (h == 1) return 1;
+    if (h != 0 || !bp::sendByte(type)) return 11;
     const bp::Unit u = bp::readUnit();
     if (!u.ok) return 11;
     if (u.second() == '1') {

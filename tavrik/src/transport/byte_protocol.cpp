@@ -14,24 +14,29 @@ namespace {
 
 bool reopening = false;
 
-// Waits until at least `need` characters are queued, giving up after the silence limit
-// without progress. 1 when they are there, 0 when they did not come, -1 on a port failure.
+// Waits until at least `need` characters are queued: 1 when they are there, 0 when they did
+// not come, -1 on a port failure. Gives up after the silence limit without progress, and in
+// any case after the silence limit plus twice the line time of the characters, so that a
+// reader trickling bytes cannot hold the host either.
 int awaitQueued(int need)
 {
-    SerialPort &port = state().serial;
-    int last = port.queued();
-    auto quietSince = std::chrono::steady_clock::now();
+    ConnectionState &s = state();
+    const std::uint32_t baud = s.currentBaud ? s.currentBaud : 1200;
+    const auto lineTime = std::chrono::microseconds(2LL * need * 10 * 1000000 / baud);
+    const auto now = [] { return std::chrono::steady_clock::now(); };
+    const auto silence = std::chrono::milliseconds(silenceLimitMs());
+    const auto deadline = now() + silence + lineTime;
+    int last = s.serial.queued();
+    auto quietSince = now();
     while (last < need) {
-        pause(10);
-        const int now = port.queued();
-        if (!port.isOpen()) return -1;
-        if (now != last) {
-            last = now;
-            quietSince = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - quietSince >
-                   std::chrono::milliseconds(silenceLimitMs())) {
-            return 0;
+        nap(10);
+        if (!s.serial.isOpen()) return -1;
+        const int queued = s.serial.queued();
+        if (queued != last) {
+            last = queued;
+            quietSince = now();
         }
+        if (now() - quietSince > silence || now() > deadline) return 0;
     }
     return 1;
 }

@@ -54,7 +54,7 @@ long SerialFrameLink::receive(std::uint8_t *buf, std::size_t room, int waitMs)
     const int ready = port.waitReadable(waitMs);
     if (ready <= 0) return ready;
     // Let the rest of a frame that is on its way arrive with the first bytes.
-    pause(5);
+    nap(5);
     return port.read(buf, room);
 }
 

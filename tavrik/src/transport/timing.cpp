@@ -10,13 +10,19 @@ int gSilenceLimitMs = 2000;
 std::uint64_t gPausedMs = 0;
 }  // namespace
 
+void nap(int ms)
+{
+    if (ms <= 0) return;
+    timespec ts{ms / 1000, (ms % 1000) * 1000000L};
+    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+    }
+}
+
 void pause(int ms)
 {
     if (ms <= 0) return;
     gPausedMs += static_cast<std::uint64_t>(ms);
-    timespec ts{ms / 1000, (ms % 1000) * 1000000L};
-    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
-    }
+    nap(ms);
 }
 
 std::uint64_t pausedMs() { return gPausedMs; }

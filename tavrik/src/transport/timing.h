@@ -5,10 +5,12 @@
 
 namespace tavrik {
 
-// Sleeps without using the processor.
+// The protocol's fixed pauses: sleeps without using the processor, and counts them.
 void pause(int ms);
 // Milliseconds spent in pause() so far, for measuring how much of a sequence is fixed waiting.
 std::uint64_t pausedMs();
+// Sleeps between polls of the port; not one of the fixed pauses.
+void nap(int ms);
 
 // No wait for the reader lasts longer than this without a byte arriving. The reader's
 // own firmware answers within milliseconds; a silent port must not hang the host.
