@@ -52,7 +52,8 @@ TEST_F(PortConfig, NumbersOutsideOneToSixMeanComOne)
 
 TEST_F(PortConfig, ConfigurationLineBeatsDefaultAndEnvironmentBeatsBoth)
 {
-    writeConfig("# readers\n com2 = /dev/ttyUSB0 \nCOM3=\nUSB=1a86:7523\n");
+    writeConfig("# readers\n com2 = /dev/ttyUSB9 \n com2 = /dev/ttyUSB0 \nCOM3=\n;COM4=/dev/x\n"
+                "USB=1a86:7523\n");
     EXPECT_EQ(tavrik::comDevicePath(2, folder()), "/dev/ttyUSB0");
     EXPECT_EQ(tavrik::comDevicePath(3, folder()), "/dev/ttyS2") << "an empty value is no setting";
     setenv("TAVRIK_COM2", "/dev/pts/9", 1);

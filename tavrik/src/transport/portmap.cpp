@@ -37,16 +37,21 @@ std::string trimmed(const std::string &s)
 
 std::optional<std::string> portConfigValue(const std::string &folder, const std::string &key)
 {
+    // Read the same way as the membership program reads it: '#' and ';' start comments, the
+    // last line for a key wins.
     std::ifstream in(folder + "/serialports.conf");
+    std::optional<std::string> found;
     std::string line;
     while (std::getline(in, line)) {
+        line = trimmed(line);
+        if (line.empty() || line[0] == '#' || line[0] == ';') continue;
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
         if (strcasecmp(trimmed(line.substr(0, eq)).c_str(), key.c_str()) != 0) continue;
         std::string value = trimmed(line.substr(eq + 1));
-        if (!value.empty()) return value;
+        if (!value.empty()) found = value;
     }
-    return std::nullopt;
+    return found;
 }
 
 std::string comDevicePath(std::uint8_t port, const std::string &folder)
