@@ -117,6 +117,9 @@ std::uint16_t openUsbReader(const std::string &folder)
     libusb_device_handle *dev = libusb_open_device_with_vid_pid(ctx, id->vendor, id->product);
     int iface = 0;
     unsigned char out = 0, in = 0;
+    // A kernel driver bound to the reader (a serial adapter driver, say) is set aside while
+    // the library holds the interface.
+    if (dev) libusb_set_auto_detach_kernel_driver(dev, 1);
     if (!dev || !findBulkPair(libusb_get_device(dev), iface, out, in) ||
         libusb_claim_interface(dev, iface) != 0) {
         if (dev) libusb_close(dev);
