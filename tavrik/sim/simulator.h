@@ -15,6 +15,9 @@
 
 namespace tavriksim {
 
+// The byte every exchange with a reader starts with.
+constexpr std::uint8_t kProbe = ':';
+
 enum class Protocol {
     Byte,     // the single-byte command protocol
     Framed,   // length-prefixed frames; answers the probe with 01h 22h
