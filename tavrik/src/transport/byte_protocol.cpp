@@ -87,9 +87,15 @@ Unit readUnit()
     int have = 0;
     if (s.rxCount - s.rxPos == 1) u.c[have++] = s.rx[s.rxPos];
     clearReceive();
-    // A reply may come in pieces; keep reading until both characters are here.
+    // A reply may come in pieces; keep reading until both characters are here, within one
+    // silence limit for the whole unit.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(silenceLimitMs());
     while (have < 2) {
-        if (s.serial.waitReadable(silenceLimitMs()) <= 0) return u;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || s.serial.waitReadable(static_cast<int>(left.count())) <= 0)
+            return u;
         pause(unitSettleMs(s.currentBaud));
         const long n = s.serial.read(reinterpret_cast<std::uint8_t *>(s.rx), sizeof s.rx);
         if (n < 0) {
