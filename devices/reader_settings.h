@@ -25,7 +25,8 @@ inline const QString noCardDevice = QStringLiteral("仅进行会员管理");
 MachineSettings loadMachineSettings(const QSqlDatabase& db);
 
 // Saves the row (appending it when the table is empty) and the port text. Returns the message of
-// a refused save ("选择串口读卡器必须录入串口号"), empty on success. Throws db::DbError.
+// a refused save ("选择串口读卡器必须录入串口号", or a port the IC reader library cannot open),
+// empty on success. Throws db::DbError.
 QString saveMachineSettings(const QSqlDatabase& db, MachineSettings& settings, const QString& portText);
 
 // Sets `jmmm` from the two entries of the password window and saves the row. Returns the

@@ -96,6 +96,9 @@ TEST_P(MachineSettings, SaveAppendsOnceThenEdits)
     EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, ""), "选择串口读卡器必须录入串口号");
     EXPECT_EQ(mc::db::scalar(db(), "select count(*) from machineset").toInt(), 0);
 
+    EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COM7"), "串口读写器只能使用COM1至COM6");
+    EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COMX"), "串口读写器只能使用COM1至COM6");
+    EXPECT_EQ(mc::db::scalar(db(), "select count(*) from machineset").toInt(), 0);
     EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COM3"), "");
     EXPECT_EQ(mc::readstr("machine", "ckh"), "COM3");
     EXPECT_EQ(mc::devices::setCardPassword(db(), s, "", ""), "必须输入密码");
