@@ -54,12 +54,17 @@ std::optional<std::string> portConfigValue(const std::string &folder, const std:
     return found;
 }
 
+std::string devicePathOf(int n, const std::string &folder)
+{
+    const std::string number = std::to_string(n);
+    if (const char *env = std::getenv(("TAVRIK_COM" + number).c_str()); env && *env) return env;
+    if (auto configured = portConfigValue(folder, "COM" + number)) return *configured;
+    return "/dev/ttyS" + std::to_string(n - 1);
+}
+
 std::string comDevicePath(std::uint8_t port, const std::string &folder)
 {
-    const std::string n = std::to_string(comNumber(port));
-    if (const char *env = std::getenv(("TAVRIK_COM" + n).c_str()); env && *env) return env;
-    if (auto configured = portConfigValue(folder, "COM" + n)) return *configured;
-    return "/dev/ttyS" + std::to_string(comNumber(port) - 1);
+    return devicePathOf(comNumber(port), folder);
 }
 
 }  // namespace tavrik
