@@ -74,15 +74,6 @@ QString setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const
     return {};
 }
 
-int cardModeOf(const MachineSettings& settings)
-{
-    if (settings.jplr == 2)
-        return 2;
-    if (settings.symc == noCardDevice)
-        return 3;
-    return 1;
-}
-
 std::optional<int> readerPortNumber(const QString& portText)
 {
     static const QRegularExpression re(QStringLiteral("^COM([0-9]+)$"), QRegularExpression::CaseInsensitiveOption);

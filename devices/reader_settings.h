@@ -1,6 +1,7 @@
 #pragma once
 // The card device settings: the one `machineset` row, the reader's port in sysset.ini
-// (machine/ckh), the card input mode derived from them, and the system security code (PSC).
+// (machine/ckh), and the system security code (PSC). The main window derives the card input
+// mode from the row at start (access/start_state.h).
 
 #include <QSqlDatabase>
 #include <QString>
@@ -33,9 +34,6 @@ QString saveMachineSettings(const QSqlDatabase& db, MachineSettings& settings, c
 // message of a refusal ("必须输入密码", "密码输入不一致"), empty on success.
 QString setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const QString& first,
                         const QString& second);
-
-// 1 typed or serial card numbers, 2 IC cards, 3 no card device.
-int cardModeOf(const MachineSettings& settings);
 
 // The port of "COM3" (any letter case, 1–255); nothing for anything else.
 std::optional<int> readerPortNumber(const QString& portText);

@@ -27,19 +27,6 @@ TEST(ReaderPort, PortTexts)
         EXPECT_EQ(mc::devices::readerPortNumber(QString::fromLatin1(text)), port) << text;
 }
 
-TEST(ReaderPort, CardModes)
-{
-    mc::devices::MachineSettings s;
-    EXPECT_EQ(mc::devices::cardModeOf(s), 1);
-    s.symc = "仅进行会员管理";
-    EXPECT_EQ(mc::devices::cardModeOf(s), 3);
-    s.jplr = 2;  // the IC reader wins
-    EXPECT_EQ(mc::devices::cardModeOf(s), 2);
-    s.symc = "ic卡";
-    s.jplr = 1;
-    EXPECT_EQ(mc::devices::cardModeOf(s), 1);
-}
-
 TEST(SystemPsc, SameEverywhereAndNeverTheFactoryCode)
 {
     const QString stored = mc::encodepwd("123456");
