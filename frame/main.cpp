@@ -3,6 +3,7 @@
 
 #include "data_files.h"
 #include "database.h"
+#include "frame_windows.h"
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("membercard"));
     QApplication::setApplicationDisplayName(QStringLiteral("澄岚会员卡管理软件"));
+    QApplication::setApplicationVersion(QStringLiteral(MEMBERCARD_VERSION));
     QTextStream out(stdout);
     try {
         mc::appPath = mc::chooseAppPath(QCoreApplication::applicationDirPath());
@@ -28,6 +30,8 @@ int main(int argc, char** argv)
         QMessageBox::critical(nullptr, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
         return 1;
     }
+
+    mc::registerFrameWindows();
 
     {
         Tfrmuserload frmuserload;

@@ -6,9 +6,14 @@
 #include "frmshow.h"
 #include "globals.h"
 #include "help_ui.h"
-#include "utils/helptopics.h"
-#include "window_registry.h"
+#include "mdi_arrange.h"
+#include "reminder_windows.h"
+#include "settings_cache.h"
 #include "sqlite_file.h"
+#include "start_reminders.h"
+#include "utils/helptopics.h"
+#include "utils/sysset.h"
+#include "window_registry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +28,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,6 +37,8 @@ namespace {
 
 // The help context of the main window and of its menu item 帮助(&H): the introduction page.
 constexpr int kIntroductionTopic = 36;
+// The window-arrangement items by `windowlist`: 0 cascade, 1 tile horizontally, 2 vertically.
+const char* const kArrangements[] = {"N23", "N24", "N25"};
 
 QSqlDatabase accountDb()
 {
@@ -80,9 +88,17 @@ const QList<PanelPage>& panelPages()
 
 }  // namespace
 
-Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
+Tfrmmain::Tfrmmain(QWidget* parent)
+    : QMainWindow(parent), mdi_(new QMdiArea(this)), consumptionTimer_(new QTimer(this)), reminderTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmmain"));
+    mc::settings.jeblxs = 2;  // until the settings row is read
+    for (QTimer* t : {consumptionTimer_, reminderTimer_}) {
+        t->setSingleShot(true);
+        t->setInterval(100);
+    }
+    connect(consumptionTimer_, &QTimer::timeout, this, &Tfrmmain::openConsumption);
+    connect(reminderTimer_, &QTimer::timeout, this, &Tfrmmain::runReminders);
     mdi_->setObjectName(QStringLiteral("mdi"));
     setCentralWidget(mdi_);
     buildMenu();
@@ -105,7 +121,7 @@ void Tfrmmain::buildMenu()
         actions_.insert(top.name, menu->menuAction());
         addItems(menu, top.children);
     }
-    for (const char* name : {"N23", "N24", "N25"})
+    for (const char* name : kArrangements)
         actions_.value(QLatin1String(name))->setCheckable(true);
 }
 
@@ -200,8 +216,6 @@ void Tfrmmain::FormShow()
         QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
     }
     mc::companyName = state_.companyName;
-    mc::backupPath = state_.backupPath;
-    mc::cardMode = state_.cardMode;
     setWindowTitle(mc::mainCaption(mc::companyName));
 
     const auto panels = statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
@@ -218,14 +232,60 @@ void Tfrmmain::FormShow()
     showPage(0);
 
     try {
+        mc::loadSettingsCache(accountDb());
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
+    }
+    checkArrangement(mc::settings.windowlist);  // the arrangement itself waits for the user
+    mc::cardMode = state_.cardMode;
+
+    try {
         mc::db::openShiftIfNone(accountDb(), mc::operatorCode, mc::operatorName, QDateTime::currentDateTime());
     } catch (const mc::db::DbError& e) {
         QMessageBox::warning(this, QString(), e.saveMessage());
+    }
+    consumptionTimer_->start();
+}
+
+void Tfrmmain::openConsumption()
+{
+    // The consumption window opens by itself once it exists; the reminders follow it.
+    if (const mc::WindowEntry* entry = mc::registeredWindow(QStringLiteral("M1")))
+        openWindow(QStringLiteral("M1"), *entry);
+    reminderTimer_->start();
+}
+
+void Tfrmmain::runReminders()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    for (mc::Reminder r : mc::reminderOrder()) {
+        if (!mc::reminderOn(r, mc::settings))
+            continue;
+        QStringList members;
+        try {
+            members = mc::reminderMembers(accountDb(), r, mc::settings, now);
+        } catch (const mc::db::DbError& e) {
+            // A failing check ends the remaining ones.
+            QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+            return;
+        }
+        const mc::ReminderWindowFactory* create = mc::reminderWindow(r);
+        if (members.isEmpty() || !create)
+            continue;
+        QDialog* window = (*create)(this, members);
+        window->exec();
+        delete window;
     }
 }
 
 void Tfrmmain::trigger(const QString& name)
 {
+    for (int i = 0; i < 3; ++i) {
+        if (name == QLatin1String(kArrangements[i])) {
+            arrange(i);
+            return;
+        }
+    }
     if (name == QLatin1String("E2")) {
         close();
     } else if (name == QLatin1String("P2")) {
@@ -236,19 +296,28 @@ void Tfrmmain::trigger(const QString& name)
         manualBackup();
     } else if (name == QLatin1String("N20")) {
         mc::showhelp(this, mc::helpTopic(kIntroductionTopic));
-    } else if (name == QLatin1String("N23") || name == QLatin1String("N24") || name == QLatin1String("N25")) {
-        if (name == QLatin1String("N23"))
-            mdi_->cascadeSubWindows();
-        else
-            mdi_->tileSubWindows();
-        for (const char* other : {"N23", "N24", "N25"})
-            actions_.value(QLatin1String(other))->setChecked(name == QLatin1String(other));
     } else if (const mc::WindowEntry* entry = mc::registeredWindow(name)) {
         openWindow(name, *entry);
     } else {
         // The window behind this item is not built yet; say so instead of doing nothing.
         QMessageBox::information(this, windowTitle(), QStringLiteral("此功能尚未提供"));
     }
+}
+
+void Tfrmmain::arrange(int windowlist)
+{
+    if (windowlist == 0)
+        mdi_->cascadeSubWindows();
+    else
+        mc::tileSubWindows(mdi_, windowlist == 1);
+    checkArrangement(windowlist);
+    mc::writeint(QStringLiteral("sys"), QStringLiteral("windowlist"), windowlist);
+}
+
+void Tfrmmain::checkArrangement(int windowlist)
+{
+    for (int i = 0; i < 3; ++i)
+        actions_.value(QLatin1String(kArrangements[i]))->setChecked(i == windowlist);
 }
 
 void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
@@ -314,5 +383,7 @@ void Tfrmmain::closeEvent(QCloseEvent* event)
         Tfrmshow show(r, this);
         show.exec();
     }
+    consumptionTimer_->stop();
+    reminderTimer_->stop();
     event->accept();
 }
