@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTextStream>
 
 int main(int argc, char** argv)
@@ -17,7 +18,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("membercard"));
     QApplication::setApplicationDisplayName(QStringLiteral("澄岚会员卡管理软件"));
-    QApplication::setApplicationVersion(QStringLiteral(MEMBERCARD_VERSION));
     QTextStream out(stdout);
     try {
         mc::appPath = mc::chooseAppPath(QCoreApplication::applicationDirPath());
@@ -41,6 +41,8 @@ int main(int argc, char** argv)
         return 0;  // login cancelled: no main window, no backup
 
     Tfrmmain frmmain;
+    // Without a window manager (a kiosk session) nothing maximises the window; fill the screen.
+    frmmain.setGeometry(frmmain.screen()->availableGeometry());
     frmmain.showMaximized();
     frmmain.FormShow();
     return app.exec();

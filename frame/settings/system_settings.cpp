@@ -170,7 +170,8 @@ SettingsForm loadSettingsForm(const QSqlDatabase& db)
     f.sjtx = flag(sys, "sjtx");
     f.usejftx = flag(sys, "usejftx");
     f.jftx = orDefault(str(sys, "jftx"), "18");
-    f.xpprintmode = str(sys, "xpprintmode");
+    // The cache takes an empty mode for the ordinary printer, so the list says so too.
+    f.xpprintmode = orDefault(str(sys, "xpprintmode"), "普通打印机");
     f.xpprint = str(sys, "xpprint");
     f.xfqkh = orDefault(str(sys, "xfqkh"), "0");
     f.xfhkh = orDefault(str(sys, "xfhkh"), "0");

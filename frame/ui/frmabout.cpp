@@ -2,7 +2,6 @@
 
 #include "globals.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +19,7 @@ Tfrmabout::Tfrmabout(QWidget* parent) : QDialog(parent)
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     title->setFont(big);
-    auto* version = new QLabel(QStringLiteral("版本 ") + QCoreApplication::applicationVersion(), this);
+    auto* version = new QLabel(QStringLiteral("版本 " MEMBERCARD_VERSION), this);
     version->setObjectName(QStringLiteral("Label2"));
     auto* details = new QLabel(QStringLiteral("帐套: %1\n数据文件夹: %2\n操作员: %3")
                                    .arg(mc::accountSet, QDir::toNativeSeparators(mc::appPath), mc::operatorName),

@@ -182,6 +182,7 @@ void Tfrmmain::buildLeftPanel()
         auto* page = new QWidget(panel);
         page->setObjectName(QLatin1String(p.pageName));
         auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 4, 0, 4);  // buttons as wide as the headers
         for (const auto& [caption, name] : p.buttons) {
             auto* b = new QPushButton(caption, page);
             b->setMinimumHeight(40);

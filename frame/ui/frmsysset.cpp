@@ -164,7 +164,7 @@ QLineEdit* Tfrmsysset::edit(const char* name, const QString& accepted)
     e->setObjectName(QLatin1String(name));
     if (!accepted.isEmpty()) {
         mc::acceptOnly(e, accepted);
-        e->setMaximumWidth(70);
+        e->setFixedWidth(64);
     }
     return e;
 }

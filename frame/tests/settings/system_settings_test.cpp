@@ -60,6 +60,7 @@ TEST_P(SystemSettings, AnEmptyTableGetsTheDefaultRowAndEmptyFieldsTheirDefaults)
     EXPECT_EQ(f.xfqkh, "0");
     EXPECT_EQ(f.xfhkh, "0");
     EXPECT_EQ(f.dqtxday, "");
+    EXPECT_EQ(f.xpprintmode, QStringLiteral("普通打印机"));  // what the cache takes an empty mode for
     EXPECT_EQ(f.loadmm, mc::passwordPlaceholder);
 
     // A second opening edits the same row.
