@@ -4,6 +4,7 @@
 #include "frame_windows.h"
 #include "frmmain.h"
 #include "globals.h"
+#include "modal_answer.h"
 #include "permissions.h"
 #include "qt_print.h"
 #include "reminder_windows.h"
@@ -238,4 +239,27 @@ TEST_F(MainWindow, PermissionsSettingsAndAboutOpenFromTheirMenuItems)
         EXPECT_EQ(w.findChild<QDialog*>(QLatin1String(c.window)), nullptr) << c.item;
     }
     mc::accountSet.clear();
+}
+
+TEST_F(MainWindow, AFailingReminderCheckIsReportedAndEndsTheChecksAfterIt)
+{
+    mc::operatorClass = "管理员";
+    mc::db::exec(set->db(), "insert into sysset(membersrsend) values(true)");
+    mc::db::exec(set->db(), "insert into membercurlist(memberno, cardstatus, xfjf) values('01', '正常', 500)");
+    mc::db::exec(set->db(), "drop table smssend");  // the birthday-message check cannot run
+    mc::writebool("sys", "usejftx", true);
+    mc::writeint("sys", "jftx", 100);
+    opened().clear();
+    mc::registerReminderWindow(mc::Reminder::Points, [](QWidget* p, const QStringList& m) {
+        return recordingReminder(p, "points", m);
+    });
+
+    Tfrmmain w;
+    w.setBackupOnClose(false);
+    w.FormShow();
+    auto message = mctest::answerNextMessageBox();
+    EXPECT_TRUE(QTest::qWaitFor([&message] { return !message->isEmpty(); }, 3000));
+    EXPECT_TRUE(message->contains("smssend")) << message->toStdString();
+    QTest::qWait(300);
+    EXPECT_FALSE(opened().contains("points:01"));
 }

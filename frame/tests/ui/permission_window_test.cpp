@@ -1,7 +1,6 @@
-// The permission window and the password prompt, driven through their widgets.
+// The permission window, driven through its widgets.
 
 #include "database.h"
-#include "frmpassword.h"
 #include "frmqx.h"
 #include "globals.h"
 #include "modal_answer.h"
@@ -9,7 +8,6 @@
 #include "qt_print.h"
 #include "scratch_database.h"
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -121,31 +119,4 @@ TEST_F(PermissionWindow, ClickingImagesFollowsTheToggleRuleAndSavingReplacesTheC
     EXPECT_TRUE(state.value("N1"));
     EXPECT_TRUE(state.value("I105"));
     EXPECT_FALSE(state.value("N9"));
-}
-
-TEST(PasswordPrompt, OnlyDigitsAndBackspaceReachTheEditAndOkKeepsTheText)
-{
-    mc::typedPassword = "old";
-    Tfrmpassword w;
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("请输入密码"));
-    w.show();
-    auto* edit = w.findChild<QLineEdit*>("Edit1");
-    EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
-    QTest::keyClicks(edit, "12ab3");
-    QTest::keyClick(edit, Qt::Key_Left);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    EXPECT_EQ(edit->text(), "123");
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, "9");
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(w.result(), QDialog::Accepted);
-    EXPECT_EQ(mc::typedPassword, "129");
-
-    // Shown again it starts empty; 关闭 cancels and leaves the last text alone.
-    w.show();
-    EXPECT_EQ(edit->text(), "");
-    QTest::keyClicks(edit, "55");
-    w.findChild<QPushButton*>("BitBtn2")->click();
-    EXPECT_EQ(w.result(), QDialog::Rejected);
-    EXPECT_EQ(mc::typedPassword, "129");
 }
