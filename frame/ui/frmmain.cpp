@@ -4,6 +4,7 @@
 #include "database.h"
 #include "frmchange.h"
 #include "frmshow.h"
+#include "glyph_icon.h"
 #include "globals.h"
 #include "help_ui.h"
 #include "mdi_arrange.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -45,22 +47,40 @@ QSqlDatabase accountDb()
     return QSqlDatabase::database(mc::db::accountConnection, false);
 }
 
-// Tool-bar buttons by hint and the menu item each stands for; empty names are separators.
-const QList<QPair<QString, QString>>& toolBarButtons()
+// Tool-bar buttons by hint, the menu item each stands for and the character of its picture;
+// empty names are separators.
+struct ToolButton {
+    QString hint;
+    QString name;
+    QString glyph;
+};
+
+const QList<ToolButton>& toolBarButtons()
 {
-    static const QList<QPair<QString, QString>> buttons = {
-        {QStringLiteral("会员注册"), QStringLiteral("N8")},   {QStringLiteral("会员管理"), QStringLiteral("N9")},
-        {QStringLiteral("会员消费"), QStringLiteral("M1")},   {},
-        {QStringLiteral("会员帐目"), QStringLiteral("N11")},  {QStringLiteral("操作员账目"), QStringLiteral("M3")},
-        {QStringLiteral("商品进销查询"), QStringLiteral("N14")}, {QStringLiteral("积分兑换"), QStringLiteral("J3")},
+    static const QList<ToolButton> buttons = {
+        {QStringLiteral("会员注册"), QStringLiteral("N8"), QStringLiteral("注")},
+        {QStringLiteral("会员管理"), QStringLiteral("N9"), QStringLiteral("管")},
+        {QStringLiteral("会员消费"), QStringLiteral("M1"), QStringLiteral("消")},
         {},
-        {QStringLiteral("公司员工"), QStringLiteral("R1")},   {},
-        {QStringLiteral("考勤结果导入"), QStringLiteral("K1")}, {QStringLiteral("工资计算"), QStringLiteral("G3")},
+        {QStringLiteral("会员帐目"), QStringLiteral("N11"), QStringLiteral("帐")},
+        {QStringLiteral("操作员账目"), QStringLiteral("M3"), QStringLiteral("操")},
+        {QStringLiteral("商品进销查询"), QStringLiteral("N14"), QStringLiteral("商")},
+        {QStringLiteral("积分兑换"), QStringLiteral("J3"), QStringLiteral("兑")},
         {},
-        {QStringLiteral("交接班"), QStringLiteral("N30")},    {QStringLiteral("交接班查询"), QStringLiteral("C2")},
+        {QStringLiteral("公司员工"), QStringLiteral("R1"), QStringLiteral("员")},
+        {},
+        {QStringLiteral("考勤结果导入"), QStringLiteral("K1"), QStringLiteral("勤")},
+        {QStringLiteral("工资计算"), QStringLiteral("G3"), QStringLiteral("资")},
+        {},
+        {QStringLiteral("交接班"), QStringLiteral("N30"), QStringLiteral("班")},
+        {QStringLiteral("交接班查询"), QStringLiteral("C2"), QStringLiteral("查")},
     };
     return buttons;
 }
+
+// One tile colour per group of the tool bar.
+const QColor kGroupColours[] = {QColor(0x2e, 0x7d, 0x32), QColor(0x15, 0x65, 0xc0), QColor(0x6a, 0x1b, 0x9a),
+                                QColor(0xef, 0x6c, 0x00), QColor(0x00, 0x83, 0x8f)};
 
 struct PanelPage {
     const char* headerName;
@@ -100,6 +120,11 @@ Tfrmmain::Tfrmmain(QWidget* parent)
     connect(consumptionTimer_, &QTimer::timeout, this, &Tfrmmain::openConsumption);
     connect(reminderTimer_, &QTimer::timeout, this, &Tfrmmain::runReminders);
     mdi_->setObjectName(QStringLiteral("mdi"));
+    QLinearGradient background(0, 0, 0, 1);
+    background.setCoordinateMode(QGradient::ObjectMode);
+    background.setColorAt(0, QColor(0x5d, 0x7f, 0xa3));
+    background.setColorAt(1, QColor(0x2c, 0x3e, 0x55));
+    mdi_->setBackground(background);
     setCentralWidget(mdi_);
     buildMenu();
     buildToolBar();
@@ -152,18 +177,23 @@ void Tfrmmain::buildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setIconSize(QSize(32, 32));
-    for (const auto& [hint, name] : toolBarButtons()) {
-        if (name.isEmpty()) {
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    int group = 0;
+    for (const ToolButton& button : toolBarButtons()) {
+        if (button.name.isEmpty()) {
             bar->addSeparator();
+            ++group;
             continue;
         }
         auto* b = new QToolButton(bar);
-        b->setText(hint);
-        b->setToolTip(hint);
-        const QString target = name;
+        b->setText(button.hint);
+        b->setToolTip(button.hint);
+        b->setIcon(mc::glyphIcon(button.glyph, kGroupColours[group]));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        const QString target = button.name;
         connect(b, &QToolButton::clicked, this, [this, target] { trigger(target); });
         bar->addWidget(b);
-        standsFor_.insert(b, name);
+        standsFor_.insert(b, button.name);
     }
 }
 
@@ -173,11 +203,17 @@ void Tfrmmain::buildLeftPanel()
     dock->setObjectName(QStringLiteral("leftPanel"));
     dock->setMovable(false);
     auto* panel = new QWidget(dock);
+    panel->setMinimumWidth(130);
     auto* layout = new QVBoxLayout(panel);
     for (int i = 0; i < panelPages().size(); ++i) {
         const PanelPage& p = panelPages()[i];
         auto* header = new QPushButton(p.header, panel);
         header->setObjectName(QLatin1String(p.headerName));
+        // Headers are bars, set apart from the buttons of their page.
+        header->setStyleSheet(QStringLiteral(
+            "QPushButton { font-weight: bold; color: white; padding: 6px; border: 1px solid #2c3e55;"
+            " border-radius: 3px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d7fa3, stop:1 #3f5a78); }"
+            "QPushButton:hover { background: #6d8fb3; }"));
         connect(header, &QPushButton::clicked, this, [this, i] { showPage(i); });
         auto* page = new QWidget(panel);
         page->setObjectName(QLatin1String(p.pageName));
