@@ -177,7 +177,6 @@ void Tfrmmain::buildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setIconSize(QSize(32, 32));
-    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     int group = 0;
     for (const ToolButton& button : toolBarButtons()) {
         if (button.name.isEmpty()) {
