@@ -247,6 +247,16 @@ TEST_P(SystemSettings, UnreadableIniNumbersCountAsZeroAndNoRowMeansTheDefaults)
     EXPECT_EQ(mc::db::scalar(db(), "select count(*) from sysset").toInt(), 0);  // reading adds no row
 }
 
+TEST_P(SystemSettings, ASettingsFileThatCannotBeWrittenIsReportedAndTheCacheKept)
+{
+    mc::SettingsForm f = validForm();
+    f.jeblxs = "0";
+    mc::appPath = folder.path() + "/missing/";  // no such folder: the file cannot be written
+    const QString message = mc::saveSettingsForm(db(), f);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("出现错误，无法保存"))) << message.toStdString();
+    EXPECT_EQ(mc::settings.jeblxs, 2);
+}
+
 TEST_P(SystemSettings, TheBackupFolderChooserProposesAFileAndKeepsItsFolder)
 {
     const QString proposed = mc::proposedBackupFile("");
