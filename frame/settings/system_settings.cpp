@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 
 #include <functional>
+#include <vector>
 
 namespace mc {
 
