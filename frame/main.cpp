@@ -7,6 +7,7 @@
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
+#include "register_devices.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     }
 
     mc::registerFrameWindows();
+    mc::devices::registerWindows();
 
     {
         Tfrmuserload frmuserload;
