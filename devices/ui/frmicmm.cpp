@@ -2,13 +2,12 @@
 
 #include "database.h"
 #include "db_error.h"
+#include "dialog_layout.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 Tfrmicmm::Tfrmicmm(mc::devices::MachineSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
@@ -23,21 +22,12 @@ Tfrmicmm::Tfrmicmm(mc::devices::MachineSettings& settings, QWidget* parent) : QD
     };
     first_ = edit("Edit1");
     second_ = edit("Edit2");
-    auto* save = new QPushButton(QStringLiteral("保存(&S)"), this);
-    save->setObjectName(QStringLiteral("BitBtn1"));
-    auto* close = new QPushButton(QStringLiteral("退出(&E)"), this);
-    close->setObjectName(QStringLiteral("BitBtn2"));
+    auto* save = mc::namedButton(this, QStringLiteral("保存(&S)"), "BitBtn1");
+    auto* close = mc::namedButton(this, QStringLiteral("退出(&E)"), "BitBtn2");
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("输入6位以内密码"), first_);
     form->addRow(QStringLiteral("请再输入一遍"), second_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    mc::layoutWithButtons(this, form, {save, close})->setSizeConstraint(QLayout::SetFixedSize);
     connect(save, &QPushButton::clicked, this, &Tfrmicmm::saveClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }

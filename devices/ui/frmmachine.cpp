@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "db_error.h"
+#include "dialog_layout.h"
 #include "frmicmm.h"
 #include "help_ui.h"
 #include "utils/password.h"
@@ -71,8 +72,7 @@ Tfrmmachine::Tfrmmachine(QWidget* parent) : QDialog(parent)
     password_->setObjectName(QStringLiteral("jmmm"));
     password_->setReadOnly(true);
     password_->setEchoMode(QLineEdit::Password);
-    auto* setPassword = new QPushButton(QStringLiteral("设置IC卡密码(&S)"), ic);
-    setPassword->setObjectName(QStringLiteral("BitBtn3"));
+    auto* setPassword = mc::namedButton(ic, QStringLiteral("设置IC卡密码(&S)"), "BitBtn3");
     auto* area = new QHBoxLayout;
     area->addWidget(icqh_);
     area->addWidget(new QLabel(QStringLiteral("区"), ic));
@@ -95,17 +95,9 @@ Tfrmmachine::Tfrmmachine(QWidget* parent) : QDialog(parent)
     form->addRow(ic);
     form->addRow(new QLabel(QStringLiteral("注:IC卡设置仅适用于本公司推荐的产品"), this));
 
-    auto* save = new QPushButton(QStringLiteral("保存设置(&S)"), this);
-    save->setObjectName(QStringLiteral("BitBtn1"));
-    auto* close = new QPushButton(QStringLiteral("退出(&E)"), this);
-    close->setObjectName(QStringLiteral("BitBtn2"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    auto* save = mc::namedButton(this, QStringLiteral("保存设置(&S)"), "BitBtn1");
+    auto* close = mc::namedButton(this, QStringLiteral("退出(&E)"), "BitBtn2");
+    mc::layoutWithButtons(this, form, {save, close});
 
     connect(jplr_, &QButtonGroup::idClicked, this, &Tfrmmachine::deviceChanged);
     connect(save, &QPushButton::clicked, this, &Tfrmmachine::saveClick);

@@ -1,16 +1,15 @@
 #include "frmchange.h"
 
 #include "database.h"
+#include "dialog_layout.h"
 #include "globals.h"
 #include "key_filters.h"
 #include "password_change.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 Tfrmchange::Tfrmchange(QWidget* parent) : QDialog(parent)
 {
@@ -24,11 +23,9 @@ Tfrmchange::Tfrmchange(QWidget* parent) : QDialog(parent)
         mc::enterMovesFocus(e);
         return e;
     };
-    ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);
-    ok_->setObjectName(QStringLiteral("BitBtn1"));
+    ok_ = mc::namedButton(this, QStringLiteral("确定(&O)"), "BitBtn1");
     ok_->setEnabled(false);  // until one of the edits changes
-    auto* close = new QPushButton(QStringLiteral("关闭(&C)"), this);
-    close->setObjectName(QStringLiteral("BitBtn2"));
+    auto* close = mc::namedButton(this, QStringLiteral("关闭(&C)"), "BitBtn2");
     oldEdit_ = edit("Edit1");
     newEdit_ = edit("Edit2");
     confirmEdit_ = edit("Edit3");
@@ -37,14 +34,7 @@ Tfrmchange::Tfrmchange(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("原口令"), oldEdit_);
     form->addRow(QStringLiteral("新口令"), newEdit_);
     form->addRow(QStringLiteral("验证口令"), confirmEdit_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    mc::layoutWithButtons(this, form, {ok_, close})->setSizeConstraint(QLayout::SetFixedSize);
     connect(ok_, &QPushButton::clicked, this, &Tfrmchange::okClick);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -1,13 +1,12 @@
 #include "frmpassword.h"
 
+#include "dialog_layout.h"
 #include "globals.h"
 #include "key_filters.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 Tfrmpassword::Tfrmpassword(QWidget* parent) : QDialog(parent)
 {
@@ -20,23 +19,13 @@ Tfrmpassword::Tfrmpassword(QWidget* parent) : QDialog(parent)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setEchoMode(QLineEdit::Password);
     mc::acceptOnly(Edit1, mc::digitKeys);
-    auto* ok = new QPushButton(QStringLiteral("确定(E)"), this);
-    ok->setObjectName(QStringLiteral("BitBtn1"));
+    auto* ok = mc::namedButton(this, QStringLiteral("确定(E)"), "BitBtn1");
     ok->setDefault(true);  // Enter in the edit
-    auto* close = new QPushButton(QStringLiteral("关闭(&C)"), this);
-    close->setObjectName(QStringLiteral("BitBtn2"));
-    close->setAutoDefault(false);
+    auto* close = mc::namedButton(this, QStringLiteral("关闭(&C)"), "BitBtn2");
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("密码"), Edit1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    mc::layoutWithButtons(this, form, {ok, close})->setSizeConstraint(QLayout::SetFixedSize);
     connect(ok, &QPushButton::clicked, this, &Tfrmpassword::okClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }

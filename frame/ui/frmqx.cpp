@@ -1,6 +1,7 @@
 #include "frmqx.h"
 
 #include "database.h"
+#include "dialog_layout.h"
 #include "help_ui.h"
 
 #include <QHBoxLayout>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -70,22 +70,14 @@ Tfrmqx::Tfrmqx(QWidget* parent) : QDialog(parent), tree_(mc::mainMenu())
     TreeView1->setIconSize(QSize(16, 16));
     TreeView1->viewport()->installEventFilter(this);
     TreeView1->installEventFilter(this);
-    save_ = new QPushButton(QStringLiteral("保存"), this);
-    save_->setObjectName(QStringLiteral("BitBtn1"));
+    save_ = mc::namedButton(this, QStringLiteral("保存"), "BitBtn1");
     save_->setEnabled(false);  // until a class is picked
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
-    close->setObjectName(QStringLiteral("BitBtn2"));
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "BitBtn2");
 
     auto* lists = new QHBoxLayout;
     lists->addWidget(ListBox1);
     lists->addWidget(TreeView1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save_);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lists, 1);
-    layout->addLayout(buttons);
+    mc::layoutWithButtons(this, lists, {save_, close}, 1);
     resize(560, 600);
 
     connect(ListBox1, &QListWidget::currentRowChanged, this, &Tfrmqx::pickClass);

@@ -1,6 +1,7 @@
 #include "frmsysset.h"
 
 #include "database.h"
+#include "dialog_layout.h"
 #include "help_ui.h"
 #include "key_filters.h"
 
@@ -135,19 +136,9 @@ Tfrmsysset::Tfrmsysset(QWidget* parent) : QDialog(parent)
     PageControl1->addTab(salesPage(), QStringLiteral("消费设置"));
     PageControl1->addTab(messagePage(), QStringLiteral("短信设置"));
 
-    auto* save = new QPushButton(QStringLiteral("保存设置(&S)"), this);
-    save->setObjectName(QStringLiteral("BitBtn1"));
-    auto* back = new QPushButton(QStringLiteral("返回(&F)"), this);
-    back->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton* b : {save, back})
-        b->setAutoDefault(false);  // Enter moves between the controls
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(back);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
-    layout->addLayout(buttons);
+    auto* save = mc::namedButton(this, QStringLiteral("保存设置(&S)"), "BitBtn1");
+    auto* back = mc::namedButton(this, QStringLiteral("返回(&F)"), "BitBtn2");
+    mc::layoutWithButtons(this, PageControl1, {save, back});
 
     for (QWidget* w : findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w)

@@ -2,11 +2,11 @@
 
 #include "account_sets.h"
 #include "database.h"
+#include "dialog_layout.h"
 #include "globals.h"
 
 #include <QDateTime>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,21 +14,12 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace {
 
 QSqlDatabase catalogue()
 {
     return QSqlDatabase::database(mc::db::catalogueConnection, false);
-}
-
-QPushButton* button(QWidget* parent, const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -44,17 +35,10 @@ Tfrmztgl::Tfrmztgl(QWidget* parent) : QDialog(parent), model_(new QSqlQueryModel
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->horizontalHeader()->setStretchLastSection(true);
 
-    auto* add = button(this, QStringLiteral("增加"), "btnAdd");
-    auto* remove = button(this, QStringLiteral("删除"), "btnDelete");
-    auto* close = button(this, QStringLiteral("关闭"), "btnClose");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addLayout(buttons);
+    auto* add = mc::namedButton(this, QStringLiteral("增加"), "btnAdd");
+    auto* remove = mc::namedButton(this, QStringLiteral("删除"), "btnDelete");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
+    mc::layoutWithButtons(this, grid_, {add, remove, close});
     resize(640, 360);
 
     connect(add, &QPushButton::clicked, this, &Tfrmztgl::addClick);
@@ -109,18 +93,12 @@ Tfrmztlr::Tfrmztlr(QWidget* parent) : QDialog(parent)
     auto* memo = new QLineEdit(this);
     memo->setObjectName(QStringLiteral("DBEdit2"));
     memo->setMaxLength(50);
-    auto* ok = button(this, QStringLiteral("确定(&O)"), "BitBtn1");
-    auto* close = button(this, QStringLiteral("关闭(&C)"), "BitBtn2");
+    auto* ok = mc::namedButton(this, QStringLiteral("确定(&O)"), "BitBtn1");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭(&C)"), "BitBtn2");
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("帐套名称"), name);
     form->addRow(QStringLiteral("描述"), memo);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    mc::layoutWithButtons(this, form, {ok, close});
     connect(ok, &QPushButton::clicked, this, &Tfrmztlr::okClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
