@@ -14,6 +14,7 @@ constexpr int kBaud = 115200;
 const QString newCardPrompt = QStringLiteral("请放入另外一张新卡，继续...");
 const QString rightCardPrompt = QStringLiteral("请放入正确的会员卡，继续...");
 const QString replacePrompt = QStringLiteral("请重新放置，将继续写入...");
+const QString notNewMessage = QStringLiteral("该卡不是一个新卡，无法使用");
 
 // Polls until a card is (or, with `present` false, is no longer) in the reader.
 bool waitForCard(CardReader& reader, bool present, const WaitIdle& idle)
@@ -171,6 +172,21 @@ IcCardWriter::Attempt IcCardWriter::attempt(const Hooks& hooks)
     return Attempt::done();
 }
 
+std::optional<IcCardWriter::Attempt> IcCardWriter::presentOrRetry(const std::array<quint8, 3>& code,
+                                                                  const QString& refusedMessage,
+                                                                  const QString& prompt)
+{
+    switch (presentCode(reader_, code)) {
+    case Verify::LastTry:
+        return Attempt::retry(lastTryMessage, prompt);
+    case Verify::Refused:
+        return Attempt::retry(refusedMessage, prompt);
+    case Verify::Accepted:
+        break;
+    }
+    return std::nullopt;
+}
+
 IcCardWriter::Attempt IcCardWriter::writeNew()
 {
     // A card this session already gave the system code (the write was interrupted after the code
@@ -178,23 +194,12 @@ IcCardWriter::Attempt IcCardWriter::writeNew()
     QString number;
     if (pscChanged_ && reader_.readHex(address::cardNumber, cardNumberBytes, number) == 0
         && number == data_.cardNumber) {
-        switch (presentCode(reader_, psc_)) {
-        case Verify::LastTry:
-            return Attempt::retry(lastTryMessage, newCardPrompt);
-        case Verify::Refused:
-            return Attempt::retry(QStringLiteral("该卡不是一个新卡，无法使用"), newCardPrompt);
-        case Verify::Accepted:
-            return writeFields(true, newCardPrompt);
-        }
+        if (auto refused = presentOrRetry(psc_, notNewMessage, newCardPrompt))
+            return *refused;
+        return writeFields(true, newCardPrompt);
     }
-    switch (presentCode(reader_, factoryPsc)) {
-    case Verify::LastTry:
-        return Attempt::retry(lastTryMessage, newCardPrompt);
-    case Verify::Refused:
-        return Attempt::retry(QStringLiteral("该卡不是一个新卡，无法使用"), newCardPrompt);
-    case Verify::Accepted:
-        break;
-    }
+    if (auto refused = presentOrRetry(factoryPsc, notNewMessage, newCardPrompt))
+        return *refused;
     if (reader_.writeHex(address::cardNumber, cardNumberBytes, data_.cardNumber) != 0)
         return Attempt::retry(QStringLiteral("写卡卡号失败"), newCardPrompt);
     if (reader_.writeHex(address::kind, 1, kindHex(data_.kindText)) != 0)
@@ -211,14 +216,8 @@ IcCardWriter::Attempt IcCardWriter::writeNew()
 
 IcCardWriter::Attempt IcCardWriter::writeExisting()
 {
-    switch (presentCode(reader_, psc_)) {
-    case Verify::LastTry:
-        return Attempt::retry(lastTryMessage, rightCardPrompt);
-    case Verify::Refused:
-        return Attempt::retry(QStringLiteral("该卡密码校验错误，无法使用"), rightCardPrompt);
-    case Verify::Accepted:
-        break;
-    }
+    if (auto refused = presentOrRetry(psc_, QStringLiteral("该卡密码校验错误，无法使用"), rightCardPrompt))
+        return *refused;
     reader_.light(2);
     QString number;
     if (reader_.readHex(address::cardNumber, cardNumberBytes, number) != 0)
@@ -245,14 +244,8 @@ IcCardWriter::Attempt IcCardWriter::verifyWritten()
 {
     const QString prompt = data_.newCard ? newCardPrompt : replacePrompt;
     reader_.light(1);
-    switch (presentCode(reader_, psc_)) {
-    case Verify::LastTry:
-        return Attempt::retry(lastTryMessage, prompt);
-    case Verify::Refused:
-        return Attempt::retry(QStringLiteral("卡片密码校验错误"), prompt);
-    case Verify::Accepted:
-        break;
-    }
+    if (auto refused = presentOrRetry(psc_, QStringLiteral("卡片密码校验错误"), prompt))
+        return *refused;
     reader_.light(2);
     QString number, value;
     if (reader_.readHex(address::cardNumber, cardNumberBytes, number) != 0)

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace mc::devices {
 
@@ -67,6 +68,9 @@ public:
 private:
     struct Attempt;
     Attempt attempt(const Hooks& hooks);
+    // The retry to make when the card does not accept `code`; nothing when it does.
+    std::optional<Attempt> presentOrRetry(const std::array<quint8, 3>& code, const QString& refusedMessage,
+                                          const QString& prompt);
     Attempt writeNew();
     Attempt writeExisting();
     Attempt writeFields(bool classAndExpiry, const QString& valuePrompt);
