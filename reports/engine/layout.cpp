@@ -1,0 +1,342 @@
+#include "layout.h"
+
+#include "expression.h"
+#include "text_metrics.h"
+#include "value_format.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace mc::reports {
+
+namespace {
+
+// Stands for the page count until every page is laid out.
+const QString totalPagesMark = QString(QChar(0xE000));
+
+class Layouter {
+public:
+    Layouter(const ReportTemplate& report, const DataSources& sources, const QDateTime& now)
+        : t_(report), now_(now)
+    {
+        for (auto it = sources.begin(); it != sources.end(); ++it)
+            sources_.insert(it.key().toLower(), &it.value());
+        for (const Band& b : t_.bands)
+            if (b.type == BandType::PageFooter)
+                footer_ = &b;
+    }
+
+    PreparedReport run()
+    {
+        startPage();
+        if (const Band* title = t_.band(BandType::ReportTitle))
+            place(*title);
+        if (const Band* pageHeader = t_.band(BandType::PageHeader))
+            place(*pageHeader);
+        pageTop_ = y_;
+        runData();
+        if (const Band* summary = t_.band(BandType::ReportSummary))
+            place(*summary);
+        finishPage();
+        resolvePageCount();
+        return std::move(out_);
+    }
+
+private:
+    const DataSource* source(const QString& name)
+    {
+        const DataSource* s = sources_.value(name.toLower());
+        if (!s)
+            error(QStringLiteral("数据源不存在: ") + name);
+        return s;
+    }
+
+    void error(const QString& text)
+    {
+        if (!errorSet_.contains(text)) {
+            errorSet_.insert(text);
+            out_.errors << text;
+        }
+    }
+
+    int rowsOf(const Band* band)
+    {
+        if (!band)
+            return 0;
+        const DataSource* s = source(band->source);
+        return s ? s->rowCount() : 0;
+    }
+
+    void runData()
+    {
+        const Band* master = t_.band(BandType::MasterData);
+        const Band* detail = t_.band(BandType::DetailData);
+        columnHeader_ = t_.band(BandType::ColumnHeader);
+        if (columnHeader_)
+            place(*columnHeader_);
+        if (!master) {
+            runDetail(detail);
+            return;
+        }
+        const Band* groupHeader = t_.band(BandType::GroupHeader);
+        const Band* groupFooter = t_.band(BandType::GroupFooter);
+        const QString key = master->source.toLower();
+        const int rows = rowsOf(master);
+        repeatColumnHeader_ = true;
+        QString groupValue;
+        for (int r = 0; r < rows; ++r) {
+            current_[key] = r;
+            const QString value = groupHeader ? conditionValue(*groupHeader) : QString();
+            if (r == 0 || value != groupValue) {
+                if (r > 0 && groupFooter)
+                    placeGroupBand(*groupFooter, key, r - 1);
+                groupValue = value;
+                group_ = {key, r, groupEnd(groupHeader, key, r, rows)};
+                if (groupHeader)
+                    placeGroupBand(*groupHeader, key, r);
+            }
+            place(*master, r);
+            runDetail(detail);
+        }
+        if (rows > 0 && groupFooter)
+            placeGroupBand(*groupFooter, key, rows - 1);
+        group_ = {};
+        repeatColumnHeader_ = false;
+    }
+
+    // The group bands sum over their group only, and read the master row they follow or lead.
+    void placeGroupBand(const Band& band, const QString& key, int row)
+    {
+        const int saved = current_.value(key);
+        current_[key] = row;
+        inGroupBand_ = true;
+        place(band);
+        inGroupBand_ = false;
+        current_[key] = saved;
+    }
+
+    // One past the last row of the group that starts at `first`.
+    int groupEnd(const Band* groupHeader, const QString& key, int first, int rows)
+    {
+        if (!groupHeader)
+            return rows;
+        const QString value = conditionValue(*groupHeader);
+        int end = first + 1;
+        for (; end < rows; ++end) {
+            current_[key] = end;
+            if (conditionValue(*groupHeader) != value)
+                break;
+        }
+        current_[key] = first;
+        return end;
+    }
+
+    QString conditionValue(const Band& groupHeader)
+    {
+        QString condition = groupHeader.condition.trimmed();
+        if (condition.startsWith(u'[') && condition.endsWith(u']'))
+            condition = condition.mid(1, condition.size() - 2);
+        return evaluate(parseExpression(condition), QString());
+    }
+
+    void runDetail(const Band* detail)
+    {
+        if (!detail)
+            return;
+        const QString key = detail->source.toLower();
+        const int rows = rowsOf(detail);
+        for (int r = 0; r < rows; ++r) {
+            current_[key] = r;
+            place(*detail, r);
+        }
+    }
+
+    void startPage()
+    {
+        PreparedPage page;
+        page.size = QSizeF(t_.page.width, t_.page.height);
+        out_.pages << page;
+        y_ = t_.page.marginTop;
+        pageTop_ = y_;
+        bottomLimit_ = t_.page.continuous()
+                           ? 1e12
+                           : t_.page.height - t_.page.marginBottom - (footer_ ? footer_->height : 0);
+    }
+
+    void finishPage()
+    {
+        if (footer_) {
+            const double top = t_.page.continuous() ? y_ : t_.page.height - t_.page.marginBottom - footer_->height;
+            const PreparedBand band = build(*footer_, top, -1);
+            y_ = top + band.rect.height();
+            out_.pages.last().bands << band;
+        }
+        if (t_.page.continuous())
+            out_.pages.last().size.setHeight(y_ + t_.page.marginBottom);
+    }
+
+    void newPage()
+    {
+        finishPage();
+        startPage();
+        if (const Band* pageHeader = t_.band(BandType::PageHeader))
+            append(build(*pageHeader, y_, -1));
+        if (repeatColumnHeader_ && columnHeader_)
+            append(build(*columnHeader_, y_, -1));
+        pageTop_ = y_;
+    }
+
+    void place(const Band& band, int row = -1)
+    {
+        PreparedBand prepared = build(band, y_, row);
+        // A band taller than a whole page is placed anyway rather than looping on new pages.
+        if (y_ + prepared.rect.height() > bottomLimit_ && y_ > pageTop_) {
+            newPage();
+            prepared = build(band, y_, row);
+        }
+        append(std::move(prepared));
+    }
+
+    void append(PreparedBand band)
+    {
+        y_ = band.rect.bottom();
+        out_.pages.last().bands << std::move(band);
+    }
+
+    PreparedBand build(const Band& band, double top, int row)
+    {
+        PreparedBand out;
+        out.type = band.type;
+        out.name = band.name;
+        out.row = row;
+        const double left = t_.page.marginLeft;
+        double height = band.height;
+        for (const ReportObject& o : band.objects) {
+            PreparedObject p;
+            p.kind = o.kind;
+            p.name = o.name;
+            p.rect = o.rect.translated(left, top);
+            p.font = o.font;
+            p.halign = o.halign;
+            p.valign = o.valign;
+            p.frame = o.frame;
+            p.wordWrap = o.wordWrap;
+            p.lineWidth = o.lineWidth;
+            p.picture = o.picture;
+            if (o.kind == ObjectKind::Text) {
+                p.text = resolve(o.text, o.format);
+                // Only stretched texts move the band's foot; others may overhang it.
+                if (band.stretch && o.wordWrap) {
+                    const double needed = textHeight(o.font, o.rect.width(), p.text, true);
+                    if (needed > o.rect.height()) {
+                        p.rect.setHeight(needed);
+                        height = std::max(height, p.rect.bottom() - top);
+                    }
+                }
+            }
+            out.objects << p;
+        }
+        out.rect = QRectF(left, top, t_.page.width - t_.page.marginLeft - t_.page.marginRight, height);
+        return out;
+    }
+
+    QString resolve(const QString& text, const QString& objectFormat)
+    {
+        QString out;
+        for (const TextPiece& piece : splitText(text))
+            out += piece.isExpression ? evaluate(piece.expression, objectFormat) : piece.literal;
+        return out;
+    }
+
+    // The rows an aggregate of `source` covers: its group inside group bands, else all.
+    std::pair<int, int> scope(const QString& key, const DataSource& s) const
+    {
+        if (inGroupBand_ && group_.source == key)
+            return {group_.first, group_.end};
+        return {0, s.rowCount()};
+    }
+
+    QString evaluate(const Expression& e, const QString& objectFormat)
+    {
+        const QString format = e.format.isEmpty() ? objectFormat : e.format;
+        switch (e.kind) {
+        case ExprKind::Invalid:
+            error(QStringLiteral("无法识别的表达式: [") + e.text + u']');
+            return {};
+        case ExprKind::Date:
+            return formatValue(now_, format.isEmpty() ? QStringLiteral("yyyy-mm-dd") : format);
+        case ExprKind::Time:
+            return formatValue(now_, format.isEmpty() ? QStringLiteral("hh:nn:ss") : format);
+        case ExprKind::Now:
+            return formatValue(now_, format.isEmpty() ? QStringLiteral("yyyy-mm-dd hh:nn:ss") : format);
+        case ExprKind::Page:
+            return QString::number(out_.pages.size());
+        case ExprKind::TotalPages:
+            return totalPagesMark;
+        case ExprKind::Field:
+        case ExprKind::Sum:
+        case ExprKind::Count:
+            break;
+        }
+        const DataSource* s = source(e.source);
+        if (!s)
+            return {};
+        const QString key = e.source.toLower();
+        if (e.kind == ExprKind::Count) {
+            const auto [first, end] = scope(key, *s);
+            return formatValue(end - first, format);
+        }
+        const int column = s->column(e.column);
+        if (column < 0) {
+            error(QStringLiteral("字段不存在: ") + e.source + QStringLiteral(".\"") + e.column + u'"');
+            return {};
+        }
+        if (e.kind == ExprKind::Field)
+            return formatValue(s->value(current_.value(key, 0), column), format);
+        const auto [first, end] = scope(key, *s);
+        double sum = 0;
+        for (int r = first; r < end; ++r)
+            sum += s->value(r, column).toDouble();
+        return formatValue(sum, format);
+    }
+
+    void resolvePageCount()
+    {
+        const QString count = QString::number(out_.pages.size());
+        for (PreparedPage& p : out_.pages)
+            for (PreparedBand& b : p.bands)
+                for (PreparedObject& o : b.objects)
+                    o.text.replace(totalPagesMark, count);
+    }
+
+    struct Group {
+        QString source;
+        int first = 0;
+        int end = 0;
+    };
+
+    const ReportTemplate& t_;
+    QDateTime now_;
+    QHash<QString, const DataSource*> sources_;
+    PreparedReport out_;
+    QSet<QString> errorSet_;
+    QHash<QString, int> current_;
+    Group group_;
+    bool inGroupBand_ = false;
+    const Band* footer_ = nullptr;
+    const Band* columnHeader_ = nullptr;
+    bool repeatColumnHeader_ = false;
+    double y_ = 0;
+    double pageTop_ = 0;
+    double bottomLimit_ = 0;
+};
+
+}  // namespace
+
+PreparedReport prepareReport(const ReportTemplate& report, const DataSources& sources, const QDateTime& now)
+{
+    return Layouter(report, sources, now).run();
+}
+
+}  // namespace mc::reports
