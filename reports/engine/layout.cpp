@@ -68,39 +68,85 @@ private:
         return s ? s->rowCount() : 0;
     }
 
+    // One master list with the bands around it.
+    struct Section {
+        const Band* columnHeader = nullptr;
+        const Band* groupHeader = nullptr;
+        const Band* master = nullptr;
+        const Band* detail = nullptr;
+        const Band* groupFooter = nullptr;
+    };
+
+    // Column and group headers belong to the master band after them, detail and group footers
+    // to the one before them: a template may list several masters one after another.
+    QList<Section> sections() const
+    {
+        QList<Section> list;
+        Section current;
+        auto startsNew = [&] { return current.master != nullptr; };
+        for (const Band& b : t_.bands) {
+            switch (b.type) {
+            case BandType::ColumnHeader:
+            case BandType::GroupHeader:
+            case BandType::MasterData:
+                if (startsNew()) {
+                    list << current;
+                    current = {};
+                }
+                if (b.type == BandType::ColumnHeader) current.columnHeader = &b;
+                else if (b.type == BandType::GroupHeader) current.groupHeader = &b;
+                else current.master = &b;
+                break;
+            case BandType::DetailData:
+                current.detail = &b;
+                break;
+            case BandType::GroupFooter:
+                current.groupFooter = &b;
+                break;
+            default:
+                break;
+            }
+        }
+        if (current.master || current.columnHeader || current.detail)
+            list << current;
+        return list;
+    }
+
     void runData()
     {
-        const Band* master = t_.band(BandType::MasterData);
-        const Band* detail = t_.band(BandType::DetailData);
-        columnHeader_ = t_.band(BandType::ColumnHeader);
+        for (const Section& section : sections())
+            runSection(section);
+    }
+
+    void runSection(const Section& s)
+    {
+        columnHeader_ = s.columnHeader;
         if (columnHeader_)
             place(*columnHeader_);
-        if (!master) {
-            runDetail(detail);
+        if (!s.master) {
+            runDetail(s.detail);
             return;
         }
-        const Band* groupHeader = t_.band(BandType::GroupHeader);
-        const Band* groupFooter = t_.band(BandType::GroupFooter);
-        const QString key = master->source.toLower();
-        const int rows = rowsOf(master);
+        const QString key = s.master->source.toLower();
+        const int rows = rowsOf(s.master);
         repeatColumnHeader_ = true;
         QString groupValue;
         for (int r = 0; r < rows; ++r) {
             current_[key] = r;
-            const QString value = groupHeader ? conditionValue(*groupHeader) : QString();
+            const QString value = s.groupHeader ? conditionValue(*s.groupHeader) : QString();
             if (r == 0 || value != groupValue) {
-                if (r > 0 && groupFooter)
-                    placeGroupBand(*groupFooter, key, r - 1);
+                if (r > 0 && s.groupFooter)
+                    placeGroupBand(*s.groupFooter, key, r - 1);
                 groupValue = value;
-                group_ = {key, r, groupEnd(groupHeader, key, r, rows)};
-                if (groupHeader)
-                    placeGroupBand(*groupHeader, key, r);
+                group_ = {key, r, groupEnd(s.groupHeader, key, r, rows)};
+                if (s.groupHeader)
+                    placeGroupBand(*s.groupHeader, key, r);
             }
-            place(*master, r);
-            runDetail(detail);
+            place(*s.master, r);
+            runDetail(s.detail);
         }
-        if (rows > 0 && groupFooter)
-            placeGroupBand(*groupFooter, key, rows - 1);
+        if (rows > 0 && s.groupFooter)
+            placeGroupBand(*s.groupFooter, key, rows - 1);
         group_ = {};
         repeatColumnHeader_ = false;
     }
@@ -211,7 +257,6 @@ private:
         out.name = band.name;
         out.row = row;
         const double left = t_.page.marginLeft;
-        double height = band.height;
         for (const ReportObject& o : band.objects) {
             PreparedObject p;
             p.kind = o.kind;
@@ -224,21 +269,49 @@ private:
             p.wordWrap = o.wordWrap;
             p.lineWidth = o.lineWidth;
             p.picture = o.picture;
-            if (o.kind == ObjectKind::Text) {
+            if (o.kind == ObjectKind::Text)
                 p.text = resolve(o.text, o.format);
-                // Only stretched texts move the band's foot; others may overhang it.
-                if (band.stretch && o.wordWrap) {
-                    const double needed = textHeight(o.font, o.rect.width(), p.text, true);
-                    if (needed > o.rect.height()) {
-                        p.rect.setHeight(needed);
-                        height = std::max(height, p.rect.bottom() - top);
-                    }
-                }
-            }
             out.objects << p;
         }
+        double height = band.height;
+        if (band.stretch)
+            height += stretch(band, out.objects);
         out.rect = QRectF(left, top, t_.page.width - t_.page.marginLeft - t_.page.marginRight, height);
         return out;
+    }
+
+    // Word-wrapped texts grow to fit; whatever lies wholly below a grown object moves down with
+    // it, so stacked lines never overlap. Returns how much the band grows.
+    static double stretch(const Band& band, QList<PreparedObject>& objects)
+    {
+        const qsizetype n = objects.size();
+        QList<double> growth(n, 0.0);
+        QList<double> shift(n, 0.0);
+        QList<qsizetype> order(n);
+        for (qsizetype i = 0; i < n; ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+            return band.objects[a].rect.top() < band.objects[b].rect.top();
+        });
+        double bandGrowth = 0;
+        for (qsizetype k = 0; k < n; ++k) {
+            const qsizetype i = order[k];
+            const QRectF& original = band.objects[i].rect;
+            for (qsizetype m = 0; m < k; ++m) {
+                const qsizetype j = order[m];
+                if (band.objects[j].rect.bottom() <= original.top() + 1e-6)
+                    shift[i] = std::max(shift[i], shift[j] + growth[j]);
+            }
+            PreparedObject& p = objects[i];
+            if (p.kind == ObjectKind::Text && p.wordWrap) {
+                const double needed = textHeight(p.font, original.width(), p.text, true);
+                growth[i] = std::max(0.0, needed - original.height());
+            }
+            p.rect.translate(0, shift[i]);
+            p.rect.setHeight(original.height() + growth[i]);
+            bandGrowth = std::max(bandGrowth, original.bottom() + shift[i] + growth[i] - band.height);
+        }
+        return std::max(0.0, bandGrowth);
     }
 
     QString resolve(const QString& text, const QString& objectFormat)

@@ -99,10 +99,15 @@ QString paintDocument(QPagedPaintDevice& device, double dpi, const PreparedRepor
     if (!painter.begin(&device))
         return QStringLiteral("打印设备无法使用");
     bool first = true;
+    QSizeF size = report.pages.first().size;
     for (int copy = 0; copy < copies; ++copy) {
         for (const PreparedPage& page : report.pages) {
             if (!first) {
-                setSize(page);
+                // Printers refuse a new layout once printing; change it only when it differs.
+                if (page.size != size) {
+                    setSize(page);
+                    size = page.size;
+                }
                 if (!device.newPage()) {
                     painter.end();
                     return QStringLiteral("打印设备无法换页");

@@ -183,6 +183,29 @@ TEST(Layout, WrappedTextStretchesItsBandAndPushesTheNextOne)
     EXPECT_DOUBLE_EQ(r.objects("name")[1]->rect.height(), bands[1]->rect.height());
 }
 
+TEST(Layout, LinesBelowAGrownTextMoveDownWithIt)
+{
+    ReportTemplate t;
+    t.page = {80, 0, 0, 0, 0, 0};
+    ReportObject name = text("name", 0, 20, "[frxprint.\"membername\"]", 4);
+    name.wordWrap = true;
+    ReportObject side = text("side", 30, 20, "x", 4);             // beside it: stays
+    ReportObject below = text("below", 0, 20, QStringLiteral("类别:会员注册"), 4);
+    below.rect.moveTop(4);
+    ReportObject last = text("last", 0, 20, "y", 4);
+    last.rect.moveTop(8);
+    Band title = band(BandType::ReportTitle, 12, {name, side, below, last});
+    title.stretch = true;
+    t.bands << title;
+    const PreparedReport r = prepareReport(t, {{"frxprint", DataSource({"membername"}, {{QString(30, QChar(0x738B))}})}});
+    const double grown = r.objects("name")[0]->rect.height() - 4;
+    ASSERT_GT(grown, 4.0);
+    EXPECT_DOUBLE_EQ(r.objects("side")[0]->rect.top(), 0.0);
+    EXPECT_DOUBLE_EQ(r.objects("below")[0]->rect.top(), 4 + grown);
+    EXPECT_DOUBLE_EQ(r.objects("last")[0]->rect.top(), 8 + grown);
+    EXPECT_DOUBLE_EQ(r.bands(BandType::ReportTitle)[0]->rect.height(), 12 + grown);
+}
+
 TEST(Layout, BandTallerThanAPageIsPlacedOnceInsteadOfLooping)
 {
     ReportTemplate t;
@@ -221,4 +244,18 @@ TEST(Layout, EmptyMasterSourcePrintsHeadersAndSummaryOnly)
     EXPECT_EQ(r.bands(BandType::GroupHeader).size(), 0);
     EXPECT_EQ(r.bands(BandType::GroupFooter).size(), 0);
     EXPECT_EQ(textsOf(r, "total"), QStringList({QStringLiteral("合计:0.00 共0笔")}));
+}
+
+TEST(Layout, SeveralMasterListsPrintInTurnWithTheirOwnHeaders)
+{
+    ReportTemplate t;
+    t.bands << band(BandType::ColumnHeader, 6, {text("h1", 0, 50, QStringLiteral("消费"))});
+    t.bands << band(BandType::MasterData, 5, {text("xf", 0, 50, "[frxprint.\"xfje\"]")}, "frxprint");
+    t.bands << band(BandType::GroupFooter, 5, {text("xfsum", 0, 50, "[SUM(frxprint.\"xfje\")]")});
+    t.bands << band(BandType::ColumnHeader, 6, {text("h2", 0, 50, QStringLiteral("收款"))});
+    t.bands << band(BandType::MasterData, 5, {text("sk", 0, 50, "[frxother.\"skje\"]")}, "frxother");
+    const PreparedReport r = prepareReport(t, {{"frxprint", DataSource({"xfje"}, {{1}, {2}})},
+                                               {"frxother", DataSource({"skje"}, {{7}})}});
+    EXPECT_EQ(r.texts(), QStringList({QStringLiteral("消费"), "1", "2", "3", QStringLiteral("收款"), "7"}));
+    EXPECT_DOUBLE_EQ(r.objects("h2")[0]->rect.top(), 10 + 6 + 5 + 5 + 5);
 }

@@ -1,0 +1,67 @@
+// The preview window: its pages, navigation and zoom, exports, and the list of preparation errors.
+
+#include "report_preview.h"
+
+#include "layout.h"
+#include "modal_answer.h"
+#include "qt_print.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace mc::reports;
+
+namespace {
+
+PreparedReport threePages(const QString& text = QStringLiteral("[frxprint.\"n\"]"))
+{
+    ReportTemplate t;
+    ReportObject o;
+    o.rect = QRectF(0, 0, 50, 5);
+    o.text = text;
+    t.bands << Band{BandType::MasterData, "rows", 100, "frxprint", {}, false, {o}};
+    return prepareReport(t, {{"frxprint", DataSource({"n"}, {{1}, {2}, {3}, {4}, {5}})}});
+}
+
+}  // namespace
+
+TEST(Preview, ShowsEveryPageAndMovesAndZooms)
+{
+    const PreparedReport r = threePages();
+    ASSERT_EQ(r.pages.size(), 3);
+    ReportPreviewDialog dialog(r, {{"frxprint", DataSource({"n"}, {{1}})}});
+    dialog.show();
+    QPrintPreviewWidget* preview = dialog.previewWidget();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->pageCount(), 3);
+    preview->setCurrentPage(3);
+    EXPECT_EQ(preview->currentPage(), 3);
+    const qreal zoom = preview->zoomFactor();
+    preview->zoomIn();
+    EXPECT_GT(preview->zoomFactor(), zoom);
+    EXPECT_NE(dialog.findChild<QAction*>("exportPdf"), nullptr);
+    EXPECT_TRUE(dialog.findChild<QAction*>("exportData")->isEnabled());
+
+    QTemporaryDir dir;
+    EXPECT_EQ(dialog.exportPdfTo(dir.filePath("r.pdf")), "");
+    EXPECT_TRUE(QFile::exists(dir.filePath("r.pdf")));
+    EXPECT_EQ(dialog.exportDataTo(dir.filePath("d.csv")), "");
+    EXPECT_EQ(dialog.exportDataTo(dir.filePath("d.xlsx")), "");
+    EXPECT_TRUE(QFile::exists(dir.filePath("d.xlsx")));
+}
+
+TEST(Preview, PreparationErrorsAreListedWhenItOpens)
+{
+    const PreparedReport r = threePages(QStringLiteral("[frxprint.\"gone\"]"));
+    ReportPreviewDialog dialog(r, {});
+    EXPECT_FALSE(dialog.findChild<QAction*>("exportData")->isEnabled());
+    const auto text = mctest::answerNextMessageBox();
+    dialog.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!text->isEmpty(), 5000);
+    EXPECT_EQ(*text, QStringLiteral("报表准备时出现错误:\n字段不存在: frxprint.\"gone\""));
+}
