@@ -1,5 +1,6 @@
 // The preview window: its pages, navigation and zoom, exports, and the list of preparation errors.
 
+#include "receipt_report.h"
 #include "report_preview.h"
 
 #include "layout.h"
@@ -7,10 +8,12 @@
 #include "qt_print.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -64,4 +67,34 @@ TEST(Preview, PreparationErrorsAreListedWhenItOpens)
     dialog.show();
     QTRY_VERIFY_WITH_TIMEOUT(!text->isEmpty(), 5000);
     EXPECT_EQ(*text, QStringLiteral("报表准备时出现错误:\n字段不存在: frxprint.\"gone\""));
+}
+
+TEST(ReceiptReport, AutoprintPrintsWithoutDialogAndReportsAnUnknownPrinter)
+{
+    Report report;
+    report.layout() = ReportTemplate();
+    mc::receipts::ReceiptSettings s;
+    s.autoprint = true;
+    s.copies = 2;
+    s.printerName = QStringLiteral("不存在的打印机");
+    EXPECT_EQ(mc::reports::printReceiptReport(report, s, nullptr), QStringLiteral("找不到打印机: 不存在的打印机"));
+    s.copies = 0;
+    EXPECT_EQ(mc::reports::printReceiptReport(report, s, nullptr), "");
+}
+
+TEST(ReceiptReport, WithoutAutoprintThePreviewOpens)
+{
+    Report report;
+    report.bind("frxprint", DataSource({"n"}, {{1}}));
+    mc::receipts::ReceiptSettings s;
+    s.printerName = QStringLiteral("不存在的打印机");  // never reached: the preview comes first
+    int pages = -1;
+    QTimer::singleShot(50, [&] {
+        if (auto* d = qobject_cast<ReportPreviewDialog*>(QApplication::activeModalWidget())) {
+            pages = d->previewWidget()->pageCount();
+            d->reject();
+        }
+    });
+    EXPECT_EQ(mc::reports::printReceiptReport(report, s, nullptr), "");
+    EXPECT_EQ(pages, 1);
 }

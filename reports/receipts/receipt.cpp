@@ -1,0 +1,79 @@
+#include "receipt.h"
+
+#include <QStringEncoder>
+
+#include <algorithm>
+
+namespace mc::receipts {
+
+namespace {
+
+QByteArray gbk(const QString& text)
+{
+    QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    // No GBK encoder in this Qt build: fall back to Latin-1 rather than print nothing.
+    if (!encoder.isValid())
+        bytes = text.toLatin1();
+    return bytes;
+}
+
+}  // namespace
+
+QStringList receiptCopy(const ReceiptSettings& s, const QStringList& body)
+{
+    QStringList lines;
+    auto blanks = [&](int n) {
+        for (int i = 0; i < std::max(0, n) + 1; ++i)
+            lines << QString();
+    };
+    auto ifSet = [&](const QString& text) {
+        if (!text.isEmpty())
+            lines << text;
+    };
+    blanks(s.blankBefore);
+    ifSet(s.title1);
+    ifSet(s.title2);
+    lines << body;
+    ifSet(s.footer1);
+    ifSet(s.footer2);
+    blanks(s.blankAfter);
+    return lines;
+}
+
+QStringList receiptLines(const ReceiptSettings& s, const QStringList& body)
+{
+    QStringList lines;
+    const QStringList copy = receiptCopy(s, body);
+    for (int i = 0; i < s.copies; ++i)
+        lines << copy;
+    return lines;
+}
+
+QByteArray posBytes(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines)
+        out += gbk(line) + "\r\n";
+    return out;
+}
+
+int printWidth(const QString& text)
+{
+    return int(gbk(text).size());
+}
+
+QString padLeft(const QString& text, int width)
+{
+    const int missing = width - printWidth(text);
+    return missing > 0 ? QString(missing, u' ') + text : text;
+}
+
+OrdinaryPlan ordinaryPlan(const ReceiptSettings& s)
+{
+    if (!s.autoprint)
+        return {true, 0};
+    return {false, std::max(0, s.copies)};
+}
+
+}  // namespace mc::receipts
