@@ -3,9 +3,11 @@
 #include "counters.h"
 #include "database.h"
 #include "frmchange.h"
+#include "frmreportdesigner.h"
 #include "frmshow.h"
 #include "globals.h"
 #include "sqlite_file.h"
+#include "template_catalogue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -232,9 +234,24 @@ void Tfrmmain::trigger(const QString& name)
             mdi_->tileSubWindows();
         for (const char* other : {"N23", "N24", "N25"})
             actions_.value(QLatin1String(other))->setChecked(name == QLatin1String(other));
+    } else if (const mc::reports::TemplateEntry* entry = mc::reports::designEntry(name)) {
+        openDesigner(*entry);
     } else {
         // The window behind this item is not built yet; say so instead of doing nothing.
         QMessageBox::information(this, windowTitle(), QStringLiteral("此功能尚未提供"));
+    }
+}
+
+void Tfrmmain::openDesigner(const mc::reports::TemplateEntry& entry)
+{
+    // The entry's own queries stand in for those of the windows that print the template, so the
+    // designer works whether or not those windows were ever opened.
+    try {
+        auto* w = new TfrmReportDesigner(mc::reports::reportFor(entry, accountDb(), mc::appPath), this);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
     }
 }
 

@@ -13,6 +13,10 @@ class QMdiArea;
 class QMenu;
 class QWidget;
 
+namespace mc::reports {
+struct TemplateEntry;
+}
+
 class Tfrmmain : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,6 +39,8 @@ private:
     void showPage(int page);
     void trigger(const QString& name);
     void manualBackup();
+    // 报表设计: the designer on the entry's template with its data sources bound.
+    void openDesigner(const mc::reports::TemplateEntry& entry);
 
     QMdiArea* mdi_;
     QHash<QString, QAction*> actions_;

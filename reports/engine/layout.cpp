@@ -257,22 +257,8 @@ private:
         out.name = band.name;
         out.row = row;
         const double left = t_.page.marginLeft;
-        for (const ReportObject& o : band.objects) {
-            PreparedObject p;
-            p.kind = o.kind;
-            p.name = o.name;
-            p.rect = o.rect.translated(left, top);
-            p.font = o.font;
-            p.halign = o.halign;
-            p.valign = o.valign;
-            p.frame = o.frame;
-            p.wordWrap = o.wordWrap;
-            p.lineWidth = o.lineWidth;
-            p.picture = o.picture;
-            if (o.kind == ObjectKind::Text)
-                p.text = resolve(o.text, o.format);
-            out.objects << p;
-        }
+        for (const ReportObject& o : band.objects)
+            out.objects << placeObject(o, QPointF(left, top), o.kind == ObjectKind::Text ? resolve(o.text, o.format) : QString());
         double height = band.height;
         if (band.stretch)
             height += stretch(band, out.objects);

@@ -37,6 +37,9 @@ void paintFrame(QPainter& painter, const PreparedObject& o)
     if (o.frame & FrameBottom) painter.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
+
+}  // namespace
+
 void paintObject(QPainter& painter, const PreparedObject& o)
 {
     const QRectF r = units(o.rect);
@@ -70,8 +73,6 @@ void paintObject(QPainter& painter, const PreparedObject& o)
     }
     }
 }
-
-}  // namespace
 
 void paintPage(QPainter& painter, const PreparedPage& page, double dotsPerMm)
 {

@@ -10,6 +10,9 @@ class QPagedPaintDevice;
 
 namespace mc::reports {
 
+// Paints one object; the painter works in units of 0.01 mm (see text_metrics.h).
+void paintObject(QPainter& painter, const PreparedObject& object);
+
 // Paints one page with its top-left corner at the painter's origin; `dotsPerMm` is the
 // device's resolution.
 void paintPage(QPainter& painter, const PreparedPage& page, double dotsPerMm);

@@ -2,6 +2,23 @@
 
 namespace mc::reports {
 
+PreparedObject placeObject(const ReportObject& o, const QPointF& offset, const QString& text)
+{
+    PreparedObject p;
+    p.kind = o.kind;
+    p.name = o.name;
+    p.rect = o.rect.translated(offset);
+    p.text = text;
+    p.font = o.font;
+    p.halign = o.halign;
+    p.valign = o.valign;
+    p.frame = o.frame;
+    p.wordWrap = o.wordWrap;
+    p.lineWidth = o.lineWidth;
+    p.picture = o.picture;
+    return p;
+}
+
 QStringList PreparedReport::texts() const
 {
     QStringList list;

@@ -26,6 +26,9 @@ struct PreparedObject {
     QByteArray picture;
 };
 
+// A template object placed at `offset` (the band's top-left corner on the page) with `text`.
+PreparedObject placeObject(const ReportObject& object, const QPointF& offset, const QString& text);
+
 struct PreparedBand {
     BandType type = BandType::MasterData;
     QString name;

@@ -2,12 +2,18 @@
 
 #include "database.h"
 #include "frmmain.h"
+#include "frmreportdesigner.h"
 #include "globals.h"
 #include "permissions.h"
 #include "qt_print.h"
 #include "scratch_database.h"
+#include "template_catalogue.h"
+#include "template_file.h"
 
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -60,4 +66,36 @@ TEST_F(MainWindow, TheAdministratorSeesEverything)
     w.FormShow();
     for (const char* name : {"N1", "N8", "D3", "B3", "Q1", "N19"})
         EXPECT_TRUE(w.action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindow, DesignEntriesOpenTheDesignerOnTheirTemplate)
+{
+    QTemporaryDir app;
+    const QString saved = mc::appPath;
+    mc::appPath = app.path() + "/";
+    mc::reports::installTemplates(mc::appPath);
+    QFile::remove(mc::reports::templatePath(mc::appPath, "hyjcxf"));
+    mc::operatorClass = "管理员";
+    Tfrmmain w;
+    w.setBackupOnClose(false);
+    w.FormShow();
+
+    // No window of the withdrawal was ever opened: the designer gets its sources all the same.
+    w.action("I105")->trigger();
+    auto* designer = w.findChild<TfrmReportDesigner*>();
+    ASSERT_NE(designer, nullptr);
+    EXPECT_TRUE(designer->windowTitle().contains(QStringLiteral("储值卡取款.fr3")));
+    EXPECT_FALSE(designer->document().report().isEmpty());
+    const auto* fields = designer->findChild<QTreeWidget*>("fieldList");
+    EXPECT_FALSE(fields->findItems("ckje", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+    EXPECT_FALSE(fields->findItems("cardname", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+    delete designer;
+
+    // A template that is not there opens as an empty report.
+    w.action("I108")->trigger();
+    designer = w.findChild<TfrmReportDesigner*>();
+    ASSERT_NE(designer, nullptr);
+    EXPECT_TRUE(designer->document().report().isEmpty());
+    delete designer;
+    mc::appPath = saved;
 }
