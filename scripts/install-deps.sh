@@ -14,6 +14,7 @@ packages=(
   postgresql postgresql-client
   unicode-data
   fonts-noto-cjk xvfb xauth
+  poppler-utils
 )
 
 sudo_cmd=()
