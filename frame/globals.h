@@ -22,4 +22,11 @@ inline int cardMode = 1;
 // The password typed at the last login.
 inline QString typedPassword;
 
+// Pick results: set by the pickers and the card-number dialog, cleared by their callers before
+// opening them. An empty picked number means nothing was chosen.
+inline QString pickedNumber;
+inline QString pickedName;
+inline QString pickedClass;
+inline QString readCardBalance;  // the balance read from an IC card, "0.00"
+
 }  // namespace mc

@@ -6,6 +6,8 @@
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
+#include "register_devices.h"
+#include "register_reports.h"
 #include "template_catalogue.h"
 
 #include <QApplication>
@@ -34,6 +36,9 @@ int main(int argc, char** argv)
         QMessageBox::critical(nullptr, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
         return 1;
     }
+
+    mc::devices::registerWindows();
+    mc::reports::registerWindows();
 
     {
         Tfrmuserload frmuserload;

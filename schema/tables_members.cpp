@@ -34,7 +34,7 @@ std::vector<Table> memberTableList()
           datetime("birthday"), text("sex", 4), integer("memberage"), text("gzdw", 80),
           text("txdz", 80), text("yzbm", 8), text("movetel", 20), text("jttel", 15),
           text("worktel", 15), text("workcz", 15), text("memberphoto", 255),
-          text("memberpwd", 50), text("rhjsr", 30), text("jsrname", 50), datetime("xgdate"),
+          text("memberpwd", 100), text("rhjsr", 30), text("jsrname", 50), datetime("xgdate"),
           text("xgdh", 50), datetime("bcdate"), datetime("zhuxiaodate")},
          {uniqueIndex({"memberno"}), uniqueIndex({"truecard"}), lookupIndex({"cardno"})}},
         {"memberxx",
@@ -90,7 +90,7 @@ std::vector<Table> memberTableList()
         {"zjxx", {key("pid"), text("zjname", 50), text("xmxx", 80), integer("lrkd")}, {}},
         {"machineset",
          {key("pid"), text("symc", 50), integer("jplr"), boolean("isusejp"),
-          text("txset", 50), integer("icqh"), text("jmmm", 50), text("sycard", 50),
+          text("txset", 50), integer("icqh"), text("jmmm", 100), text("sycard", 50),
           integer("cardbzj"), integer("hyjfbzj"), integer("yebzj")},
          {}},
     };

@@ -9,11 +9,11 @@ packages=(
   qt6-charts-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev
-  libusb-1.0-0-dev libxlsxwriter-dev libfreexl-dev libquazip1-qt6-dev
+  libusb-1.0-0-dev libxlsxwriter-dev libfreexl-dev libminizip-dev
   libsqlite3-dev sqlite3
   postgresql postgresql-client
   unicode-data
-  fonts-noto-cjk xvfb xauth
+  python3-openpyxl python3-xlwt fonts-noto-cjk xvfb xauth
   poppler-utils
 )
 

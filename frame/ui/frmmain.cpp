@@ -3,11 +3,12 @@
 #include "counters.h"
 #include "database.h"
 #include "frmchange.h"
-#include "frmreportdesigner.h"
 #include "frmshow.h"
 #include "globals.h"
+#include "help_ui.h"
+#include "utils/helptopics.h"
+#include "window_registry.h"
 #include "sqlite_file.h"
-#include "template_catalogue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,6 +28,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The help context of the main window and of its menu item 帮助(&H): the introduction page.
+constexpr int kIntroductionTopic = 36;
 
 QSqlDatabase accountDb()
 {
@@ -88,6 +93,8 @@ Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(thi
         panel->setMinimumWidth(width);
         statusBar()->addWidget(panel);
     }
+    mc::setHelpContext(this, kIntroductionTopic);
+    mc::installHelpKey(this);
 }
 
 void Tfrmmain::buildMenu()
@@ -227,6 +234,8 @@ void Tfrmmain::trigger(const QString& name)
         w->show();
     } else if (name == QLatin1String("B3")) {
         manualBackup();
+    } else if (name == QLatin1String("N20")) {
+        mc::showhelp(this, mc::helpTopic(kIntroductionTopic));
     } else if (name == QLatin1String("N23") || name == QLatin1String("N24") || name == QLatin1String("N25")) {
         if (name == QLatin1String("N23"))
             mdi_->cascadeSubWindows();
@@ -234,25 +243,36 @@ void Tfrmmain::trigger(const QString& name)
             mdi_->tileSubWindows();
         for (const char* other : {"N23", "N24", "N25"})
             actions_.value(QLatin1String(other))->setChecked(name == QLatin1String(other));
-    } else if (const mc::reports::TemplateEntry* entry = mc::reports::designEntry(name)) {
-        openDesigner(*entry);
+    } else if (const mc::WindowEntry* entry = mc::registeredWindow(name)) {
+        openWindow(name, *entry);
     } else {
         // The window behind this item is not built yet; say so instead of doing nothing.
         QMessageBox::information(this, windowTitle(), QStringLiteral("此功能尚未提供"));
     }
 }
 
-void Tfrmmain::openDesigner(const mc::reports::TemplateEntry& entry)
+void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
 {
-    // The entry's own queries stand in for those of the windows that print the template, so the
-    // designer works whether or not those windows were ever opened.
-    try {
-        auto* w = new TfrmReportDesigner(mc::reports::reportFor(entry, accountDb(), mc::appPath), this);
+    if (entry.kind == mc::WindowEntry::Kind::Modal) {
+        QWidget* w = entry.create(this);
         w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setWindowModality(Qt::ApplicationModal);
         w->show();
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        return;
     }
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (sub->property("menuName").toString() == name) {
+            mdi_->setActiveSubWindow(sub);
+            sub->showNormal();
+            return;
+        }
+    }
+    QWidget* w = entry.create(nullptr);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = mdi_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setProperty("menuName", name);
+    sub->show();
 }
 
 void Tfrmmain::manualBackup()

@@ -12,9 +12,8 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QWidget;
-
-namespace mc::reports {
-struct TemplateEntry;
+namespace mc {
+struct WindowEntry;
 }
 
 class Tfrmmain : public QMainWindow {
@@ -38,9 +37,8 @@ private:
     void buildLeftPanel();
     void showPage(int page);
     void trigger(const QString& name);
+    void openWindow(const QString& name, const mc::WindowEntry& entry);
     void manualBackup();
-    // 报表设计: the designer on the entry's template with its data sources bound.
-    void openDesigner(const mc::reports::TemplateEntry& entry);
 
     QMdiArea* mdi_;
     QHash<QString, QAction*> actions_;

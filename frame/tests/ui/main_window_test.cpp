@@ -2,18 +2,17 @@
 
 #include "database.h"
 #include "frmmain.h"
-#include "frmreportdesigner.h"
 #include "globals.h"
 #include "permissions.h"
 #include "qt_print.h"
 #include "scratch_database.h"
-#include "template_catalogue.h"
-#include "template_file.h"
+#include "window_registry.h"
 
 #include <QAction>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <gtest/gtest.h>
 
@@ -68,34 +67,29 @@ TEST_F(MainWindow, TheAdministratorSeesEverything)
         EXPECT_TRUE(w.action(name)->isEnabled()) << name;
 }
 
-TEST_F(MainWindow, DesignEntriesOpenTheDesignerOnTheirTemplate)
+TEST_F(MainWindow, RegisteredWindowsOpenOnceAsChildren)
 {
-    QTemporaryDir app;
-    const QString saved = mc::appPath;
-    mc::appPath = app.path() + "/";
-    mc::reports::installTemplates(mc::appPath);
-    QFile::remove(mc::reports::templatePath(mc::appPath, "hyjcxf"));
     mc::operatorClass = "管理员";
+    int created = 0;
+    mc::registerWindow("G6", mc::WindowEntry::Kind::Child, [&created](QWidget* parent) {
+        ++created;
+        auto* w = new QWidget(parent);
+        w->setWindowTitle("测试窗口");
+        return w;
+    });
     Tfrmmain w;
     w.setBackupOnClose(false);
     w.FormShow();
+    auto* mdi = w.findChild<QMdiArea*>("mdi");
+    w.action("G6")->trigger();
+    w.action("G6")->trigger();  // a second request brings the open window forward
+    EXPECT_EQ(created, 1);
+    ASSERT_EQ(mdi->subWindowList().size(), 1);
+    EXPECT_EQ(mdi->subWindowList()[0]->widget()->windowTitle(), "测试窗口");
 
-    // No window of the withdrawal was ever opened: the designer gets its sources all the same.
-    w.action("I105")->trigger();
-    auto* designer = w.findChild<TfrmReportDesigner*>();
-    ASSERT_NE(designer, nullptr);
-    EXPECT_TRUE(designer->windowTitle().contains(QStringLiteral("储值卡取款.fr3")));
-    EXPECT_FALSE(designer->document().report().isEmpty());
-    const auto* fields = designer->findChild<QTreeWidget*>("fieldList");
-    EXPECT_FALSE(fields->findItems("ckje", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
-    EXPECT_FALSE(fields->findItems("cardname", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
-    delete designer;
-
-    // A template that is not there opens as an empty report.
-    w.action("I108")->trigger();
-    designer = w.findChild<TfrmReportDesigner*>();
-    ASSERT_NE(designer, nullptr);
-    EXPECT_TRUE(designer->document().report().isEmpty());
-    delete designer;
-    mc::appPath = saved;
+    mdi->subWindowList()[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(mdi->subWindowList().isEmpty());
+    w.action("G6")->trigger();
+    EXPECT_EQ(created, 2);
 }

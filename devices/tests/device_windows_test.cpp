@@ -1,0 +1,204 @@
+// The card-device windows on the offscreen platform, with the real account-set database.
+
+#include "fake_card_reader.h"
+#include "frmicwrite.h"
+#include "frmmachine.h"
+#include "frmreadcard.h"
+#include "reader_settings.h"
+
+#include "database.h"
+#include "globals.h"
+#include "modal_answer.h"
+#include "qt_print.h"
+#include "scratch_database.h"
+#include "utils/sysset.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+class DeviceWindows : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        set.emplace(mctest::Engine::Sqlite);
+        mc::db::closeConnection(mc::db::accountConnection);
+        set->connect(mc::db::accountConnection);
+        mc::appPath = dir.path() + "/";
+    }
+    void TearDown() override
+    {
+        mc::db::closeConnection(mc::db::accountConnection);
+        mc::appPath.clear();
+        mc::pickedNumber.clear();
+        mc::readCardBalance.clear();
+        qunsetenv("TAVRIK_COM7");
+    }
+    void settings(const char* symc, int jplr, bool isusejp, const QString& port)
+    {
+        mc::devices::MachineSettings s = mc::devices::loadMachineSettings(set->db());
+        s.symc = QString::fromUtf8(symc);
+        s.jplr = jplr;
+        s.isusejp = isusejp;
+        s.txset = "9600,n,8,1";
+        ASSERT_EQ(mc::devices::saveMachineSettings(set->db(), s, port), "");
+    }
+    // Runs a modal dialog; `whileOpen` runs once it is showing.
+    static int run(QDialog& dialog, std::function<void()> whileOpen)
+    {
+        QTimer::singleShot(50, &dialog, whileOpen);
+        return dialog.exec();
+    }
+
+    QTemporaryDir dir;
+    std::optional<mctest::ScratchDatabase> set;
+    mctest::FakeCardReader reader;
+};
+
+TEST_F(DeviceWindows, TypedCardNumberTakesDigitsOnly)
+{
+    settings("磁卡", 0, false, "");
+    mc::pickedNumber = "stale";
+    Tfrmreadcard dialog(reader);
+    const int result = run(dialog, [&dialog] {
+        auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+        QTest::keyClicks(edit, "12a3-4");
+        QTest::keyClick(edit, Qt::Key_Backspace);  // swallowed
+        EXPECT_EQ(edit->text(), "1234");
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(mc::pickedNumber, "1234");
+}
+
+TEST_F(DeviceWindows, CancelLeavesNothingPicked)
+{
+    settings("磁卡", 0, false, "");
+    Tfrmreadcard dialog(reader);
+    const int result = run(dialog, [&dialog] {
+        auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+        QTest::keyClick(edit, Qt::Key_Return);  // empty: nothing happens
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::keyClicks(edit, "99");
+        dialog.findChild<QPushButton*>("BitBtn1")->click();
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(mc::pickedNumber, "");
+}
+
+TEST_F(DeviceWindows, IcCardReadGivesNumberAndBalance)
+{
+    settings("ic卡", 2, false, "COM3");
+    mctest::FakeSle4442 card;
+    card.psc = mc::devices::systemPsc(mc::devices::loadMachineSettings(set->db()).jmmm);
+    card.memory.replace(9, 5, QByteArray::fromHex("0000001234"));
+    card.memory.replace(26, 5, QByteArray::fromHex("0000012346"));
+    Tfrmreadcard dialog(reader);
+    // No card at first: the dialog waits, and stays responsive, until one is put in.
+    QTimer::singleShot(400, [this, &card] { reader.card = &card; });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(mc::pickedNumber, "0000001234");
+    EXPECT_EQ(mc::readCardBalance, "123.46");
+    EXPECT_FALSE(reader.portOpen);
+}
+
+TEST_F(DeviceWindows, LeavingTheIcWaitClosesThePort)
+{
+    settings("ic卡", 2, false, "COM3");
+    Tfrmreadcard dialog(reader);
+    bool portWasOpen = false;
+    const int result = run(dialog, [&] {
+        QTimer::singleShot(300, [&] {
+            portWasOpen = reader.portOpen;
+            dialog.findChild<QPushButton*>("BitBtn1")->click();
+        });
+    });
+    EXPECT_TRUE(portWasOpen);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_FALSE(reader.portOpen);
+    EXPECT_EQ(mc::pickedNumber, "");
+}
+
+TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    qputenv("TAVRIK_COM7", ptsname(master));
+    settings("id卡", 1, false, "COM7");
+    Tfrmreadcard dialog(reader);
+    const int result = run(dialog, [&] {
+        EXPECT_FALSE(dialog.findChild<QLineEdit*>("Edit1")->isVisible());
+        QTimer::singleShot(50, [master] { ASSERT_EQ(write(master, "12345", 5), 5); });
+        QTimer::singleShot(250, [master] { ASSERT_EQ(write(master, "67890", 5), 5); });
+    });
+    close(master);
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(mc::pickedNumber, "1234567890");
+}
+
+TEST_F(DeviceWindows, WritingWindowWritesANewCard)
+{
+    settings("ic卡", 2, false, "COM3");
+    mctest::FakeSle4442 card;
+    reader.card = &card;
+    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    EXPECT_EQ(card.memory.mid(26, 5).toHex(), "0000005000");
+    EXPECT_NE(card.psc, mc::devices::factoryPsc);
+}
+
+TEST_F(DeviceWindows, WritingWindowWithoutAPort)
+{
+    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+    const auto message = mctest::answerNextMessageBox();
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    EXPECT_EQ(*message, "串口号获取错误,请先设置串口号");
+    EXPECT_TRUE(reader.calls.isEmpty());
+}
+
+TEST_F(DeviceWindows, EscapeEndsTheWaitForACard)
+{
+    settings("ic卡", 2, false, "COM3");
+    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+    const int result = run(window, [&window] {
+        QTimer::singleShot(300, [&window] { QTest::keyClick(&window, Qt::Key_Escape); });
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_FALSE(reader.portOpen);
+}
+
+TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
+{
+    Tfrmmachine window;
+    window.show();
+    window.findChild<QRadioButton*>("jplr1")->click();
+    window.findChild<QComboBox*>("ckh")->setCurrentIndex(-1);
+    const auto message = mctest::answerNextMessageBox();
+    window.findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_EQ(*message, "选择串口读卡器必须录入串口号");
+    EXPECT_EQ(mc::db::scalar(set->db(), "select count(*) from machineset").toInt(), 0);
+
+    window.findChild<QRadioButton*>("jplr0")->click();
+    window.findChild<QComboBox*>("symc")->setCurrentText("id卡");
+    window.findChild<QPushButton*>("BitBtn1")->click();
+    const auto saved = mc::devices::loadMachineSettings(set->db());
+    EXPECT_EQ(saved.jplr, 0);
+    EXPECT_EQ(saved.symc, "id卡");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "toexcel.h"
+
+#include "globals.h"
+#include "utils/gridexport.h"
+
+#include <QAbstractItemView>
+#include <QDate>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTreeView>
+
+namespace mc {
+
+namespace {
+
+QSet<int> hiddenColumns(QAbstractItemView* grid)
+{
+    QSet<int> hidden;
+    const int columns = grid->model()->columnCount();
+    for (int c = 0; c < columns; ++c) {
+        if (auto* table = qobject_cast<QTableView*>(grid); table && table->isColumnHidden(c))
+            hidden.insert(c);
+        if (auto* tree = qobject_cast<QTreeView*>(grid); tree && tree->isColumnHidden(c))
+            hidden.insert(c);
+    }
+    return hidden;
+}
+
+}  // namespace
+
+bool exportGrid(QAbstractItemView* grid, const QString& path, const QString& title, const QString& maker)
+{
+    QString target = path;
+    if (!target.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        target += QStringLiteral(".xlsx");
+    const GridExportResult r = writeGridWorkbook(*grid->model(), hiddenColumns(grid), target, title, maker,
+                                                 QDate::currentDate());
+    if (r.ok)
+        QMessageBox::information(grid->window(), grid->window()->windowTitle(), QStringLiteral("数据成功导出"));
+    else
+        QMessageBox::warning(grid->window(), grid->window()->windowTitle(),
+                             QStringLiteral("数据导出失败: ") + r.error);
+    return r.ok;
+}
+
+void toexcel(QAbstractItemView* grid, const QString& filename, const QString& title, const QString& maker)
+{
+    const QString path = QFileDialog::getSaveFileName(grid->window(), QString(), appPath + filename,
+                                                      QStringLiteral("excel files (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    exportGrid(grid, path, title, maker);
+}
+
+}  // namespace mc
