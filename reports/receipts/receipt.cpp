@@ -1,24 +1,10 @@
 #include "receipt.h"
 
-#include <QStringEncoder>
+#include "utils/gbk.h"
 
 #include <algorithm>
 
 namespace mc::receipts {
-
-namespace {
-
-QByteArray gbk(const QString& text)
-{
-    QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    // No GBK encoder in this Qt build: fall back to Latin-1 rather than print nothing.
-    if (!encoder.isValid())
-        bytes = text.toLatin1();
-    return bytes;
-}
-
-}  // namespace
 
 QStringList receiptCopy(const ReceiptSettings& s, const QStringList& body)
 {
@@ -54,13 +40,13 @@ QByteArray posBytes(const QStringList& lines)
 {
     QByteArray out;
     for (const QString& line : lines)
-        out += gbk(line) + "\r\n";
+        out += toGbk(line) + "\r\n";
     return out;
 }
 
 int printWidth(const QString& text)
 {
-    return int(gbk(text).size());
+    return int(toGbk(text).size());
 }
 
 QString padLeft(const QString& text, int width)
