@@ -7,6 +7,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
+
 namespace mc::reports {
 
 namespace {
@@ -19,6 +21,12 @@ double number(const QXmlStreamAttributes& a, const char* name, double fallback)
     bool ok = false;
     const double d = v.toDouble(&ok);
     return ok ? d : fallback;
+}
+
+// Lengths never go below zero: a negative band height would run the layout backwards.
+double length(const QXmlStreamAttributes& a, const char* name, double fallback)
+{
+    return std::max(0.0, number(a, name, fallback));
 }
 
 bool flag(const QXmlStreamAttributes& a, const char* name)
@@ -103,7 +111,7 @@ ReportObject readObject(QXmlStreamReader& xml, ObjectKind kind)
     ReportObject o;
     o.kind = kind;
     o.name = text(a, "name");
-    o.rect = QRectF(number(a, "left", 0), number(a, "top", 0), number(a, "width", 0), number(a, "height", 0));
+    o.rect = QRectF(length(a, "left", 0), length(a, "top", 0), length(a, "width", 0), length(a, "height", 0));
     o.format = text(a, "format");
     o.font.family = text(a, "font");
     o.font.size = number(a, "size", o.font.size);
@@ -113,7 +121,7 @@ ReportObject readObject(QXmlStreamReader& xml, ObjectKind kind)
     parseAlign(a.value(QLatin1String("align")), o);
     o.frame = parseFrame(a.value(QLatin1String("frame")));
     o.wordWrap = flag(a, "wrap");
-    o.lineWidth = number(a, "linewidth", o.lineWidth);
+    o.lineWidth = length(a, "linewidth", o.lineWidth);
     const QString content = xml.readElementText();
     if (kind == ObjectKind::Picture)
         o.picture = QByteArray::fromBase64(content.toLatin1());
@@ -151,12 +159,14 @@ LoadResult parseTemplate(const QByteArray& data)
         const QXmlStreamAttributes a = xml.attributes();
         if (xml.name() == QLatin1String("page")) {
             PageSetup& p = r.page;
-            p.width = number(a, "width", p.width);
-            p.height = number(a, "height", p.height);
-            p.marginLeft = number(a, "left", p.marginLeft);
-            p.marginTop = number(a, "top", p.marginTop);
-            p.marginRight = number(a, "right", p.marginRight);
-            p.marginBottom = number(a, "bottom", p.marginBottom);
+            p.width = length(a, "width", p.width);
+            p.height = length(a, "height", p.height);
+            p.marginLeft = length(a, "left", p.marginLeft);
+            p.marginTop = length(a, "top", p.marginTop);
+            p.marginRight = length(a, "right", p.marginRight);
+            p.marginBottom = length(a, "bottom", p.marginBottom);
+            if (p.width <= p.marginLeft + p.marginRight)
+                xml.raiseError(QStringLiteral("页面宽度不够"));
             xml.skipCurrentElement();
         } else if (xml.name() == QLatin1String("band")) {
             Band b;
@@ -165,7 +175,7 @@ LoadResult parseTemplate(const QByteArray& data)
                 break;
             }
             b.name = text(a, "name");
-            b.height = number(a, "height", b.height);
+            b.height = length(a, "height", b.height);
             b.source = text(a, "source");
             b.condition = text(a, "condition");
             b.stretch = flag(a, "stretch");

@@ -83,12 +83,22 @@ TEST(TemplateFile, BrokenFilesGiveAnEmptyReportAndSayWhy)
         {"<html/>", "不是报表模板文件"},
         {"<report version=\"9\"/>", "版本太新"},
         {"<report><band type=\"Nonsense\"/></report>", "未知的区域类型 Nonsense"},
+        {"<report><page width=\"20\" left=\"10\" right=\"10\"/></report>", "页面宽度不够"},
     };
     for (const auto& c : cases) {
         const LoadResult r = parseTemplate(c.xml);
         EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.error))) << c.xml << " → " << r.error.toStdString();
         EXPECT_TRUE(r.report.isEmpty()) << c.xml;
     }
+}
+
+TEST(TemplateFile, NegativeLengthsReadAsZero)
+{
+    const LoadResult r = parseTemplate("<report><band type=\"MasterData\" height=\"-40\">"
+                                       "<text left=\"-3\" top=\"1\" width=\"-2\" height=\"4\">x</text></band></report>");
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.report.bands[0].height, 0.0);
+    EXPECT_EQ(r.report.bands[0].objects[0].rect, QRectF(0, 1, 0, 4));
 }
 
 TEST(TemplateFile, SaveThatCannotWriteSaysSo)
