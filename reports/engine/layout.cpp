@@ -302,8 +302,12 @@ private:
 
     QString resolve(const QString& text, const QString& objectFormat)
     {
+        // Every row prints the same texts: split each only once.
+        auto it = pieces_.constFind(text);
+        if (it == pieces_.cend())
+            it = pieces_.insert(text, splitText(text));
         QString out;
-        for (const TextPiece& piece : splitText(text))
+        for (const TextPiece& piece : *it)
             out += piece.isExpression ? evaluate(piece.expression, objectFormat) : piece.literal;
         return out;
     }
@@ -381,6 +385,7 @@ private:
     PreparedReport out_;
     QSet<QString> errorSet_;
     QHash<QString, int> current_;
+    QHash<QString, QList<TextPiece>> pieces_;
     Group group_;
     bool inGroupBand_ = false;
     const Band* footer_ = nullptr;
