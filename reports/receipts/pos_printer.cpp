@@ -1,5 +1,7 @@
 #include "pos_printer.h"
 
+#include "utils/sysset.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -99,12 +101,19 @@ QString defaultPosTarget()
     return QStringLiteral("/dev/lp0");
 }
 
-QString sendToPosPrinter(const QString& target, const QByteArray& bytes)
+QString configuredPosTarget()
 {
+    const QString configured = readstr(QStringLiteral("sys"), QStringLiteral("posprinter")).trimmed();
+    return configured.isEmpty() ? defaultPosTarget() : configured;
+}
+
+QString sendToPosPrinter(const QString& given, const QByteArray& bytes)
+{
+    const QString target = given.isEmpty() ? configuredPosTarget() : given;
     const QString queuePrefix = QStringLiteral("queue:");
     if (target.startsWith(queuePrefix))
         return sendToQueue(target.mid(queuePrefix.size()), bytes);
-    return writeDevice(target.isEmpty() ? defaultPosTarget() : target, bytes);
+    return writeDevice(target, bytes);
 }
 
 QString printPosReceipt(const ReceiptSettings& settings, const QStringList& body)

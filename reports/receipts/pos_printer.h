@@ -13,8 +13,13 @@ namespace mc::receipts {
 // The first of /dev/lp0…3 and /dev/usb/lp0…3 that exists, else "/dev/lp0".
 QString defaultPosTarget();
 
+// The workstation's POS printer: key "posprinter" of section "sys" in sysset.ini (a device path
+// or "queue:NAME"), or defaultPosTarget() when that is empty. It stands in for the port "lpt1".
+QString configuredPosTarget();
+
 // `target` is a device path, or "queue:NAME" for the raw print queue NAME (sent through `lp`).
-// Returns an error text, empty when every byte was handed over. Never creates a file.
+// Empty means configuredPosTarget(). Returns an error text, empty when every byte was handed
+// over. Never creates a file.
 QString sendToPosPrinter(const QString& target, const QByteArray& bytes);
 
 // A receipt on the POS printer: every copy in one piece, nothing sent when there are no copies.

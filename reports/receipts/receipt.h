@@ -20,7 +20,7 @@ struct ReceiptSettings {
     int blankAfter = 0;    // xfhkh
     bool autoprint = false;
     QString printerName;   // xpprint: the ordinary printer receipts go to, empty for the default
-    QString posTarget;     // the POS printer: a device path or "queue:NAME"; empty: defaultPosTarget()
+    QString posTarget;     // the POS printer: a device path or "queue:NAME"; empty: configuredPosTarget()
 };
 
 // One copy: `blankBefore` + 1 empty lines, the titles that are not empty, the body, the

@@ -4,6 +4,9 @@
 #include "pos_printer.h"
 #include "receipt.h"
 
+#include "globals.h"
+#include "utils/sysset.h"
+
 #include "qt_print.h"
 
 #include <QDir>
@@ -105,6 +108,21 @@ TEST_F(PosPrinter, DeviceReceivesEveryCopyInOnePiece)
     s.posTarget = device;
     ASSERT_EQ(printPosReceipt(s, {QStringLiteral("会员")}), "");
     EXPECT_EQ(read(device), QByteArray("\r\n\xBB\xE1\xD4\xB1\r\n\r\n\r\n\xBB\xE1\xD4\xB1\r\n\r\n"));
+}
+
+TEST_F(PosPrinter, WorkstationSettingNamesThePrinter)
+{
+    const QString saved = mc::appPath;
+    mc::appPath = dir.path() + "/";
+    const QString device = dir.filePath("usblp");
+    QFile(device).open(QIODevice::WriteOnly);
+    EXPECT_EQ(configuredPosTarget(), defaultPosTarget());
+    ASSERT_TRUE(mc::writestr("sys", "posprinter", device));
+    EXPECT_EQ(configuredPosTarget(), device);
+    const QString error = sendToPosPrinter(QString(), "AB\r\n");
+    mc::appPath = saved;
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(read(device), "AB\r\n");
 }
 
 TEST_F(PosPrinter, UnreachablePrintersAreReportedAndNoFileAppears)
