@@ -69,6 +69,13 @@ QString exportXlsx(const DataSource& data, const QString& file, const QString& s
         return QStringLiteral("无法写入文件 ") + file;
     const QByteArray sheetTitle = sheetName.left(31).toUtf8();
     lxw_worksheet* sheet = workbook_add_worksheet(book, sheetTitle.constData());
+    // Names with [ ] : * ? / \ are refused; the sheet then keeps the default name.
+    if (!sheet)
+        sheet = workbook_add_worksheet(book, nullptr);
+    if (!sheet) {
+        workbook_close(book);
+        return QStringLiteral("无法写入文件 ") + file;
+    }
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
     for (int c = 0; c < data.columns().size(); ++c)

@@ -116,4 +116,8 @@ TEST(Output, XlsxIsWrittenAndFailuresSaySo)
     ASSERT_EQ(exportXlsx(d, file, QStringLiteral("商品")), "");
     EXPECT_TRUE(readAll(file).startsWith("PK"));
     EXPECT_NE(exportXlsx(d, "/nonexistent/d.xlsx"), "");
+    // A sheet name the format refuses still gives a workbook.
+    const QString odd = dir.filePath("odd.xlsx");
+    EXPECT_EQ(exportXlsx(d, odd, QStringLiteral("会员[2026/04]")), "");
+    EXPECT_TRUE(readAll(odd).startsWith("PK"));
 }
