@@ -18,13 +18,10 @@ const QString totalPagesMark = QString(QChar(0xE000));
 class Layouter {
 public:
     Layouter(const ReportTemplate& report, const DataSources& sources, const QDateTime& now)
-        : t_(report), now_(now)
+        : t_(report), now_(now), footer_(report.band(BandType::PageFooter))
     {
         for (auto it = sources.begin(); it != sources.end(); ++it)
             sources_.insert(it.key().toLower(), &it.value());
-        for (const Band& b : t_.bands)
-            if (b.type == BandType::PageFooter)
-                footer_ = &b;
     }
 
     PreparedReport run()
@@ -183,6 +180,9 @@ private:
         QString condition = groupHeader.condition.trimmed();
         if (condition.startsWith(u'[') && condition.endsWith(u']'))
             condition = condition.mid(1, condition.size() - 2);
+        // A group header without a condition (just added in the designer) is one group.
+        if (condition.isEmpty())
+            return {};
         return evaluate(parseExpression(condition), QString());
     }
 

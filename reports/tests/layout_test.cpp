@@ -237,6 +237,15 @@ TEST(Layout, EmptyTemplateGivesOneBlankPage)
     EXPECT_TRUE(r.errors.isEmpty());
 }
 
+TEST(Layout, GroupHeaderWithoutConditionIsOneGroup)
+{
+    ReportTemplate t = groupedList();
+    t.band(BandType::GroupHeader)->condition.clear();
+    const PreparedReport r = prepareReport(t, {{"frxprint", salesLines()}});
+    EXPECT_TRUE(r.errors.isEmpty()) << r.errors.join("; ").toStdString();
+    EXPECT_EQ(textsOf(r, "gsum"), QStringList({QStringLiteral("小计:337.50 共25笔")}));
+}
+
 TEST(Layout, EmptyMasterSourcePrintsHeadersAndSummaryOnly)
 {
     const PreparedReport r = prepareReport(groupedList(), {{"frxprint", DataSource({"classname", "spname", "spzj"}, {})}});
