@@ -152,7 +152,9 @@ FieldResult dropCustomField(const QSqlDatabase& db, int pid)
     }
 }
 
-QList<CustomField> customFields(const QSqlDatabase& db)
+namespace {
+
+QList<CustomField> readDefinitions(const QSqlDatabase& db, bool onlyExisting)
 {
     const QSqlRecord record = db.record(memberTable);
     QList<CustomField> list;
@@ -167,7 +169,7 @@ QList<CustomField> customFields(const QSqlDatabase& db)
         bool present = false;
         for (int i = 0; i < record.count() && !present; ++i)
             present = record.fieldName(i).compare(f.name, Qt::CaseInsensitive) == 0;
-        if (!present)
+        if (onlyExisting && !present)
             continue;
         f.display = q.value(2).toString();
         f.type = q.value(3).toString();
@@ -181,6 +183,18 @@ QList<CustomField> customFields(const QSqlDatabase& db)
         list << f;
     }
     return list;
+}
+
+}  // namespace
+
+QList<CustomField> customFields(const QSqlDatabase& db)
+{
+    return readDefinitions(db, true);
+}
+
+QList<CustomField> customDefinitions(const QSqlDatabase& db)
+{
+    return readDefinitions(db, false);
 }
 
 QStringList subsetNames(const QSqlDatabase& db)
@@ -199,6 +213,36 @@ QStringList subsetValues(const QSqlDatabase& db, const QString& subset)
     while (q.next())
         values << q.value(0).toString();
     return values;
+}
+
+QList<SubsetValue> subsetEntries(const QSqlDatabase& db, const QString& subset)
+{
+    QList<SubsetValue> list;
+    QSqlQuery q = db::exec(db, QStringLiteral("select pid, xmxx from zjxx where zjname = ? order by pid"), {subset});
+    while (q.next())
+        list.append({q.value(0).toInt(), q.value(1).toString()});
+    return list;
+}
+
+bool addSubsetValue(const QSqlDatabase& db, const QString& subset, const QString& value)
+{
+    if (value.trimmed().isEmpty() || subset.isEmpty())
+        return false;
+    db::exec(db, QStringLiteral("insert into zjxx(zjname, xmxx) values(?, ?)"), {subset, value.trimmed()});
+    return true;
+}
+
+bool changeSubsetValue(const QSqlDatabase& db, int pid, const QString& value)
+{
+    if (value.trimmed().isEmpty())
+        return false;
+    db::exec(db, QStringLiteral("update zjxx set xmxx = ? where pid = ?"), {value.trimmed(), pid});
+    return true;
+}
+
+void removeSubsetValue(const QSqlDatabase& db, int pid)
+{
+    db::exec(db, QStringLiteral("delete from zjxx where pid = ?"), {pid});
 }
 
 }  // namespace mc::members

@@ -62,9 +62,23 @@ FieldResult dropCustomField(const QSqlDatabase& db, int pid);
 
 // Custom fields in display order that exist as `membercurlist` columns. Throws db::DbError.
 QList<CustomField> customFields(const QSqlDatabase& db);
+// Every custom definition (`sysfield` false) in display order, for the field window's grid.
+// Throws db::DbError.
+QList<CustomField> customDefinitions(const QSqlDatabase& db);
 // Distinct non-empty subset names of `selffields`, sorted. Throws db::DbError.
 QStringList subsetNames(const QSqlDatabase& db);
 // The values of a subset in the order they were entered. Throws db::DbError.
 QStringList subsetValues(const QSqlDatabase& db, const QString& subset);
+
+struct SubsetValue {
+    int pid = 0;
+    QString value;  // xmxx ("选项")
+};
+// The subset's rows in the order they were entered. Throws db::DbError.
+QList<SubsetValue> subsetEntries(const QSqlDatabase& db, const QString& subset);
+// An empty value is not saved: both return false then and change nothing. Throw db::DbError.
+bool addSubsetValue(const QSqlDatabase& db, const QString& subset, const QString& value);
+bool changeSubsetValue(const QSqlDatabase& db, int pid, const QString& value);
+void removeSubsetValue(const QSqlDatabase& db, int pid);
 
 }  // namespace mc::members

@@ -166,9 +166,28 @@ TEST_P(CustomFields, SubsetsAreTheNamesTheDefinitionsUse)
     plain.subset = QStringLiteral("没有勾选");  // not ticked: no subset
     ASSERT_TRUE(addCustomField(db(), plain, today).ok);
     EXPECT_EQ(subsetNames(db()), QStringList({QStringLiteral("颜色")}));
-    for (const char* v : {"红", "蓝"})
-        exec(db(), "insert into zjxx(zjname, xmxx) values(?, ?)", {QStringLiteral("颜色"), QString::fromUtf8(v)});
-    EXPECT_EQ(subsetValues(db(), QStringLiteral("颜色")), QStringList({QStringLiteral("红"), QStringLiteral("蓝")}));
+    const QString name = QStringLiteral("颜色");
+    EXPECT_TRUE(addSubsetValue(db(), name, QStringLiteral("红")));
+    EXPECT_TRUE(addSubsetValue(db(), name, QStringLiteral(" 蓝 ")));
+    EXPECT_FALSE(addSubsetValue(db(), name, "  "));  // an empty value is not saved
+    EXPECT_EQ(subsetValues(db(), name), QStringList({QStringLiteral("红"), QStringLiteral("蓝")}));
+    const QList<SubsetValue> rows = subsetEntries(db(), name);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_FALSE(changeSubsetValue(db(), rows[0].pid, ""));
+    EXPECT_TRUE(changeSubsetValue(db(), rows[0].pid, QStringLiteral("绿")));
+    removeSubsetValue(db(), rows[1].pid);
+    EXPECT_EQ(subsetValues(db(), name), QStringList({QStringLiteral("绿")}));
+}
+
+TEST_P(CustomFields, DefinitionsWithoutTheirColumnStayListedButGetNoEditor)
+{
+    ASSERT_TRUE(addCustomField(db(), field("hobby", QStringLiteral("文本")), today).ok);
+    exec(db(), "insert into selffields(fieldname, fieldclass, sysfield, xssx) values('ghost', '文本', ?, 9)", {false});
+    EXPECT_EQ(customFields(db()).size(), 1);
+    ASSERT_EQ(customDefinitions(db()).size(), 2);
+    EXPECT_EQ(customDefinitions(db())[1].name, "ghost");
+    // Its name stays taken.
+    EXPECT_EQ(addCustomField(db(), field("Ghost", QStringLiteral("文本")), today).message, QStringLiteral("错误，该字段已存在数据表中"));
 }
 
 MC_ENGINES(CustomFields);
