@@ -7,6 +7,7 @@
 #include "frmuserload.h"
 #include "globals.h"
 #include "register_devices.h"
+#include "register_member_fields.h"
 #include "register_reports.h"
 #include "template_catalogue.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
 
     mc::devices::registerWindows();
     mc::reports::registerWindows();
+    mc::members::registerFieldWindows();
 
     {
         Tfrmuserload frmuserload;
