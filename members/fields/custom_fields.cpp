@@ -245,4 +245,20 @@ void removeSubsetValue(const QSqlDatabase& db, int pid)
     db::exec(db, QStringLiteral("delete from zjxx where pid = ?"), {pid});
 }
 
+QList<DisplaySetting> displaySettings(const QSqlDatabase& db)
+{
+    QList<DisplaySetting> list;
+    QSqlQuery q = db::exec(db, QStringLiteral("select pid, fieldname, display, isxs, xssx, xswidth from selffields order by xssx, pid"));
+    while (q.next())
+        list.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(), q.value(3).toBool(),
+                     q.value(4).toInt(), q.value(5).toInt()});
+    return list;
+}
+
+void saveDisplaySetting(const QSqlDatabase& db, const DisplaySetting& s)
+{
+    db::exec(db, QStringLiteral("update selffields set isxs = ?, xssx = ?, xswidth = ? where pid = ?"),
+             {s.shown, s.order, s.width, s.pid});
+}
+
 }  // namespace mc::members

@@ -81,4 +81,18 @@ bool addSubsetValue(const QSqlDatabase& db, const QString& subset, const QString
 bool changeSubsetValue(const QSqlDatabase& db, int pid, const QString& value);
 void removeSubsetValue(const QSqlDatabase& db, int pid);
 
+// One row of the field display window: every `selffields` row, built-in ones included.
+struct DisplaySetting {
+    int pid = 0;
+    QString name;     // fieldname ("字段名")
+    QString display;  // "显示名称"
+    bool shown = true;  // isxs ("是否显示")
+    int order = 0;      // xssx ("显示顺序")
+    int width = 0;      // xswidth ("显示宽度"), 0 or less: automatic
+};
+// In display order. Throws db::DbError.
+QList<DisplaySetting> displaySettings(const QSqlDatabase& db);
+// Writes shown, order and width of the row `setting.pid`. Throws db::DbError.
+void saveDisplaySetting(const QSqlDatabase& db, const DisplaySetting& setting);
+
 }  // namespace mc::members

@@ -1,6 +1,7 @@
 // The custom field window and the subset window on a scratch account set.
 
 #include "frmselffield.h"
+#include "frmsfield.h"
 #include "frmzj.h"
 
 #include "custom_fields.h"
@@ -112,4 +113,28 @@ TEST_F(FieldWindows, SubsetValuesAreAddedChangedAndDeleted)
     EXPECT_EQ(click(w, "remove", QMessageBox::Yes), QStringLiteral("确认删除当前记录"));
     EXPECT_EQ(values->rowCount(), 0);
     EXPECT_TRUE(subsetValues(set.db(), QStringLiteral("颜色")).isEmpty());
+}
+
+TEST_F(FieldWindows, DisplaySettingsAreWrittenWhenTheRowIsLeft)
+{
+    mc::db::exec(set.db(), "insert into selffields(fieldname, display, fieldclass, isxs, xssx, sysfield) values(?, ?, ?, ?, ?, ?)",
+                 {"cardno", QStringLiteral("卡类型"), QStringLiteral("文本"), true, 1, true});
+    mc::db::exec(set.db(), "insert into selffields(fieldname, display, fieldclass, isxs, xssx, sysfield) values(?, ?, ?, ?, ?, ?)",
+                 {"membername", QStringLiteral("姓名"), QStringLiteral("文本"), true, 2, true});
+    auto w = std::make_unique<Tfrmsfield>(set.db());
+    auto* grid = child<QTableWidget>(*w, "grid");
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->item(0, 0)->text(), "cardno");
+    EXPECT_FALSE(grid->item(0, 0)->flags() & Qt::ItemIsEditable);
+    grid->setCurrentCell(0, 2);
+    grid->item(0, 2)->setCheckState(Qt::Unchecked);
+    grid->item(0, 4)->setData(Qt::EditRole, 90);
+    EXPECT_TRUE(displaySettings(set.db())[0].shown);  // not yet: still on the row
+    grid->setCurrentCell(1, 3);
+    const DisplaySetting first = displaySettings(set.db())[0];
+    EXPECT_FALSE(first.shown);
+    EXPECT_EQ(first.width, 90);
+    grid->item(1, 3)->setData(Qt::EditRole, 0);
+    w->close();  // closing writes the row it is on
+    EXPECT_EQ(displaySettings(set.db())[0].name, "membername");
 }
