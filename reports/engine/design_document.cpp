@@ -143,6 +143,16 @@ void DesignDocument::setAlignment(int band, int object, HAlign h, VAlign v)
     o.valign = v;
 }
 
+void DesignDocument::setWordWrap(int band, int object, bool on)
+{
+    edit(band, object).wordWrap = on;
+}
+
+void DesignDocument::setFrame(int band, int object, int sides)
+{
+    edit(band, object).frame = sides & (FrameLeft | FrameTop | FrameRight | FrameBottom);
+}
+
 QString DesignDocument::fieldToken(const QString& source, const QString& column)
 {
     return u'[' + source + QStringLiteral(".\"") + column + QStringLiteral("\"]");

@@ -39,6 +39,8 @@ public:
     void setFormat(int band, int object, const QString& format);
     void setFont(int band, int object, const FontSpec& font);
     void setAlignment(int band, int object, HAlign h, VAlign v);
+    void setWordWrap(int band, int object, bool on);
+    void setFrame(int band, int object, int sides);
 
     const ReportObject& object(int band, int object) const { return report_.bands[band].objects[object]; }
 

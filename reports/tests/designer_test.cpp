@@ -8,6 +8,7 @@
 #include "qt_print.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -121,6 +122,8 @@ TEST_F(Designer, MoveEditPickAFieldSaveAndLoadAgain)
     ASSERT_EQ(found.size(), 1);
     emit fields->itemDoubleClicked(found[0], 0);
     child<QComboBox>("memoFormat")->setCurrentText("0.00");
+    child<QCheckBox>("wordWrap")->setChecked(true);
+    child<QCheckBox>("frame")->setChecked(true);
     ASSERT_EQ(window->save(), "");
 
     const ReportTemplate back = loadTemplate(file).report;
@@ -129,6 +132,8 @@ TEST_F(Designer, MoveEditPickAFieldSaveAndLoadAgain)
     EXPECT_EQ(moved.rect, QRectF(10, 3, 40, 5));
     EXPECT_EQ(moved.text, QStringLiteral("姓名:[frxprint.\"membername\"]"));
     EXPECT_EQ(moved.format, "0.00");
+    EXPECT_TRUE(moved.wordWrap);
+    EXPECT_EQ(moved.frame, FrameLeft | FrameTop | FrameRight | FrameBottom);
     EXPECT_TRUE(back.bands[0] == twoBands().bands[0]);
 }
 

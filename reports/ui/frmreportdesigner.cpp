@@ -134,6 +134,12 @@ QWidget* TfrmReportDesigner::buildObjectPanel()
     bold_ = new QCheckBox(QStringLiteral("粗体"));
     bold_->setObjectName(QStringLiteral("fontBold"));
     form->addRow(QString(), bold_);
+    wrap_ = new QCheckBox(QStringLiteral("自动换行"));
+    wrap_->setObjectName(QStringLiteral("wordWrap"));
+    form->addRow(QString(), wrap_);
+    frame_ = new QCheckBox(QStringLiteral("边框"));
+    frame_->setObjectName(QStringLiteral("frame"));
+    form->addRow(QString(), frame_);
     halign_ = new QComboBox;
     halign_->setObjectName(QStringLiteral("alignment"));
     halign_->addItems({QStringLiteral("左对齐"), QStringLiteral("居中"), QStringLiteral("右对齐")});
@@ -150,7 +156,8 @@ QWidget* TfrmReportDesigner::buildObjectPanel()
     connect(text_, &QLineEdit::textChanged, this, &TfrmReportDesigner::applyObject);
     connect(format_, &QComboBox::currentTextChanged, this, &TfrmReportDesigner::applyObject);
     connect(family_, &QFontComboBox::currentFontChanged, this, &TfrmReportDesigner::applyObject);
-    connect(bold_, &QCheckBox::toggled, this, &TfrmReportDesigner::applyObject);
+    for (QCheckBox* box : {bold_, wrap_, frame_})
+        connect(box, &QCheckBox::toggled, this, &TfrmReportDesigner::applyObject);
     connect(halign_, &QComboBox::currentIndexChanged, this, &TfrmReportDesigner::applyObject);
     for (QDoubleSpinBox* box : {size_, left_, top_, width_, height_})
         connect(box, &QDoubleSpinBox::valueChanged, this, &TfrmReportDesigner::applyObject);
@@ -228,7 +235,7 @@ void TfrmReportDesigner::showSelection(int band, int object)
     showBand(band);
     filling_ = true;
     const bool has = band >= 0 && object >= 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{text_, format_, family_, size_, bold_, halign_, left_, top_, width_, height_})
+    for (QWidget* w : std::initializer_list<QWidget*>{text_, format_, family_, size_, bold_, wrap_, frame_, halign_, left_, top_, width_, height_})
         w->setEnabled(has);
     if (has) {
         const ReportObject& o = doc_.object(band, object);
@@ -237,6 +244,9 @@ void TfrmReportDesigner::showSelection(int band, int object)
         family_->setCurrentFont(QFont(o.font.family.isEmpty() ? defaultFontFamily() : o.font.family));
         size_->setValue(o.font.size);
         bold_->setChecked(o.font.bold);
+        wrap_->setChecked(o.wordWrap);
+        // Some sides only still reads as framed; unticking takes every side away.
+        frame_->setChecked(o.frame != 0);
         halign_->setCurrentIndex(int(o.halign));
         left_->setValue(o.rect.left());
         top_->setValue(o.rect.top());
@@ -262,6 +272,9 @@ void TfrmReportDesigner::applyObject()
     font.bold = bold_->isChecked();
     doc_.setFont(band, object, font);
     doc_.setAlignment(band, object, HAlign(halign_->currentIndex()), before.valign);
+    doc_.setWordWrap(band, object, wrap_->isChecked());
+    if (frame_->isChecked() != (before.frame != 0))
+        doc_.setFrame(band, object, frame_->isChecked() ? FrameLeft | FrameTop | FrameRight | FrameBottom : 0);
     doc_.moveObject(band, object, QPointF(left_->value(), top_->value()));
     doc_.resizeObject(band, object, QSizeF(width_->value(), height_->value()));
     changed();

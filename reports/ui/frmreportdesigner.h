@@ -61,6 +61,8 @@ private:
     QFontComboBox* family_;
     QDoubleSpinBox* size_;
     QCheckBox* bold_;
+    QCheckBox* wrap_;
+    QCheckBox* frame_;
     QComboBox* halign_;
     QDoubleSpinBox* left_;
     QDoubleSpinBox* top_;
