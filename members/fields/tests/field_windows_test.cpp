@@ -109,10 +109,20 @@ TEST_F(FieldWindows, SubsetValuesAreAddedChangedAndDeleted)
     child<QPushButton>(w, "save")->click();
     EXPECT_EQ(subsetValues(set.db(), QStringLiteral("颜色")), QStringList({QStringLiteral("蓝")}));
 
+    // Enter posts the value and starts the next.
+    child<QPushButton>(w, "add")->click();
+    values->item(1, 0)->setText(QStringLiteral("黄"));
+    QTest::keyClick(values, Qt::Key_Return);
+    EXPECT_TRUE(w.editing());
+    EXPECT_EQ(values->rowCount(), 3);
+    EXPECT_EQ(subsetValues(set.db(), QStringLiteral("颜色")), QStringList({QStringLiteral("蓝"), QStringLiteral("黄")}));
+    child<QPushButton>(w, "save")->click();  // the new row left empty
+    ASSERT_EQ(values->rowCount(), 2);
+
     values->setCurrentCell(0, 0);
     EXPECT_EQ(click(w, "remove", QMessageBox::Yes), QStringLiteral("确认删除当前记录"));
-    EXPECT_EQ(values->rowCount(), 0);
-    EXPECT_TRUE(subsetValues(set.db(), QStringLiteral("颜色")).isEmpty());
+    EXPECT_EQ(values->rowCount(), 1);
+    EXPECT_EQ(subsetValues(set.db(), QStringLiteral("颜色")), QStringList({QStringLiteral("黄")}));
 }
 
 TEST_F(FieldWindows, DisplaySettingsAreWrittenWhenTheRowIsLeft)

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -63,6 +64,7 @@ Tfrmzj::Tfrmzj(const QSqlDatabase& db, QWidget* parent) : QWidget(parent), db_(d
     connect(refresh_, &QPushButton::clicked, this, &Tfrmzj::loadValues);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
+    values_->installEventFilter(this);
     try {
         names_->addItems(subsetNames(db_));
     } catch (const mc::db::DbError& e) {
@@ -71,6 +73,21 @@ Tfrmzj::Tfrmzj(const QSqlDatabase& db, QWidget* parent) : QWidget(parent), db_(d
     if (names_->count() > 0)
         names_->setCurrentRow(0);
     setEditing(-1);
+}
+
+bool Tfrmzj::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the values (a single column, so always the last) posts the value and starts the
+    // next one.
+    if (watched == values_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !subset().isEmpty()) {
+            save();
+            add();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString Tfrmzj::subset() const

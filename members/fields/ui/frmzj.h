@@ -16,6 +16,9 @@ public:
 
     bool editing() const { return editRow_ >= 0; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void loadValues();
     void setEditing(int row);
