@@ -131,7 +131,7 @@ void DesignDocument::setFormat(int band, int object, const QString& format)
     edit(band, object).format = format;
 }
 
-void DesignDocument::setFont(int band, int object, const FontSpec& font)
+void DesignDocument::setFont(int band, int object, const FontStyle& font)
 {
     edit(band, object).font = font;
 }

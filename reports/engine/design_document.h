@@ -37,7 +37,7 @@ public:
     void resizeObject(int band, int object, const QSizeF& size);
     void setText(int band, int object, const QString& text);
     void setFormat(int band, int object, const QString& format);
-    void setFont(int band, int object, const FontSpec& font);
+    void setFont(int band, int object, const FontStyle& font);
     void setAlignment(int band, int object, HAlign h, VAlign v);
     void setWordWrap(int band, int object, bool on);
     void setFrame(int band, int object, int sides);

@@ -17,7 +17,7 @@ struct PreparedObject {
     QString name;
     QRectF rect;
     QString text;
-    FontSpec font;
+    FontStyle font;
     HAlign halign = HAlign::Left;
     VAlign valign = VAlign::Top;
     int frame = 0;

@@ -33,14 +33,14 @@ enum class ObjectKind { Text, Line, Rect, Picture };
 // Frame sides of a text object.
 enum FrameSide { FrameLeft = 1, FrameTop = 2, FrameRight = 4, FrameBottom = 8 };
 
-struct FontSpec {
+struct FontStyle {
     QString family;        // empty: the engine's default family
     double size = 9;       // points
     bool bold = false;
     bool italic = false;
     bool underline = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontStyle&) const = default;
 };
 
 enum class HAlign { Left, Center, Right };
@@ -54,7 +54,7 @@ struct ReportObject {
     QRectF rect;
     QString text;          // text objects: literal text with [expressions]
     QString format;        // applied to every expression of the text that has no format of its own
-    FontSpec font;
+    FontStyle font;
     HAlign halign = HAlign::Left;
     VAlign valign = VAlign::Top;
     int frame = 0;         // FrameSide bits

@@ -7,14 +7,14 @@
 
 namespace mc::reports {
 
-QFont unitFont(const FontSpec& spec)
+QFont unitFont(const FontStyle& style)
 {
-    QFont f(spec.family.isEmpty() ? defaultFontFamily() : spec.family);
+    QFont f(style.family.isEmpty() ? defaultFontFamily() : style.family);
     // One point is 25.4/72 mm.
-    f.setPixelSize(std::max(1, int(std::lround(spec.size * 25.4 / 72.0 * unitsPerMm))));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
+    f.setPixelSize(std::max(1, int(std::lround(style.size * 25.4 / 72.0 * unitsPerMm))));
+    f.setBold(style.bold);
+    f.setItalic(style.italic);
+    f.setUnderline(style.underline);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
@@ -36,14 +36,14 @@ struct Metrics {
 };
 
 // Building font metrics is the costly part of measuring; a report uses a handful of fonts.
-const Metrics& metricsFor(const FontSpec& spec)
+const Metrics& metricsFor(const FontStyle& style)
 {
     thread_local QHash<QString, Metrics> cache;
-    const QString key = spec.family + u'|' + QString::number(spec.size) + u'|' + QString::number(spec.bold) +
-                        QString::number(spec.italic) + QString::number(spec.underline);
+    const QString key = style.family + u'|' + QString::number(style.size) + u'|' + QString::number(style.bold) +
+                        QString::number(style.italic) + QString::number(style.underline);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        const QFontMetricsF m(unitFont(spec));
+        const QFontMetricsF m(unitFont(style));
         const double line = m.boundingRect(QRectF(0, 0, 1e7, 1e7), Qt::AlignLeft | Qt::AlignTop, QStringLiteral(" ")).height();
         it = cache.insert(key, Metrics{m, line});
     }
@@ -52,9 +52,9 @@ const Metrics& metricsFor(const FontSpec& spec)
 
 }  // namespace
 
-double textHeight(const FontSpec& spec, double widthMm, const QString& text, bool wordWrap)
+double textHeight(const FontStyle& style, double widthMm, const QString& text, bool wordWrap)
 {
-    const Metrics& m = metricsFor(spec);
+    const Metrics& m = metricsFor(style);
     const double width = widthMm * unitsPerMm;
     // Most texts are one short line: no need for the full line-breaking measure.
     if (!text.contains(u'\n') && (!wordWrap || m.metrics.horizontalAdvance(text) <= width))

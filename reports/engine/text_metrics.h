@@ -12,9 +12,9 @@ namespace mc::reports {
 
 inline constexpr double unitsPerMm = 100.0;
 
-QFont unitFont(const FontSpec& spec);
+QFont unitFont(const FontStyle& style);
 int textFlags(HAlign h, VAlign v, bool wordWrap);
 // Height in millimetres that `text` needs in a box `widthMm` wide.
-double textHeight(const FontSpec& spec, double widthMm, const QString& text, bool wordWrap);
+double textHeight(const FontStyle& style, double widthMm, const QString& text, bool wordWrap);
 
 }  // namespace mc::reports

@@ -265,7 +265,7 @@ void TfrmReportDesigner::applyObject()
     const ReportObject before = doc_.object(band, object);
     doc_.setText(band, object, text_->text());
     doc_.setFormat(band, object, format_->currentText());
-    FontSpec font = before.font;
+    FontStyle font = before.font;
     const QString family = family_->currentFont().family();
     font.family = family == defaultFontFamily() ? QString() : family;
     font.size = size_->value();
