@@ -2,6 +2,8 @@
 
 #include <QtMath>
 
+#include <cmath>
+
 namespace mc::devices {
 
 namespace {
@@ -19,6 +21,13 @@ bool allDigits(const QString& text)
 bool isCardNumber(const QString& number)
 {
     return number.size() == 10 && allDigits(number);
+}
+
+std::optional<QString> icCardNumber(const QString& memberNumber)
+{
+    if (!allDigits(memberNumber) || memberNumber.size() > 10)
+        return std::nullopt;
+    return memberNumber.rightJustified(10, u'0');
 }
 
 std::optional<QString> valueDigits(double value)

@@ -27,6 +27,11 @@ constexpr qint64 maxValueCents = 9'999'999'999;
 
 // A card number goes on the card as it is when it has exactly ten decimal digits.
 bool isCardNumber(const QString& number);
+// With IC cards the card number is the member number, widened with leading zeros to ten
+// digits; nothing for a member number that is not 1–10 decimal digits (registration refuses it
+// with icMemberNumberMessage).
+std::optional<QString> icCardNumber(const QString& memberNumber);
+inline const QString icMemberNumberMessage = QStringLiteral("使用IC卡时会员编号只能是1至10位数字");
 
 // round(value × 100), half away from zero, as ten digits; nothing outside 0 … 99,999,999.99.
 std::optional<QString> valueDigits(double value);

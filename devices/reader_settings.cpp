@@ -53,6 +53,10 @@ QString saveMachineSettings(const QSqlDatabase& db, MachineSettings& settings, c
 {
     if ((settings.jplr == 1 || settings.jplr == 2) && portText.trimmed().isEmpty())
         return QStringLiteral("选择串口读卡器必须录入串口号");
+    // The reader library opens COM1 for any other number: refuse rather than drive the wrong port.
+    const std::optional<int> port = readerPortNumber(portText.trimmed());
+    if (settings.jplr == 2 && (!port || *port > 6))
+        return QStringLiteral("串口读写器只能使用COM1至COM6");
     writeRow(db, settings);
     writestr(QStringLiteral("machine"), QStringLiteral("ckh"), portText.trimmed());
     return {};
@@ -68,15 +72,6 @@ QString setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const
     settings.jmmm = encodepwd(first);
     writeRow(db, settings);
     return {};
-}
-
-int cardModeOf(const MachineSettings& settings)
-{
-    if (settings.jplr == 2)
-        return 2;
-    if (settings.symc == noCardDevice)
-        return 3;
-    return 1;
 }
 
 std::optional<int> readerPortNumber(const QString& portText)

@@ -1,6 +1,7 @@
 #pragma once
 // The card device settings: the one `machineset` row, the reader's port in sysset.ini
-// (machine/ckh), the card input mode derived from them, and the system security code (PSC).
+// (machine/ckh), and the system security code (PSC). The main window derives the card input
+// mode from the row at start (access/start_state.h).
 
 #include <QSqlDatabase>
 #include <QString>
@@ -25,16 +26,14 @@ inline const QString noCardDevice = QStringLiteral("仅进行会员管理");
 MachineSettings loadMachineSettings(const QSqlDatabase& db);
 
 // Saves the row (appending it when the table is empty) and the port text. Returns the message of
-// a refused save ("选择串口读卡器必须录入串口号"), empty on success. Throws db::DbError.
+// a refused save ("选择串口读卡器必须录入串口号", or a port the IC reader library cannot open),
+// empty on success. Throws db::DbError.
 QString saveMachineSettings(const QSqlDatabase& db, MachineSettings& settings, const QString& portText);
 
 // Sets `jmmm` from the two entries of the password window and saves the row. Returns the
 // message of a refusal ("必须输入密码", "密码输入不一致"), empty on success.
 QString setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const QString& first,
                         const QString& second);
-
-// 1 typed or serial card numbers, 2 IC cards, 3 no card device.
-int cardModeOf(const MachineSettings& settings);
 
 // The port of "COM3" (any letter case, 1–255); nothing for anything else.
 std::optional<int> readerPortNumber(const QString& portText);

@@ -19,7 +19,7 @@ inline QString backupPath;     // folder of the automatic backup at exit
 
 // 1 card number typed or from a serial reader, 2 IC card reader and writer, 3 no card device.
 inline int cardMode = 1;
-// The password typed at the last login.
+// The text typed into the password prompt (Tfrmpassword).
 inline QString typedPassword;
 
 // Pick results: set by the pickers and the card-number dialog, cleared by their callers before

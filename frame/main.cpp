@@ -3,6 +3,7 @@
 
 #include "data_files.h"
 #include "database.h"
+#include "frame_windows.h"
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTextStream>
 
 int main(int argc, char** argv)
@@ -38,6 +40,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    mc::registerFrameWindows();
     mc::devices::registerWindows();
     mc::reports::registerWindows();
     mc::members::registerFieldWindows();
@@ -50,6 +53,8 @@ int main(int argc, char** argv)
         return 0;  // login cancelled: no main window, no backup
 
     Tfrmmain frmmain;
+    // Without a window manager (a kiosk session) nothing maximises the window; fill the screen.
+    frmmain.setGeometry(frmmain.screen()->availableGeometry());
     frmmain.showMaximized();
     frmmain.FormShow();
     return app.exec();

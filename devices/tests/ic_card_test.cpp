@@ -243,6 +243,16 @@ TEST(IcWrite, DataTheLayoutCannotHoldNeverReachesTheCard)
     }
 }
 
+TEST(CardLayout, MemberNumbersBecomeTenDigits)
+{
+    EXPECT_EQ(mc::devices::icCardNumber("1234"), "0000001234");
+    EXPECT_EQ(mc::devices::icCardNumber("1234567890"), "1234567890");
+    EXPECT_FALSE(mc::devices::icCardNumber("12345678901"));
+    EXPECT_FALSE(mc::devices::icCardNumber("A001"));
+    EXPECT_FALSE(mc::devices::icCardNumber(""));
+    EXPECT_TRUE(mc::devices::isCardNumber(*mc::devices::icCardNumber("7")));
+}
+
 TEST(CardLayout, ValuesAsWholeCents)
 {
     EXPECT_EQ(mc::devices::valueDigits(123.456), "0000012346");

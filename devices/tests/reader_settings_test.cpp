@@ -27,19 +27,6 @@ TEST(ReaderPort, PortTexts)
         EXPECT_EQ(mc::devices::readerPortNumber(QString::fromLatin1(text)), port) << text;
 }
 
-TEST(ReaderPort, CardModes)
-{
-    mc::devices::MachineSettings s;
-    EXPECT_EQ(mc::devices::cardModeOf(s), 1);
-    s.symc = "仅进行会员管理";
-    EXPECT_EQ(mc::devices::cardModeOf(s), 3);
-    s.jplr = 2;  // the IC reader wins
-    EXPECT_EQ(mc::devices::cardModeOf(s), 2);
-    s.symc = "ic卡";
-    s.jplr = 1;
-    EXPECT_EQ(mc::devices::cardModeOf(s), 1);
-}
-
 TEST(SystemPsc, SameEverywhereAndNeverTheFactoryCode)
 {
     const QString stored = mc::encodepwd("123456");
@@ -96,6 +83,9 @@ TEST_P(MachineSettings, SaveAppendsOnceThenEdits)
     EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, ""), "选择串口读卡器必须录入串口号");
     EXPECT_EQ(mc::db::scalar(db(), "select count(*) from machineset").toInt(), 0);
 
+    EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COM7"), "串口读写器只能使用COM1至COM6");
+    EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COMX"), "串口读写器只能使用COM1至COM6");
+    EXPECT_EQ(mc::db::scalar(db(), "select count(*) from machineset").toInt(), 0);
     EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COM3"), "");
     EXPECT_EQ(mc::readstr("machine", "ckh"), "COM3");
     EXPECT_EQ(mc::devices::setCardPassword(db(), s, "", ""), "必须输入密码");

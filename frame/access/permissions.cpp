@@ -39,6 +39,15 @@ void collectRows(const MenuItem& item, const QHash<QString, bool>& allowed, QLis
 
 }  // namespace
 
+QStringList staffClasses(const QSqlDatabase& db)
+{
+    QStringList classes;
+    QSqlQuery q = db::exec(db, QStringLiteral("select yglb from ygclass order by pid"));
+    while (q.next())
+        classes << q.value(0).toString();
+    return classes;
+}
+
 QList<PermissionRow> loadPermissions(const QSqlDatabase& db, const QString& staffClass)
 {
     QList<PermissionRow> rows;

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 namespace mc {
 
@@ -17,6 +18,9 @@ struct PermissionRow {
     QString menuname;
     bool isyy = false;
 };
+
+// The staff classes (ygclass.yglb) in their order.
+QStringList staffClasses(const QSqlDatabase& db);
 
 QList<PermissionRow> loadPermissions(const QSqlDatabase& db, const QString& staffClass);
 // Replaces the class's rows as a whole, in one transaction.

@@ -9,11 +9,9 @@ namespace mc {
 StartState loadStartState(const QSqlDatabase& db, const QString& operatorClass)
 {
     StartState s;
-    QSqlQuery set = db::exec(db, QStringLiteral("select dwname, autobppath from sysset"));
-    if (set.next()) {
+    QSqlQuery set = db::exec(db, QStringLiteral("select dwname from sysset order by pid"));
+    if (set.next())
         s.companyName = set.value(0).toString();
-        s.backupPath = set.value(1).toString();
-    }
     if (s.companyName.isEmpty())
         s.companyName = QStringLiteral("澄岚");
 

@@ -9,12 +9,11 @@ namespace mc {
 
 struct StartState {
     QString companyName;            // "澄岚" when the settings leave it empty
-    QString backupPath;
     int cardMode = 1;               // 1 card number, 2 IC card, 3 no card device
     QHash<QString, bool> enabled;   // per main-menu item name
 };
 
-// Reads the settings row, the reader settings and the class's permissions. Throws db::DbError.
+// Reads the company name, the reader settings and the class's permissions. Throws db::DbError.
 StartState loadStartState(const QSqlDatabase& db, const QString& operatorClass);
 
 // The caption of the main window.

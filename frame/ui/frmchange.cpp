@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "globals.h"
+#include "key_filters.h"
 #include "password_change.h"
 
 #include <QFormLayout>
@@ -20,6 +21,7 @@ Tfrmchange::Tfrmchange(QWidget* parent) : QDialog(parent)
         e->setObjectName(QLatin1String(name));
         e->setEchoMode(QLineEdit::Password);
         connect(e, &QLineEdit::textEdited, this, [this] { ok_->setEnabled(true); });
+        mc::enterMovesFocus(e);
         return e;
     };
     ok_ = new QPushButton(QStringLiteral("确定(&O)"), this);

@@ -4,11 +4,17 @@
 #include "database.h"
 #include "frmchange.h"
 #include "frmshow.h"
+#include "glyph_icon.h"
 #include "globals.h"
 #include "help_ui.h"
-#include "utils/helptopics.h"
-#include "window_registry.h"
+#include "mdi_arrange.h"
+#include "reminder_windows.h"
+#include "settings_cache.h"
 #include "sqlite_file.h"
+#include "start_reminders.h"
+#include "utils/helptopics.h"
+#include "utils/sysset.h"
+#include "window_registry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,12 +23,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,28 +39,48 @@ namespace {
 
 // The help context of the main window and of its menu item 帮助(&H): the introduction page.
 constexpr int kIntroductionTopic = 36;
+// The window-arrangement items by `windowlist`: 0 cascade, 1 tile horizontally, 2 vertically.
+const char* const kArrangements[] = {"N23", "N24", "N25"};
 
 QSqlDatabase accountDb()
 {
     return QSqlDatabase::database(mc::db::accountConnection, false);
 }
 
-// Tool-bar buttons by hint and the menu item each stands for; empty names are separators.
-const QList<QPair<QString, QString>>& toolBarButtons()
+// Tool-bar buttons by hint, the menu item each stands for and the character of its picture;
+// empty names are separators.
+struct ToolButton {
+    QString hint;
+    QString name;
+    QString glyph;
+};
+
+const QList<ToolButton>& toolBarButtons()
 {
-    static const QList<QPair<QString, QString>> buttons = {
-        {QStringLiteral("会员注册"), QStringLiteral("N8")},   {QStringLiteral("会员管理"), QStringLiteral("N9")},
-        {QStringLiteral("会员消费"), QStringLiteral("M1")},   {},
-        {QStringLiteral("会员帐目"), QStringLiteral("N11")},  {QStringLiteral("操作员账目"), QStringLiteral("M3")},
-        {QStringLiteral("商品进销查询"), QStringLiteral("N14")}, {QStringLiteral("积分兑换"), QStringLiteral("J3")},
+    static const QList<ToolButton> buttons = {
+        {QStringLiteral("会员注册"), QStringLiteral("N8"), QStringLiteral("注")},
+        {QStringLiteral("会员管理"), QStringLiteral("N9"), QStringLiteral("管")},
+        {QStringLiteral("会员消费"), QStringLiteral("M1"), QStringLiteral("消")},
         {},
-        {QStringLiteral("公司员工"), QStringLiteral("R1")},   {},
-        {QStringLiteral("考勤结果导入"), QStringLiteral("K1")}, {QStringLiteral("工资计算"), QStringLiteral("G3")},
+        {QStringLiteral("会员帐目"), QStringLiteral("N11"), QStringLiteral("帐")},
+        {QStringLiteral("操作员账目"), QStringLiteral("M3"), QStringLiteral("操")},
+        {QStringLiteral("商品进销查询"), QStringLiteral("N14"), QStringLiteral("商")},
+        {QStringLiteral("积分兑换"), QStringLiteral("J3"), QStringLiteral("兑")},
         {},
-        {QStringLiteral("交接班"), QStringLiteral("N30")},    {QStringLiteral("交接班查询"), QStringLiteral("C2")},
+        {QStringLiteral("公司员工"), QStringLiteral("R1"), QStringLiteral("员")},
+        {},
+        {QStringLiteral("考勤结果导入"), QStringLiteral("K1"), QStringLiteral("勤")},
+        {QStringLiteral("工资计算"), QStringLiteral("G3"), QStringLiteral("资")},
+        {},
+        {QStringLiteral("交接班"), QStringLiteral("N30"), QStringLiteral("班")},
+        {QStringLiteral("交接班查询"), QStringLiteral("C2"), QStringLiteral("查")},
     };
     return buttons;
 }
+
+// One tile colour per group of the tool bar.
+const QColor kGroupColours[] = {QColor(0x2e, 0x7d, 0x32), QColor(0x15, 0x65, 0xc0), QColor(0x6a, 0x1b, 0x9a),
+                                QColor(0xef, 0x6c, 0x00), QColor(0x00, 0x83, 0x8f)};
 
 struct PanelPage {
     const char* headerName;
@@ -80,10 +108,23 @@ const QList<PanelPage>& panelPages()
 
 }  // namespace
 
-Tfrmmain::Tfrmmain(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
+Tfrmmain::Tfrmmain(QWidget* parent)
+    : QMainWindow(parent), mdi_(new QMdiArea(this)), consumptionTimer_(new QTimer(this)), reminderTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmmain"));
+    mc::settings.jeblxs = 2;  // until the settings row is read
+    for (QTimer* t : {consumptionTimer_, reminderTimer_}) {
+        t->setSingleShot(true);
+        t->setInterval(100);
+    }
+    connect(consumptionTimer_, &QTimer::timeout, this, &Tfrmmain::openConsumption);
+    connect(reminderTimer_, &QTimer::timeout, this, &Tfrmmain::runReminders);
     mdi_->setObjectName(QStringLiteral("mdi"));
+    QLinearGradient background(0, 0, 0, 1);
+    background.setCoordinateMode(QGradient::ObjectMode);
+    background.setColorAt(0, QColor(0x5d, 0x7f, 0xa3));
+    background.setColorAt(1, QColor(0x2c, 0x3e, 0x55));
+    mdi_->setBackground(background);
     setCentralWidget(mdi_);
     buildMenu();
     buildToolBar();
@@ -105,7 +146,7 @@ void Tfrmmain::buildMenu()
         actions_.insert(top.name, menu->menuAction());
         addItems(menu, top.children);
     }
-    for (const char* name : {"N23", "N24", "N25"})
+    for (const char* name : kArrangements)
         actions_.value(QLatin1String(name))->setCheckable(true);
 }
 
@@ -136,18 +177,22 @@ void Tfrmmain::buildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("工具栏"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setIconSize(QSize(32, 32));
-    for (const auto& [hint, name] : toolBarButtons()) {
-        if (name.isEmpty()) {
+    int group = 0;
+    for (const ToolButton& button : toolBarButtons()) {
+        if (button.name.isEmpty()) {
             bar->addSeparator();
+            ++group;
             continue;
         }
         auto* b = new QToolButton(bar);
-        b->setText(hint);
-        b->setToolTip(hint);
-        const QString target = name;
+        b->setText(button.hint);
+        b->setToolTip(button.hint);
+        b->setIcon(mc::glyphIcon(button.glyph, kGroupColours[group]));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        const QString target = button.name;
         connect(b, &QToolButton::clicked, this, [this, target] { trigger(target); });
         bar->addWidget(b);
-        standsFor_.insert(b, name);
+        standsFor_.insert(b, button.name);
     }
 }
 
@@ -157,15 +202,22 @@ void Tfrmmain::buildLeftPanel()
     dock->setObjectName(QStringLiteral("leftPanel"));
     dock->setMovable(false);
     auto* panel = new QWidget(dock);
+    panel->setMinimumWidth(130);
     auto* layout = new QVBoxLayout(panel);
     for (int i = 0; i < panelPages().size(); ++i) {
         const PanelPage& p = panelPages()[i];
         auto* header = new QPushButton(p.header, panel);
         header->setObjectName(QLatin1String(p.headerName));
+        // Headers are bars, set apart from the buttons of their page.
+        header->setStyleSheet(QStringLiteral(
+            "QPushButton { font-weight: bold; color: white; padding: 6px; border: 1px solid #2c3e55;"
+            " border-radius: 3px; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5d7fa3, stop:1 #3f5a78); }"
+            "QPushButton:hover { background: #6d8fb3; }"));
         connect(header, &QPushButton::clicked, this, [this, i] { showPage(i); });
         auto* page = new QWidget(panel);
         page->setObjectName(QLatin1String(p.pageName));
         auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 4, 0, 4);  // buttons as wide as the headers
         for (const auto& [caption, name] : p.buttons) {
             auto* b = new QPushButton(caption, page);
             b->setMinimumHeight(40);
@@ -200,8 +252,6 @@ void Tfrmmain::FormShow()
         QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
     }
     mc::companyName = state_.companyName;
-    mc::backupPath = state_.backupPath;
-    mc::cardMode = state_.cardMode;
     setWindowTitle(mc::mainCaption(mc::companyName));
 
     const auto panels = statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
@@ -218,14 +268,60 @@ void Tfrmmain::FormShow()
     showPage(0);
 
     try {
+        mc::loadSettingsCache(accountDb());
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
+    }
+    checkArrangement(mc::settings.windowlist);  // the arrangement itself waits for the user
+    mc::cardMode = state_.cardMode;
+
+    try {
         mc::db::openShiftIfNone(accountDb(), mc::operatorCode, mc::operatorName, QDateTime::currentDateTime());
     } catch (const mc::db::DbError& e) {
         QMessageBox::warning(this, QString(), e.saveMessage());
+    }
+    consumptionTimer_->start();
+}
+
+void Tfrmmain::openConsumption()
+{
+    // The consumption window opens by itself once it exists; the reminders follow it.
+    if (const mc::WindowEntry* entry = mc::registeredWindow(QStringLiteral("M1")))
+        openWindow(QStringLiteral("M1"), *entry);
+    reminderTimer_->start();
+}
+
+void Tfrmmain::runReminders()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    for (mc::Reminder r : mc::reminderOrder()) {
+        if (!mc::reminderOn(r, mc::settings))
+            continue;
+        QStringList members;
+        try {
+            members = mc::reminderMembers(accountDb(), r, mc::settings, now);
+        } catch (const mc::db::DbError& e) {
+            // A failing check ends the remaining ones.
+            QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+            return;
+        }
+        const mc::ReminderWindowFactory* create = mc::reminderWindow(r);
+        if (members.isEmpty() || !create)
+            continue;
+        QDialog* window = (*create)(this, members);
+        window->exec();
+        delete window;
     }
 }
 
 void Tfrmmain::trigger(const QString& name)
 {
+    for (int i = 0; i < 3; ++i) {
+        if (name == QLatin1String(kArrangements[i])) {
+            arrange(i);
+            return;
+        }
+    }
     if (name == QLatin1String("E2")) {
         close();
     } else if (name == QLatin1String("P2")) {
@@ -236,19 +332,28 @@ void Tfrmmain::trigger(const QString& name)
         manualBackup();
     } else if (name == QLatin1String("N20")) {
         mc::showhelp(this, mc::helpTopic(kIntroductionTopic));
-    } else if (name == QLatin1String("N23") || name == QLatin1String("N24") || name == QLatin1String("N25")) {
-        if (name == QLatin1String("N23"))
-            mdi_->cascadeSubWindows();
-        else
-            mdi_->tileSubWindows();
-        for (const char* other : {"N23", "N24", "N25"})
-            actions_.value(QLatin1String(other))->setChecked(name == QLatin1String(other));
     } else if (const mc::WindowEntry* entry = mc::registeredWindow(name)) {
         openWindow(name, *entry);
     } else {
         // The window behind this item is not built yet; say so instead of doing nothing.
         QMessageBox::information(this, windowTitle(), QStringLiteral("此功能尚未提供"));
     }
+}
+
+void Tfrmmain::arrange(int windowlist)
+{
+    if (windowlist == 0)
+        mdi_->cascadeSubWindows();
+    else
+        mc::tileSubWindows(mdi_, windowlist == 1);
+    checkArrangement(windowlist);
+    mc::writeint(QStringLiteral("sys"), QStringLiteral("windowlist"), windowlist);
+}
+
+void Tfrmmain::checkArrangement(int windowlist)
+{
+    for (int i = 0; i < 3; ++i)
+        actions_.value(QLatin1String(kArrangements[i]))->setChecked(i == windowlist);
 }
 
 void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
@@ -314,5 +419,7 @@ void Tfrmmain::closeEvent(QCloseEvent* event)
         Tfrmshow show(r, this);
         show.exec();
     }
+    consumptionTimer_->stop();
+    reminderTimer_->stop();
     event->accept();
 }

@@ -10,6 +10,7 @@
 
 class QAction;
 class QMdiArea;
+class QTimer;
 class QMenu;
 class QWidget;
 namespace mc {
@@ -21,7 +22,8 @@ class Tfrmmain : public QMainWindow {
 public:
     explicit Tfrmmain(QWidget* parent = nullptr);
 
-    // The start sequence: caption, status bar, permissions, settings, card mode, shift.
+    // The start sequence: caption, status bar, permissions, settings, card mode, shift, and
+    // the timers that open the consumption window and then run the reminders.
     void FormShow();
     QAction* action(const QString& name) const { return actions_.value(name); }
     // Set false by tests so that closing does not run the backup.
@@ -39,6 +41,10 @@ private:
     void trigger(const QString& name);
     void openWindow(const QString& name, const mc::WindowEntry& entry);
     void manualBackup();
+    void arrange(int windowlist);
+    void checkArrangement(int windowlist);
+    void openConsumption();
+    void runReminders();
 
     QMdiArea* mdi_;
     QHash<QString, QAction*> actions_;
@@ -47,4 +53,6 @@ private:
     QHash<QWidget*, QString> standsFor_;  // tool-bar and panel buttons → menu item
     mc::StartState state_;
     bool backupOnClose_ = true;
+    QTimer* consumptionTimer_;
+    QTimer* reminderTimer_;
 };

@@ -58,7 +58,10 @@ Tfrmuserload::Tfrmuserload(QWidget* parent) : QDialog(parent)
     sBitBtn1 = named(new QPushButton(QStringLiteral("确定(&O)")), "sBitBtn1");
     auto* sBitBtn3 = named(new QPushButton(QStringLiteral("帐套管理(&C)")), "sBitBtn3");
     auto* sBitBtn2 = named(new QPushButton(QStringLiteral("退出(&C)")), "sBitBtn2");
-    sBitBtn1->setAutoDefault(false);
+    // Enter on 确定 logs in; the other buttons never take Enter from the edits.
+    sBitBtn1->setDefault(true);
+    sBitBtn3->setAutoDefault(false);
+    sBitBtn2->setAutoDefault(false);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("员工编码"), sEdit2);

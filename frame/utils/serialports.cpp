@@ -1,5 +1,7 @@
 #include "utils/serialports.h"
 
+#include "transport/portmap.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -28,69 +30,16 @@ int envPortNumber(const QString& variable)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-QString envDevice(int n)
-{
-    return qEnvironmentVariable(qPrintable(QStringLiteral("TAVRIK_COM%1").arg(n)));
-}
-
 }  // namespace
-
-SerialPortMap SerialPortMap::load(const QString& confPath)
-{
-    SerialPortMap map;
-    QFile file(confPath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return map;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';'))
-            continue;
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0)
-            continue;
-        const int n = comNumber(line.left(eq).trimmed());
-        const QString path = line.mid(eq + 1).trimmed();
-        if (n > 0 && !path.isEmpty())
-            map.fromFile_.insert(n, path);
-    }
-    return map;
-}
-
-QString SerialPortMap::devicePath(int n) const
-{
-    if (n < 1)
-        return {};
-    const QString env = envDevice(n);
-    if (!env.isEmpty())
-        return env;
-    const auto it = fromFile_.constFind(n);
-    if (it != fromFile_.cend())
-        return *it;
-    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
-}
-
-QList<int> SerialPortMap::candidates() const
-{
-    QList<int> numbers;
-    for (int n = 1; n <= 32; ++n)
-        numbers << n;
-    numbers << fromFile_.keys();
-    for (const QString& variable : QProcessEnvironment::systemEnvironment().keys())
-        if (const int n = envPortNumber(variable))
-            numbers << n;
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
-}
 
 QString programFolder()
 {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return QString::fromStdString(tavrik::programFolder());
 }
 
-QString comDevicePath(int n)
+QString comDevicePath(int n, const QString& folder)
 {
-    return SerialPortMap::load(programFolder() + QStringLiteral("/serialports.conf")).devicePath(n);
+    return n < 1 ? QString() : QString::fromStdString(tavrik::devicePathOf(n, folder.toStdString()));
 }
 
 int comNumber(const QString& name)
@@ -120,21 +69,24 @@ bool isSerialDevice(const QString& path)
     return !(type.open(QIODevice::ReadOnly) && type.readAll().trimmed() == "0");
 }
 
-bool getcomlist(QStringList& list, const SerialPortMap& map)
+bool getcomlist(QStringList& list, const QString& folder)
 {
+    QList<int> numbers;
+    for (int n = 1; n <= 32; ++n)
+        numbers << n;
+    for (const QString& variable : QProcessEnvironment::systemEnvironment().keys())
+        if (const int n = envPortNumber(variable))
+            numbers << n;
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     bool found = false;
-    for (int n : map.candidates()) {
-        if (isSerialDevice(map.devicePath(n))) {
+    for (int n : numbers) {
+        if (isSerialDevice(comDevicePath(n, folder))) {
             list << QStringLiteral("COM%1").arg(n);
             found = true;
         }
     }
     return found;
-}
-
-bool getcomlist(QStringList& list)
-{
-    return getcomlist(list, SerialPortMap::load(programFolder() + QStringLiteral("/serialports.conf")));
 }
 
 }  // namespace mc

@@ -1,40 +1,24 @@
 #pragma once
-// Serial ports by the names the settings use ("COM1", ...). The mapping from COM number n to a
-// device path is shared with the reader library (see README.md beside this file):
-//   1. the environment variable TAVRIK_COM<n>, when set and not empty;
-//   2. else a line "COM<n>=<path>" of serialports.conf in the program folder;
-//   3. else /dev/ttyS<n-1>.
+// Serial ports by the names the settings use ("COM1", ...). COM n is the device the reader
+// library maps it to (see README.md): TAVRIK_COM<n>, else "COM<n>=<path>" in serialports.conf of
+// the program folder, else /dev/ttyS<n-1>.
 
-#include <QMap>
 #include <QString>
 #include <QStringList>
 
 namespace mc {
 
-class SerialPortMap {
-public:
-    // Reads the configuration file; a missing file means no lines.
-    static SerialPortMap load(const QString& confPath);
-
-    QString devicePath(int n) const;
-    // The COM numbers worth probing: 1 to 32 and every number named in the file or environment.
-    QList<int> candidates() const;
-
-private:
-    QMap<int, QString> fromFile_;
-};
-
 // The folder of the running program, where serialports.conf is looked for.
 QString programFolder();
-QString comDevicePath(int n);
+QString comDevicePath(int n, const QString& folder = programFolder());
 // "COM3" or "com3" gives 3; anything else 0.
 int comNumber(const QString& name);
-// True when `path` is a character device that is a usable serial port (legacy ttyS nodes without
-// a UART behind them are left out).
+// True when `path` is a terminal device that can be a serial port (pseudo-terminals included;
+// UART nodes without a chip behind them, the console and virtual consoles left out).
 bool isSerialDevice(const QString& path);
 
-// Appends "COM<n>" for every port whose device exists, in ascending order of n; false when none.
-bool getcomlist(QStringList& list);
-bool getcomlist(QStringList& list, const SerialPortMap& map);
+// Appends "COM<n>" for every port whose device exists, in ascending order of n: COM1 to COM32
+// and any number named by a TAVRIK_COM<n> variable. False when there is none.
+bool getcomlist(QStringList& list, const QString& folder = programFolder());
 
 }  // namespace mc

@@ -36,7 +36,11 @@ bool writeint(const QString& section, const QString& key, int value)
 
 bool readbool(const QString& section, const QString& key)
 {
-    const QString text = readstr(section, key);
+    return boolText(readstr(section, key));
+}
+
+bool boolText(const QString& text)
+{
     bool ok = false;
     const long long number = text.toLongLong(&ok);
     if (ok)

@@ -15,6 +15,8 @@ bool writeint(const QString& section, const QString& key, int value);
 // Any non-zero number, or "true", "yes", "on" in any case, reads as true; booleans are written 1/0.
 bool readbool(const QString& section, const QString& key);
 bool writebool(const QString& section, const QString& key, bool value);
+// The rule of readbool applied to a value already read.
+bool boolText(const QString& text);
 
 QString syssetPath();
 

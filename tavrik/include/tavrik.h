@@ -1,6 +1,8 @@
 /* Tavrik smart-card reader library: public interface.
  * Every result is a 16-bit unsigned status, 0 for success; TK_GetLastError
- * gives its text. Buffers belong to the caller; the library returns no memory. */
+ * gives its text. Buffers belong to the caller; the library returns no memory.
+ * ...Char operations take and give hexadecimal text, two characters per byte and
+ * no terminating zero; ...String operations take and give plain bytes. */
 #ifndef TAVRIK_H
 #define TAVRIK_H
 
@@ -18,15 +20,79 @@ extern "C" {
 
 typedef uint16_t TK_STATUS;
 
+/* Connection. Ports 1-6 are COM1-COM6, any other number COM1. */
+TK_API TK_STATUS TK_Com_Open(uint8_t port, uint32_t baud);
+/* Nonzero when the process priority was restored; after a USB open, TK_USB_Close's result. */
+TK_API TK_STATUS TK_Com_Close(void);
+TK_API TK_STATUS TK_USB_Open(void);
+TK_API TK_STATUS TK_USB_Close(void);
+
+/* General reader operations. */
+TK_API TK_STATUS TK_TestDevice(void);
+TK_API TK_STATUS TK_TestCard(void);
+TK_API TK_STATUS TK_GetCardType(uint8_t *type);
+/* Writes the two-character card type code. */
+TK_API TK_STATUS TK_AutoTestCard(char *code);
+TK_API TK_STATUS TK_Control_light(uint8_t state);
+TK_API TK_STATUS TK_Scream(uint8_t length);
+TK_API TK_STATUS TK_UpdateBaud(uint32_t readerRate, uint32_t newRate, uint8_t port);
+TK_API TK_STATUS TK_SelectReader(uint8_t reader);
+TK_API TK_STATUS TK_StartServer(uint32_t unused);
+TK_API TK_STATUS TK_StartClient(uint32_t unused);
+TK_API void TK_StopClient(void);
+TK_API void TK_StopServer(void);
+
 /* Language of the error texts: 0 English, anything else Chinese. */
 TK_API uint8_t TK_SetLanguage(uint8_t language);
 /* Writes the zero-terminated text for code into text (at least 64 bytes). */
 TK_API TK_STATUS TK_GetLastError(uint32_t code, char *text);
 
+/* SLE4442: 256 bytes, bytes 0-31 protectable, three-byte security code. */
+TK_API TK_STATUS TK_SLE4442_OpenCard(void);
+TK_API TK_STATUS TK_SLE4442_CloseCard(void);
+TK_API TK_STATUS TK_SLE4442_ReadChar(uint16_t address, uint16_t length, char *text);
+TK_API TK_STATUS TK_SLE4442_ReadString(uint16_t address, uint16_t length, uint8_t *bytes);
+TK_API TK_STATUS TK_SLE4442_WriteChar(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_SLE4442_WriteString(uint16_t address, uint16_t length, const uint8_t *bytes);
+/* 64 characters: "01" for each of bytes 0-31 that can still be written, "00" when protected. */
+TK_API TK_STATUS TK_SLE4442_PReadChar(char *text);
+TK_API TK_STATUS TK_SLE4442_PWriteChar(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_SLE4442_VerifyPWD(uint8_t b1, uint8_t b2, uint8_t b3);
+TK_API TK_STATUS TK_SLE4442_WritePWD(uint8_t b1, uint8_t b2, uint8_t b3);
+TK_API TK_STATUS TK_SLE4442_ReadPWD(char *text);  /* 6 characters */
+TK_API TK_STATUS TK_SLE4442_ReadPAC(char *text);  /* 2 characters: the error counter */
+
+/* SLE4428: 1024 bytes, each protectable, two-byte security code. */
+TK_API TK_STATUS TK_SLE4428_OpenCard(void);
+TK_API TK_STATUS TK_SLE4428_CloseCard(void);
+TK_API TK_STATUS TK_SLE4428_ReadChar(uint16_t address, uint16_t length, char *text);
+TK_API TK_STATUS TK_SLE4428_ReadString(uint16_t address, uint16_t length, uint8_t *bytes);
+TK_API TK_STATUS TK_SLE4428_WriteChar(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_SLE4428_WriteString(uint16_t address, uint16_t length, const uint8_t *bytes);
+TK_API TK_STATUS TK_SLE4428_PReadChar(uint16_t address, uint16_t length, char *text);
+TK_API TK_STATUS TK_SLE4428_PWriteChar(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_SLE4428_VerifyPWD(uint8_t b1, uint8_t b2);
+TK_API TK_STATUS TK_SLE4428_WritePWD(uint8_t b1, uint8_t b2);
+TK_API TK_STATUS TK_SLE4428_ReadPWD(char *text);  /* 4 characters */
+TK_API TK_STATUS TK_SLE4428_ReadPAC(char *text);  /* 2 characters */
+
 /* Hexadecimal text <-> bytes. */
 TK_API TK_STATUS TK_Hex_String(const char *hex, uint16_t length, uint8_t *bytes);
 TK_API TK_STATUS TK_String_Hex(const uint8_t *bytes, uint16_t count, char *hex);
 TK_API TK_STATUS TK_Char_Hex(const char *chars, uint16_t count, uint8_t *bytes);
+
+/* Ciphers and random text, carried out by the outside library Velsor. */
+TK_API TK_STATUS TK_DES_Encrypt(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_DES_Decrypt(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_TriDES_Encrypt(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_TriDES_Decrypt(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_RC6_Encrypt_128(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_RC6_Decrypt_128(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_RC6_Encrypt_192(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_RC6_Decrypt_192(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_RC6_Encrypt_256(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_RC6_Decrypt_256(uint8_t *a, uint8_t *b);
+TK_API TK_STATUS TK_GetRandStr(uint8_t *buffer, uint8_t length);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,7 @@
 // Error texts of the status codes, Chinese or English by the language byte.
 #include "state.h"
 #include "tavrik.h"
+#include "velsor/binding.h"
 
 #include <cstring>
 
@@ -69,6 +70,79 @@ const ErrorText &lookup(std::uint32_t code)
     return kUndefined;
 }
 
+// English texts of Velsor's own codes, for a reader that Velsor drives.
+struct VelsorText {
+    std::uint32_t first, last;
+    const char *english;
+};
+
+constexpr VelsorText kVelsorTexts[] = {
+    {0, 0, "The operation completed successfully"},
+    {1, 1, "No tag in the operating area"},
+    {2, 2, "Wrong CRC received from the card"},
+    {3, 3, "Value overflow"},
+    {4, 4, "No authentication possible"},
+    {5, 5, "Wrong PARITY received from the card"},
+    {6, 6, "This address isn't value sector"},
+    {7, 7, "Not definition"},
+    {8, 8, "Wrong serial number read during Anticoll"},
+    {9, 9, "Not definition"},
+    {10, 10, "Card is not authenticated"},
+    {11, 12, "Wrong number of bits received from the card"},
+    {13, 13, "Problem occurs during the Write function"},
+    {14, 14, "Problem occurs during the Transfer function"},
+    {15, 15, "Problem occurs during the Write function"},
+    {16, 16, "Problem occurs during the Increment function"},
+    {17, 17, "Problem occurs during the Decrement function"},
+    {18, 18, "Problem occurs during the Read function"},
+    {19, 20, "Previously sent command interrupted"},
+    {21, 21, "The block is invalid for value operation"},
+    {32, 32, "Method not supported by reader"},
+    {33, 33, "Invalid parameter"},
+    {34, 34, "Failed to initialize serial port"},
+    {35, 35, "Failed to close serial port"},
+    {36, 37, "Failed to get the state of serial port"},
+    {38, 38, "Failed to create thread"},
+    {39, 39, "Failed to create event"},
+    {40, 40, "Failed to send data through serial port"},
+    {41, 41, "Failed to receive data from serial port"},
+    {42, 42, "Failed to allocate memory"},
+    {43, 43, "Failed to free memory"},
+    {44, 44, "Trying to open the COM port while it is opened"},
+    {45, 45, "Serial port has not been initialized"},
+    {46, 46, "VLS_NoDeviceFound 0x002e No reader linked to the serial port"},
+    {48, 48, "There is no card in the reader"},
+    {49, 49, "The card can not be identified by reader"},
+    {50, 50, "VLS_InvalidCardType 0x0032 Wrong card type selected"},
+    {51, 51, "Address overflow"},
+    {52, 52, "Length overflow"},
+    {53, 53, "Invalid zone number or page number"},
+    {54, 54, "Either address or length is invalid"},
+    {55, 55, "Invalid index"},
+    {56, 56, "Bad security code or password"},
+    {57, 57, "Authentication failed"},
+    {58, 58, "The card has not been powered"},
+    {59, 59, "No Answer-To-Reset received"},
+    {60, 60, "Any problem in Answer-To-Reset according to ISO 7816"},
+    {61, 61, "Reader does not support the protocol"},
+    {62, 62, "Invalid APDU length"},
+    {63, 63, "Invalid APDU format"},
+};
+
+const char *velsorEnglish(std::uint32_t code)
+{
+    for (const auto &t : kVelsorTexts)
+        if (code >= t.first && code <= t.last) return t.english;
+    return "Any problem during communication through serial port";
+}
+
+void copyText(char *text, const char *s)
+{
+    // The caller promises 64 bytes: at most 63 characters and the terminator reach it.
+    std::strncpy(text, s, 63);
+    text[63] = '\0';
+}
+
 }  // namespace
 
 extern "C" TK_API uint8_t TK_SetLanguage(uint8_t language)
@@ -80,10 +154,23 @@ extern "C" TK_API uint8_t TK_SetLanguage(uint8_t language)
 extern "C" TK_API TK_STATUS TK_GetLastError(uint32_t code, char *text)
 {
     if (!text) return 29;
+    const auto &s = tavrik::state();
     const ErrorText &t = lookup(code);
-    const char *s = tavrik::state().language ? t.chinese : t.english;
-    // The caller promises 64 bytes; every text fits, but never write past them.
-    std::strncpy(text, s, 63);
-    text[63] = '\0';
+    if (s.link != tavrik::LinkKind::Velsor || code == 99) {
+        copyText(text, s.language ? t.chinese : t.english);
+        return 0;
+    }
+    if (!s.language) {
+        copyText(text, velsorEnglish(code));
+        return 0;
+    }
+    // Velsor's text may be of any length: it lands in a buffer of ours first.
+    char own[1024] = {};
+    if (tavrik::velsor::call<104>(static_cast<std::uint16_t>(code), own) != 0) {
+        copyText(text, t.chinese);
+        return 0;
+    }
+    own[sizeof own - 1] = '\0';
+    copyText(text, own);
     return 0;
 }

@@ -162,7 +162,6 @@ TEST_P(StartStates, CaptionCardModeAndPermissionsFollowTheAccountSet)
         EXPECT_EQ(s.cardMode, c.mode) << c.symc << c.jplr;
     }
     EXPECT_EQ(s.companyName, QStringLiteral("好运洗车"));
-    EXPECT_EQ(s.backupPath, "/backup");
     EXPECT_FALSE(s.enabled.value("N8"));
     EXPECT_TRUE(s.enabled.value("N20"));
 }

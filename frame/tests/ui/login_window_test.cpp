@@ -6,6 +6,7 @@
 #include "frmztgl.h"
 #include "globals.h"
 #include "modal_answer.h"
+#include "password_hash.h"
 #include "qt_print.h"
 
 #include <QComboBox>
@@ -79,6 +80,24 @@ TEST_F(LoginWindow, EnterPadsTheCodeAndAWrongPasswordKeepsTheWindowOpen)
     EXPECT_EQ(w.result(), QDialog::Accepted);
     EXPECT_EQ(mc::operatorCode, "00000001");
     EXPECT_EQ(mc::operatorName, QStringLiteral("张三"));
+}
+
+TEST_F(LoginWindow, EnterInThePasswordMovesToOkAndASecondEnterLogsIn)
+{
+    Tfrmuserload w;
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* password = child<QLineEdit>(w, "sEdit1");
+    password->setFocus();
+    QTest::keyClicks(password, mc::initialAdminPassword);
+    QTest::keyClick(password, Qt::Key_Return);
+    EXPECT_TRUE(mc::operatorCode.isEmpty());
+    auto* ok = child<QPushButton>(w, "sBitBtn1");
+    ASSERT_TRUE(ok->hasFocus());
+    QTest::keyClick(ok, Qt::Key_Return);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(mc::operatorCode, "735146");
 }
 
 TEST_F(LoginWindow, NewAccountSetWindowCreatesTheSetAndStaysOpen)

@@ -42,30 +42,33 @@ protected:
         for (int n : {3, 7, 40})
             qunsetenv(qPrintable(QStringLiteral("TAVRIK_COM%1").arg(n)));
     }
-    mc::SerialPortMap mapWith(const QByteArray& lines)
+    // A program folder whose serialports.conf holds `lines`.
+    QString folderWith(const QByteArray& lines)
     {
         QFile f(dir.path() + "/serialports.conf");
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(lines);
         f.close();
-        return mc::SerialPortMap::load(f.fileName());
+        return dir.path();
     }
     QTemporaryDir dir;
 };
 
 TEST_F(SerialPorts, EnvironmentThenFileThenDefault)
 {
-    const mc::SerialPortMap map = mapWith("# readers\nCOM3=/dev/ttyUSB0\ncom4 = /dev/ttyACM1\nCOMX=/dev/null\nCOM5=\n");
+    const QString folder = folderWith("# readers\nCOM3=/dev/ttyUSB0\ncom4 = /dev/ttyACM1\nCOMX=/dev/null\nCOM5=\n"
+                                      "COM12=/dev/ttyUSB1\n");
     qputenv("TAVRIK_COM3", "/dev/pts/99");
-    EXPECT_EQ(map.devicePath(3), "/dev/pts/99");
-    EXPECT_EQ(map.devicePath(4), "/dev/ttyACM1");
-    EXPECT_EQ(map.devicePath(5), "/dev/ttyS4");
-    EXPECT_EQ(map.devicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(map.devicePath(0), "");
+    EXPECT_EQ(mc::comDevicePath(3, folder), "/dev/pts/99");
+    EXPECT_EQ(mc::comDevicePath(4, folder), "/dev/ttyACM1");
+    EXPECT_EQ(mc::comDevicePath(5, folder), "/dev/ttyS4");
+    EXPECT_EQ(mc::comDevicePath(1, folder), "/dev/ttyS0");
+    EXPECT_EQ(mc::comDevicePath(12, folder), "/dev/ttyUSB1");  // beyond the library's six ports
+    EXPECT_EQ(mc::comDevicePath(0, folder), "");
     qputenv("TAVRIK_COM3", "");
-    EXPECT_EQ(map.devicePath(3), "/dev/ttyUSB0");  // an empty variable does not count
+    EXPECT_EQ(mc::comDevicePath(3, folder), "/dev/ttyUSB0");  // an empty variable does not count
 
-    EXPECT_EQ(mc::SerialPortMap::load(dir.path() + "/none.conf").devicePath(2), "/dev/ttyS1");
+    EXPECT_EQ(mc::comDevicePath(2, dir.path() + "/none"), "/dev/ttyS1");
 }
 
 TEST_F(SerialPorts, ComNames)
@@ -84,10 +87,10 @@ TEST_F(SerialPorts, ListHoldsThePortsThatExist)
     ASSERT_FALSE(a.slave().isEmpty());
     qputenv("TAVRIK_COM7", a.slave().toLocal8Bit());
     qputenv("TAVRIK_COM40", b.slave().toLocal8Bit());  // beyond the usual range, named all the same
-    const mc::SerialPortMap map = mapWith("COM9=/dev/does-not-exist\nCOM10=" + QFile::encodeName(dir.path()) + "\n");
+    const QString folder = folderWith("COM9=/dev/does-not-exist\nCOM10=" + QFile::encodeName(dir.path()) + "\n");
 
     QStringList list{"kept"};
-    ASSERT_TRUE(mc::getcomlist(list, map));
+    ASSERT_TRUE(mc::getcomlist(list, folder));
     EXPECT_EQ(list.first(), "kept");  // the list is appended to
     EXPECT_TRUE(list.contains("COM7"));
     EXPECT_TRUE(list.contains("COM40"));

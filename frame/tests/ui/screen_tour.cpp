@@ -1,0 +1,126 @@
+// Walks the frame's windows on a real display and saves a screenshot of each, for looking at
+// layouts and glyphs by eye: xvfb-run -a -s "-screen 0 1280x1024x24" membercard-screen-tour DIR
+// It also prints how long the process took from its start to the painted login window.
+
+#include "data_files.h"
+#include "database.h"
+#include "frame_windows.h"
+#include "frmmain.h"
+#include "frmuserload.h"
+#include "globals.h"
+#include "password_hash.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <unistd.h>
+
+namespace {
+
+QString outDir;
+
+// Milliseconds since this process started, from the kernel's record of its start.
+double sinceProcessStart()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    QFile uptime(QStringLiteral("/proc/uptime"));
+    if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray s = stat.readAll();
+    // Fields after the command name, which is in parentheses and may hold spaces.
+    const QList<QByteArray> fields = s.mid(s.lastIndexOf(')') + 2).split(' ');
+    const double startTicks = fields.value(19).toDouble();  // field 22 of the whole line
+    const double up = uptime.readAll().split(' ').value(0).toDouble();
+    return (up - startTicks / static_cast<double>(sysconf(_SC_CLK_TCK))) * 1000.0;
+}
+
+void shoot(const char* name)
+{
+    QTest::qWait(300);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(outDir + u'/' + QLatin1String(name) + ".png");
+}
+
+class FirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    double at = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && at < 0)
+            at = sinceProcessStart();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QTextStream out(stdout);
+    QTemporaryDir data;
+    mc::appPath = data.path() + u'/';
+    mc::populateDataFolder(mc::appPath);
+    mc::db::openSqlite(mc::db::catalogueConnection, mc::catalogueFile(mc::appPath));
+    mc::db::openSqlite(mc::db::accountConnection, mc::accountSetFile(mc::appPath, mc::demoSetName));
+    mc::registerFrameWindows();
+
+    auto* login = new Tfrmuserload;
+    FirstPaint paint;
+    login->installEventFilter(&paint);
+    login->show();
+    if (!QTest::qWaitFor([&paint] { return paint.at >= 0; }, 5000))
+        out << "the login window was not painted" << Qt::endl;
+    out << "login window painted " << qRound(paint.at) << " ms after the process started (first start: data folder built)" << Qt::endl;
+    shoot("1-login");
+    login->findChild<QLineEdit*>(QStringLiteral("sEdit2"))->setText(QStringLiteral("735146"));
+    login->findChild<QLineEdit*>(QStringLiteral("sEdit1"))->setText(mc::initialAdminPassword);
+    login->findChild<QPushButton*>(QStringLiteral("sBitBtn1"))->click();
+    delete login;
+
+    Tfrmmain main;
+    main.setBackupOnClose(false);
+    main.setGeometry(main.screen()->availableGeometry());
+    main.showMaximized();
+    main.FormShow();
+    shoot("2-main");
+    if (auto* menu = main.findChild<QMenu*>(QStringLiteral("N1"))) {
+        main.menuBar()->setActiveAction(menu->menuAction());
+        shoot("3-main-menu");
+        menu->hide();
+    }
+
+    main.action(QStringLiteral("Q1"))->trigger();
+    if (auto* qx = main.findChild<QDialog*>(QStringLiteral("frmqx"))) {
+        qx->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(1);
+        shoot("4-permissions");
+        qx->close();
+    }
+    main.action(QStringLiteral("T1"))->trigger();
+    if (auto* sysset = main.findChild<QDialog*>(QStringLiteral("frmsysset"))) {
+        auto* pages = sysset->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            shoot(QStringLiteral("5-settings-%1").arg(i + 1).toLatin1().constData());
+        }
+        sysset->close();
+    }
+    main.action(QStringLiteral("G1"))->trigger();
+    shoot("6-about");
+    return 0;
+}

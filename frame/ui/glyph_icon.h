@@ -1,0 +1,13 @@
+#pragma once
+// The pictures of the tool bar: one character on a coloured tile, drawn at run time so the
+// program ships no image files.
+
+#include <QColor>
+#include <QIcon>
+#include <QString>
+
+namespace mc {
+
+QIcon glyphIcon(const QString& glyph, const QColor& tile, int size = 32);
+
+}  // namespace mc

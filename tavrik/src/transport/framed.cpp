@@ -1,0 +1,69 @@
+#include "transport/framed.h"
+
+#include "state.h"
+#include "transport/byte_protocol.h"
+#include "transport/timing.h"
+
+namespace tavrik::framed {
+
+bool send(FrameLink &link, std::uint8_t command, std::initializer_list<std::uint8_t> params)
+{
+    std::vector<std::uint8_t> frame;
+    frame.reserve(params.size() + 2);
+    frame.push_back(static_cast<std::uint8_t>(params.size() + 1 + (link.usb() ? 1 : 0)));
+    frame.push_back(command);
+    frame.insert(frame.end(), params);
+    return link.send(frame.data(), frame.size());
+}
+
+std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply)
+{
+    std::uint8_t buf[256];
+    std::size_t have = 0;
+    // The length byte says how many follow; stop when a wait brings nothing.
+    while (have == 0 || have < std::size_t{buf[0]} + 1) {
+        if (have == sizeof buf) return 5;
+        const long n = link.receive(buf + have, sizeof buf - have, silenceLimitMs());
+        if (n <= 0) return 5;
+        have += static_cast<std::size_t>(n);
+    }
+    reply.assign(buf + 1, buf + 1 + buf[0]);
+    return 0;
+}
+
+std::uint16_t exchange(FrameLink &link, std::uint8_t command,
+                       std::initializer_list<std::uint8_t> params, std::vector<std::uint8_t> &reply)
+{
+    if (!send(link, command, params)) return 5;
+    return receive(link, reply);
+}
+
+bool refused(const std::vector<std::uint8_t> &reply, bool cardRequest)
+{
+    return reply.size() == 1 && (reply[0] == 0x01 || (cardRequest && reply[0] == 0x15));
+}
+
+bool SerialFrameLink::send(const std::uint8_t *frame, std::size_t n)
+{
+    return bp::send(frame, n);
+}
+
+long SerialFrameLink::receive(std::uint8_t *buf, std::size_t room, int waitMs)
+{
+    SerialPort &port = state().serial;
+    const int ready = port.waitReadable(waitMs);
+    if (ready <= 0) return ready;
+    // Let the rest of a frame that is on its way arrive with the first bytes.
+    nap(5);
+    return port.read(buf, room);
+}
+
+FrameLink &currentLink()
+{
+    static SerialFrameLink serial;
+    ConnectionState &s = state();
+    if (s.link == LinkKind::Usb && s.usb) return *s.usb;
+    return serial;
+}
+
+}  // namespace tavrik::framed
