@@ -1,10 +1,28 @@
 #include "receipt.h"
 
+#include "settings/settings_cache.h"
 #include "utils/gbk.h"
+#include "utils/sysset.h"
 
 #include <algorithm>
 
 namespace mc::receipts {
+
+ReceiptSettings receiptSettings(const SettingsCache& cache)
+{
+    ReceiptSettings s;
+    s.printerKind = cache.receiptPrinterKind;
+    s.title1 = cache.receiptTitle1;
+    s.title2 = cache.receiptTitle2;
+    s.footer1 = cache.receiptFooter1;
+    s.footer2 = cache.receiptFooter2;
+    s.copies = cache.dyys;
+    s.blankBefore = cache.xfqkh;
+    s.blankAfter = cache.xfhkh;
+    s.autoprint = cache.autoprint;
+    s.printerName = readstr(QStringLiteral("sys"), QStringLiteral("xpprint"));
+    return s;
+}
 
 QStringList receiptCopy(const ReceiptSettings& s, const QStringList& body)
 {

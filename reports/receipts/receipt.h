@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace mc {
+struct SettingsCache;
+}
+
 namespace mc::receipts {
 
 struct ReceiptSettings {
@@ -22,6 +26,10 @@ struct ReceiptSettings {
     QString printerName;   // xpprint: the ordinary printer receipts go to, empty for the default
     QString posTarget;     // the POS printer: a device path or "queue:NAME"; empty: configuredPosTarget()
 };
+
+// The receipt settings of the settings cache, and the workstation's receipt printer (key
+// "xpprint" of section "sys" in sysset.ini).
+ReceiptSettings receiptSettings(const SettingsCache& cache);
 
 // One copy: `blankBefore` + 1 empty lines, the titles that are not empty, the body, the
 // footers that are not empty, `blankAfter` + 1 empty lines. Negative counts count as 0.

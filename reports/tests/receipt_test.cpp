@@ -5,6 +5,7 @@
 #include "receipt.h"
 
 #include "globals.h"
+#include "settings/settings_cache.h"
 #include "utils/sysset.h"
 
 #include "qt_print.h"
@@ -53,6 +54,32 @@ TEST(Receipt, FrameOfOneCopy)
     };
     for (const auto& c : cases)
         EXPECT_EQ(receiptCopy(c.settings, body), c.expected);
+}
+
+TEST(Receipt, SettingsComeFromTheCacheAndTheWorkstation)
+{
+    QTemporaryDir dir;
+    const QString saved = mc::appPath;
+    mc::appPath = dir.path() + "/";
+    ASSERT_TRUE(mc::writestr("sys", "xpprint", QStringLiteral("前台打印机")));
+    mc::SettingsCache cache;
+    cache.receiptPrinterKind = 1;
+    cache.receiptTitle1 = "T1";
+    cache.receiptFooter2 = "F2";
+    cache.dyys = 3;
+    cache.xfqkh = 2;
+    cache.xfhkh = 1;
+    cache.autoprint = true;
+    const ReceiptSettings s = receiptSettings(cache);
+    mc::appPath = saved;
+    EXPECT_EQ(s.printerKind, 1);
+    EXPECT_EQ(s.title1, "T1");
+    EXPECT_EQ(s.footer2, "F2");
+    EXPECT_EQ(s.copies, 3);
+    EXPECT_EQ(s.blankBefore, 2);
+    EXPECT_EQ(s.blankAfter, 1);
+    EXPECT_TRUE(s.autoprint);
+    EXPECT_EQ(s.printerName, QStringLiteral("前台打印机"));
 }
 
 TEST(Receipt, CopiesRepeatTheWholeFrameAndZeroPrintsNothing)
