@@ -8,6 +8,9 @@
 #include "frmuserload.h"
 #include "globals.h"
 #include "register_devices.h"
+#include "register_member_fields.h"
+#include "register_reports.h"
+#include "template_catalogue.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,6 +27,11 @@ int main(int argc, char** argv)
         mc::appPath = mc::chooseAppPath(QCoreApplication::applicationDirPath());
         for (const QString& file : mc::populateDataFolder(mc::appPath))
             out << "已创建: " << file << Qt::endl;
+        QStringList unwritten;
+        for (const QString& file : mc::reports::installTemplates(mc::appPath, &unwritten))
+            out << "已创建: " << file << Qt::endl;
+        for (const QString& file : unwritten)
+            out << "无法写入: " << file << Qt::endl;
         mc::db::openSqlite(mc::db::catalogueConnection, mc::catalogueFile(mc::appPath));
         // Until a set is picked, the account-set connection stays on the demonstration set.
         mc::db::openSqlite(mc::db::accountConnection, mc::accountSetFile(mc::appPath, mc::demoSetName));
@@ -34,6 +42,8 @@ int main(int argc, char** argv)
 
     mc::registerFrameWindows();
     mc::devices::registerWindows();
+    mc::reports::registerWindows();
+    mc::members::registerFieldWindows();
 
     {
         Tfrmuserload frmuserload;

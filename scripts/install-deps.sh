@@ -14,6 +14,7 @@ packages=(
   postgresql postgresql-client
   unicode-data
   python3-openpyxl python3-xlwt fonts-noto-cjk xvfb xauth
+  poppler-utils
 )
 
 sudo_cmd=()
