@@ -1,0 +1,27 @@
+#pragma once
+// The statements behind the grids of the goods windows and pickers.
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+namespace mc::sales {
+
+// Columns: classno, classname, isfwxsp, pid.
+QSqlQuery goodsClassList(const QSqlDatabase& db);
+
+struct GoodsFilter {
+    QString text;           // start of the code, or of the pinyin code
+    bool byPinyin = false;
+    QString classCode;      // one class only, when not empty
+};
+// Columns: class name, spno, spname, xsjg, jhdj, kcsl, zdzk, ygtc, ygtc2, ygtc3, ygtc4, pyzjf,
+// istj, pid; in code order.
+QSqlQuery goodsList(const QSqlDatabase& db, const GoodsFilter& filter);
+inline constexpr int goodsListPidColumn = 13;
+
+// Exchange gifts. Columns: spno, spname, dhjf, pid.
+QSqlQuery giftList(const QSqlDatabase& db);
+void deleteGift(const QSqlDatabase& db, int pid);
+
+}  // namespace mc::sales

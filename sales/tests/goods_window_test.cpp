@@ -1,0 +1,122 @@
+// The goods window driven like an operator would: classes and goods entered, stock received.
+
+#include "database.h"
+#include "frmspzl.h"
+#include "goods.h"
+#include "goods_dialogs.h"
+#include "modal_answer.h"
+#include "modal_steps.h"
+#include "scratch_database.h"
+#include "stock_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using mc::db::exec;
+using mc::db::scalar;
+using mctest::EngineTest;
+
+namespace {
+
+class GoodsWindow : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        exec(db(), "insert into spclass(classno, classname, isfwxsp) values('001', '饮料', ?), ('002', '洗车', ?)",
+             {false, true});
+        exec(db(), "insert into xssp(spclass, spno, spname, xsjg, jhdj, pjjhdj, kcsl) values"
+                   "('001', 'G1', '可乐', 5, 2, 2, 10), ('002', 'W1', '洗车', 30, 0, 0, 0)");
+        window.emplace(db());
+        window->show();
+    }
+    void TearDown() override { window.reset(); }
+
+    // Selects the goods row with code `spno`.
+    void selectGoods(const QString& spno)
+    {
+        auto* grid = window->findChild<QTableView*>("goodsGrid");
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            if (grid->model()->index(r, 1).data().toString() == spno)
+                grid->selectRow(r);
+    }
+    QString goodsCell(const QString& spno, int column)
+    {
+        auto* grid = window->findChild<QTableView*>("goodsGrid");
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            if (grid->model()->index(r, 1).data().toString() == spno)
+                return grid->model()->index(r, column).data().toString();
+        return {};
+    }
+    void click(const char* name) { window->findChild<QPushButton*>(name)->click(); }
+
+    std::optional<Tfrmspzl> window;
+};
+
+}  // namespace
+
+TEST_P(GoodsWindow, GoodsAreReceivedInTheWindow)
+{
+    selectGoods("G1");
+    std::shared_ptr<QString> message;
+    auto worked = mctest::onNextModal<Tfrmspjh>([&](Tfrmspjh* d) {
+        d->findChild<QLineEdit*>("quantity")->setText("10");
+        d->findChild<QLineEdit*>("price")->setText("3");
+        message = mctest::answerNextMessageBox();
+        d->findChild<QPushButton*>("btnOk")->click();
+    });
+    click("btnStockIn");
+    ASSERT_TRUE(*worked);
+    EXPECT_EQ(*message, "进货成功");
+    EXPECT_EQ(goodsCell("G1", 5), "20.00");
+    EXPECT_DOUBLE_EQ(mc::sales::findGoods(db(), "G1")->pjjhdj, 2.5);
+    EXPECT_EQ(scalar(db(), "select count(*) from kccl where czsm = '进货'").toInt(), 1);
+}
+
+TEST_P(GoodsWindow, ServiceGoodsOpenNoStockDialog)
+{
+    selectGoods("W1");
+    for (const char* command : {"btnStockIn", "btnStockReturn"}) {
+        const auto message = mctest::answerNextMessageBox();
+        click(command);
+        EXPECT_EQ(*message, "服务类商品无法进货") << command;
+    }
+    EXPECT_EQ(scalar(db(), "select count(*) from kccl").toInt(), 0);
+}
+
+TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
+{
+    auto classDone = mctest::onNextModal<Tfrmspfllr>([](Tfrmspfllr* d) {
+        d->findChild<QLineEdit*>("classno")->setText("7");
+        d->findChild<QLineEdit*>("classname")->setText("日用品");
+        d->findChild<QPushButton*>("btnSaveClose")->click();
+    });
+    click("btnClassAdd");
+    ASSERT_TRUE(*classDone);
+    EXPECT_EQ(mc::sales::findGoodsClass(db(), "007")->classname, "日用品");
+
+    auto goodsDone = mctest::onNextModal<Tfrmsplr>([](Tfrmsplr* d) {
+        auto* classes = d->findChild<QComboBox*>("spclass");
+        classes->setCurrentIndex(classes->findData("007"));
+        d->findChild<QCheckBox*>("autoCode")->setChecked(true);
+        d->findChild<QLineEdit*>("spname")->setText("中文");  // as typed: textChanged
+        d->findChild<QLineEdit*>("xsjg")->setText("8");
+        d->findChild<QLineEdit*>("jhdj")->setText("4");
+        d->findChild<QLineEdit*>("kcsl")->setText("6");
+        d->findChild<QPushButton*>("btnSaveClose")->click();
+    });
+    click("btnGoodsAdd");
+    ASSERT_TRUE(*goodsDone);
+    const auto g = mc::sales::findGoods(db(), "1");
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->pyzjf, "ZHONGWEN");
+    EXPECT_DOUBLE_EQ(g->pjjhdj, 4.0);
+    EXPECT_DOUBLE_EQ(scalar(db(), "select jhsl from kccl where spno = '1' and czsm = '初始'").toDouble(), 6.0);
+    EXPECT_EQ(goodsCell("1", 0), "日用品");
+}
+
+MC_ENGINES(GoodsWindow);
