@@ -23,3 +23,14 @@ inline int cardMode = 1;
 inline QString typedPassword;
 
 }  // namespace mc
+
+namespace mc {
+
+// Pick results: set by the pickers and the card-number input, cleared by their callers before
+// opening them. An empty picked number means nothing was chosen.
+inline QString pickedNo;
+inline QString pickedName;
+inline QString pickedClass;
+inline double pickedBalance = 0;  // the balance read from an IC card
+
+}  // namespace mc
