@@ -6,6 +6,7 @@
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
+#include "members_windows.h"
 #include "sales_windows.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("澄岚会员卡管理软件"));
     QTextStream out(stdout);
     mc::sales::registerWindows();
+    mc::members::registerWindows();
     try {
         mc::appPath = mc::chooseAppPath(QCoreApplication::applicationDirPath());
         for (const QString& file : mc::populateDataFolder(mc::appPath))

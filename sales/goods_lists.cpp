@@ -27,6 +27,47 @@ QSqlQuery goodsList(const QSqlDatabase& db, const GoodsFilter& filter)
     return db::browse(db, sql + QStringLiteral(" order by g.spno"), params);
 }
 
+namespace {
+
+QList<GoodsChoice> choices(QSqlQuery q)
+{
+    QList<GoodsChoice> list;
+    while (q.next())
+        list.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
+    return list;
+}
+
+const QString choiceSelect = QStringLiteral(
+    "select g.spno, g.spname, g.pyzjf from xssp g left join spclass c on c.classno = g.spclass where ");
+const QString serviceCondition = QStringLiteral(" and c.isfwxsp = ?");
+
+}  // namespace
+
+QList<GoodsChoice> goodsChoices(const QSqlDatabase& db, const QString& text, bool byPinyin, bool servicesOnly)
+{
+    // Without text, service goods come in pinyin order, all goods in code order.
+    const bool pinyin = text.isEmpty() ? servicesOnly : byPinyin;
+    const QString column = pinyin ? QStringLiteral("g.pyzjf") : QStringLiteral("g.spno");
+    QString sql = choiceSelect + (pinyin ? QStringLiteral("coalesce(g.pyzjf, '')") : column) + QStringLiteral(" like ?");
+    QVariantList params{text + u'%'};
+    if (servicesOnly) {
+        sql += serviceCondition;
+        params << true;
+    }
+    return choices(exec(db, sql + QStringLiteral(" order by ") + column, params));
+}
+
+QList<GoodsChoice> goodsOfClass(const QSqlDatabase& db, const QString& classCode, bool servicesOnly)
+{
+    QString sql = choiceSelect + QStringLiteral("g.spclass like ?");
+    QVariantList params{classCode + u'%'};
+    if (servicesOnly) {
+        sql += serviceCondition;
+        params << true;
+    }
+    return choices(exec(db, sql + QStringLiteral(" order by g.pyzjf"), params));
+}
+
 QSqlQuery giftList(const QSqlDatabase& db)
 {
     return db::browse(db, QStringLiteral("select spno, spname, dhjf, pid from dhsp order by spno"));

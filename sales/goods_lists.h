@@ -1,6 +1,7 @@
 #pragma once
 // The statements behind the grids of the goods windows and pickers.
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -19,6 +20,17 @@ struct GoodsFilter {
 // istj, pid; in code order.
 QSqlQuery goodsList(const QSqlDatabase& db, const GoodsFilter& filter);
 inline constexpr int goodsListPidColumn = 13;
+
+// Goods offered while a code is typed: those whose code (or pinyin code) starts with `text`,
+// in that order; with `servicesOnly` only goods of service classes.
+struct GoodsChoice {
+    QString spno;
+    QString spname;
+    QString pyzjf;
+};
+QList<GoodsChoice> goodsChoices(const QSqlDatabase& db, const QString& text, bool byPinyin, bool servicesOnly);
+// The goods of a class and its sub-classes, in pinyin order.
+QList<GoodsChoice> goodsOfClass(const QSqlDatabase& db, const QString& classCode, bool servicesOnly);
 
 // Exchange gifts. Columns: spno, spname, dhjf, pid.
 QSqlQuery giftList(const QSqlDatabase& db);
