@@ -82,7 +82,6 @@ public:
     const QList<VoucherLine>& lines() const { return lines_; }
     const VoucherSetup& setup() const { return setup_; }
     bool guarded() const { return guard_; }
-    bool useCredit() const { return useCredit_; }
     // The line being added or edited, if any.
     std::optional<int> openLineIndex() const { return open_; }
 

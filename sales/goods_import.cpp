@@ -60,6 +60,24 @@ QString classOfName(const QSqlDatabase& db, const QString& name)
     return c.classno;
 }
 
+// Goods codes handed out during one import: counting on from the highest numeric code, and past
+// every numeric code the file itself brings in.
+class CodeCounter {
+public:
+    explicit CodeCounter(const QSqlDatabase& db) : next_(nextGoodsCode(db).toLongLong()) {}
+    QString take() { return QString::number(next_++); }
+    void saw(const QString& code)
+    {
+        bool ok = false;
+        const long long n = code.toLongLong(&ok);
+        if (ok && !code.isEmpty() && code.front().isDigit() && n >= next_)
+            next_ = n + 1;
+    }
+
+private:
+    long long next_;
+};
+
 struct Columns {
     int start = 0, code = 0, name = 0, price = 0, cost = 0, stock = 0, klass = 0;
     std::array<int, 4> commission{};
@@ -130,6 +148,7 @@ Outcome importGoods(const QSqlDatabase& db, const GoodsImportSettings& s)
     try {
         if (s.deleteExisting)
             exec(db, QStringLiteral("delete from xssp"));
+        CodeCounter codes(db);
         for (row = qMax(c.start, 1);; ++row) {
             Goods g;
             g.spname = book.cell(row, c.name).trimmed();
@@ -145,7 +164,8 @@ Outcome importGoods(const QSqlDatabase& db, const GoodsImportSettings& s)
             }
             db::Transaction t(db);
             if (g.spno.isEmpty())
-                g.spno = nextGoodsCode(db);
+                g.spno = codes.take();
+            codes.saw(g.spno);
             g.spclass = s.fixedClass ? s.classCode : classOfName(db, book.cell(row, c.klass).trimmed());
             g.pyzjf = goodsPinyin(g.spname);
             g.xsjg = cellNumber(book, row, c.price);

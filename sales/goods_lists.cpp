@@ -27,6 +27,14 @@ QSqlQuery goodsList(const QSqlDatabase& db, const GoodsFilter& filter)
     return db::browse(db, sql + QStringLiteral(" order by g.spno"), params);
 }
 
+QSqlQuery goodsPickList(const QSqlDatabase& db, const QString& classCode)
+{
+    const QString select = QStringLiteral("select spno, spname, xsjg, fwbz from xssp");
+    if (classCode.isEmpty())
+        return db::browse(db, select + QStringLiteral(" order by spno"));
+    return db::browse(db, select + QStringLiteral(" where spclass like ? order by spno"), {classCode + u'%'});
+}
+
 namespace {
 
 QList<GoodsChoice> choices(QSqlQuery q)

@@ -21,6 +21,10 @@ struct GoodsFilter {
 QSqlQuery goodsList(const QSqlDatabase& db, const GoodsFilter& filter);
 inline constexpr int goodsListPidColumn = 13;
 
+// The goods picker's grid: all goods, or those of a class and its sub-classes, in code order.
+// Columns: spno, spname, xsjg, fwbz.
+QSqlQuery goodsPickList(const QSqlDatabase& db, const QString& classCode = {});
+
 // Goods offered while a code is typed: those whose code (or pinyin code) starts with `text`,
 // in that order; with `servicesOnly` only goods of service classes.
 struct GoodsChoice {

@@ -114,6 +114,25 @@ TEST_P(CardClassWindow, AClassCreatedInTheWindow)
     EXPECT_NE(findNode(child<QTreeWidget>(&w, "classTree"), "银卡[0007]"), nullptr);
 }
 
+TEST_P(CardClassWindow, EnterRunsFromTheValidityToTheNextOpenField)
+{
+    Tfrmcardclass w(db());
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    click(&w, "btnAdd");
+    choose(&w, "classname", storedValueKind);
+    auto* validity = child<QComboBox>(&w, "timelong");
+    validity->setFocus();
+    QTest::keyClick(validity, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(&w, "czqs"));
+
+    choose(&w, "timelong", "其他");
+    validity->setFocus();
+    QTest::keyClick(validity, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(&w, "cardyf"));
+}
+
 TEST_P(CardClassWindow, ADeletedItemReachesTheTableOnlyWithSave)
 {
     Tfrmcardclass w(db());

@@ -135,6 +135,12 @@ QWidget* Tfrmcardclass::fieldsPane()
                                                    new QLabel(QStringLiteral("月"), basic_), cardts_,
                                                    new QLabel(QStringLiteral("天"), basic_)}));
 
+    // Created before the buttons, so Enter and Tab run from the basic fields into the kind's group.
+    QGroupBox* count = countGroup();
+    QGroupBox* stored = storedGroup();
+    QGroupBox* discount = discountGroup();
+    QWidget* itemList = itemsPane();
+
     add_ = makeButton(QStringLiteral("添加(&A)"), "btnAdd", this);
     modify_ = makeButton(QStringLiteral("修改(&E)"), "btnEdit", this);
     delete_ = makeButton(QStringLiteral("删除(&&D)"), "btnDelete", this);
@@ -149,10 +155,10 @@ QWidget* Tfrmcardclass::fieldsPane()
     auto* layout = new QVBoxLayout(pane);
     layout->addLayout(top);
     layout->addWidget(basic_);
-    layout->addWidget(countGroup());
-    layout->addWidget(storedGroup());
-    layout->addWidget(discountGroup());
-    layout->addWidget(itemsPane(), 1);
+    layout->addWidget(count);
+    layout->addWidget(stored);
+    layout->addWidget(discount);
+    layout->addWidget(itemList, 1);
     layout->addLayout(buttons);
 
     connect(kind_, &QComboBox::activated, this, &Tfrmcardclass::kindChosen);

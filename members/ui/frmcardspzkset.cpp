@@ -2,6 +2,7 @@
 
 #include "form_parts.h"
 #include "goods.h"
+#include "goods_class_tree.h"
 #include "utils/decimaltext.h"
 #include "utils/sysset.h"
 
@@ -51,12 +52,10 @@ Tfrmcardspzkset::Tfrmcardspzkset(QSqlDatabase db, bool countMode, const CardItem
     classTree_->setObjectName(QStringLiteral("goodsClassTree"));
     classTree_->setHeaderHidden(true);
     classTree_->hide();
-    for (const mc::sales::GoodsClass& c : mc::sales::listGoodsClasses(db_)) {
-        if (countMode_ && !c.isfwxsp)
-            continue;
-        auto* node = new QTreeWidgetItem(classTree_, {c.classname + u'[' + c.classno + u']'});
-        node->setData(0, Qt::UserRole, c.classno);
-    }
+    QList<mc::sales::GoodsClass> classes = mc::sales::listGoodsClasses(db_);
+    if (countMode_)
+        classes.removeIf([](const mc::sales::GoodsClass& c) { return !c.isfwxsp; });
+    mc::ui::fillGoodsClassTree(classTree_, classes);
 
     auto* classButton = mc::ui::makeButton(QStringLiteral("..."), "btnClass", this);
     auto* classRow = new QHBoxLayout;
@@ -206,7 +205,7 @@ void Tfrmcardspzkset::openClassTree(bool picksClass)
 
 void Tfrmcardspzkset::classTreeActivated(QTreeWidgetItem* node)
 {
-    const QString classno = node->data(0, Qt::UserRole).toString();
+    const QString classno = mc::ui::goodsClassCode(node);
     if (treePicksClass_) {
         setClass(classno);
         classTree_->hide();

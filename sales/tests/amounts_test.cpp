@@ -102,6 +102,7 @@ TEST_P(Amounts, EditingAndDeletingLinesKeepTheTotalsInStep)
     EXPECT_TRUE(v.guarded());
     v.editLine(LineField::Quantity, 3);  // leaving the cell saves and reopens the line
     EXPECT_TRUE(v.guarded());
+    EXPECT_EQ(v.openLineIndex(), 0);
     EXPECT_DOUBLE_EQ(v.totals().sjxfje, 185.0);
     EXPECT_DOUBLE_EQ(v.totals().xfje, 166.5);
     v.editLine(LineField::SettlementPrice, 40);  // typed: the unit discount stays
@@ -110,6 +111,7 @@ TEST_P(Amounts, EditingAndDeletingLinesKeepTheTotalsInStep)
     EXPECT_DOUBLE_EQ(v.totals().zkhje, 185.0 - 151.5);
     v.saveLine();
     EXPECT_FALSE(v.guarded());
+    EXPECT_EQ(v.openLineIndex(), std::nullopt);
 
     v.deleteLine(1);
     EXPECT_EQ(v.lines().size(), 1);
@@ -117,12 +119,25 @@ TEST_P(Amounts, EditingAndDeletingLinesKeepTheTotalsInStep)
     EXPECT_DOUBLE_EQ(v.totals().zkhje, 30.0);
     EXPECT_DOUBLE_EQ(v.totals().xfje, 120.0);
 
+    // Typing a price or a rate recomputes the unit discount from them.
+    v.openLine(0);
+    v.editLine(LineField::Price, 60);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg, 6.0);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).spzj, 162.0);
+    v.editLine(LineField::Rate, 8);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg, 12.0);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).spjsjg, 48.0);
+    v.saveLine();
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 180.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje, 36.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje, 144.0);
+
     // A line being added and then cancelled leaves no trace.
     v.addGoods(item("G35"), 4);
     v.cancelLine();
     EXPECT_FALSE(v.guarded());
     EXPECT_EQ(v.lines().size(), 1);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 120.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje, 144.0);
 }
 
 TEST_P(Amounts, StartingRateOfALine)

@@ -131,6 +131,16 @@ TEST_P(Import, DuplicateCodesStopOrAreReassigned)
     EXPECT_EQ(findGoods(db(), "C2")->spname, "旧");
 }
 
+TEST_P(Import, AutomaticCodesStepOverTheFilesOwn)
+{
+    const QString file = workbook({{"", "甲", "饮料", "", "", "", ""}, {"5", "乙", "饮料", "", "", "", ""},
+                                   {"", "丙", "饮料", "", "", "", ""}});
+    ASSERT_TRUE(importGoods(db(), columns(file)).ok);
+    EXPECT_EQ(findGoods(db(), "1")->spname, "甲");
+    EXPECT_EQ(findGoods(db(), "5")->spname, "乙");
+    EXPECT_EQ(findGoods(db(), "6")->spname, "丙");
+}
+
 TEST_P(Import, ABadRowStopsWithItsRowNumber)
 {
     const QString file = workbook({{"D1", "甲", "饮料", "1", "1", "2", ""}, {"D2", "乙", "饮料", "1", "1", "2.5", ""},

@@ -3,7 +3,9 @@
 #include "database.h"
 #include "frmspzl.h"
 #include "goods.h"
+#include "globals.h"
 #include "goods_dialogs.h"
+#include "goods_pickers.h"
 #include "modal_answer.h"
 #include "modal_steps.h"
 #include "scratch_database.h"
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTreeWidget>
 
 using mc::db::exec;
 using mc::db::scalar;
@@ -117,6 +120,38 @@ TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
     EXPECT_DOUBLE_EQ(g->pjjhdj, 4.0);
     EXPECT_DOUBLE_EQ(scalar(db(), "select jhsl from kccl where spno = '1' and czsm = '初始'").toDouble(), 6.0);
     EXPECT_EQ(goodsCell("1", 0), "日用品");
+}
+
+TEST_P(GoodsWindow, PickersReturnThroughThePickResults)
+{
+    exec(db(), "insert into xssp(spclass, spno, spname, xsjg) values('002', 'W2', '打蜡', 40)");
+    Tfrmspxz goods(db());
+    goods.show();
+    auto* grid = goods.findChild<QTableView*>("goodsGrid");
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    auto* tree = goods.findChild<QTreeWidget*>("classTree");
+    QTreeWidgetItem* service = tree->findItems("洗车[002]", Qt::MatchExactly).value(0);
+    ASSERT_NE(service, nullptr);
+    emit tree->itemClicked(service, 0);
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(1, 2).data().toString(), "40.00");
+    mc::pickedNo.clear();
+    goods.findChild<QPushButton*>("btnSelect")->click();
+    EXPECT_TRUE(mc::pickedNo.isEmpty());  // no row: nothing happens
+    grid->selectRow(1);
+    goods.findChild<QPushButton*>("btnSelect")->click();
+    EXPECT_EQ(mc::pickedNo, "W2");
+    EXPECT_EQ(mc::pickedName, "打蜡");
+
+    Tfrmsplbxz classes(db());
+    classes.show();
+    auto* classTree = classes.findChild<QTreeWidget*>("classTree");
+    classTree->setCurrentItem(classTree->findItems("饮料[001]", Qt::MatchExactly).value(0));
+    classes.findChild<QPushButton*>("btnSelect")->click();
+    EXPECT_EQ(mc::pickedNo, "001");
+    EXPECT_EQ(mc::pickedName, "饮料");
+    mc::pickedNo.clear();
+    mc::pickedName.clear();
 }
 
 MC_ENGINES(GoodsWindow);

@@ -135,7 +135,6 @@ QWidget* Tfrmspzl::goodsPane()
     connect(add, &QPushButton::clicked, this, &Tfrmspzl::goodsAdd);
     connect(remove, &QPushButton::clicked, this, &Tfrmspzl::goodsDelete);
     connect(edit, &QPushButton::clicked, this, &Tfrmspzl::goodsEdit);
-    connect(goodsGrid_, &QTableView::doubleClicked, this, &Tfrmspzl::goodsEdit);
     connect(in, &QPushButton::clicked, this, [this] { goodsStock(true); });
     connect(back, &QPushButton::clicked, this, [this] { goodsStock(false); });
     connect(toExcel, &QPushButton::clicked, this, &Tfrmspzl::goodsExport);
