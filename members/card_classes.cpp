@@ -244,6 +244,9 @@ FormCheck saveCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode,
         items.apply(db, f.cardno);
         t.commit();
     } catch (const db::DbError& e) {
+        // Another workstation added the same code since the check.
+        if (mode == EditMode::Adding && e.isUniqueViolation())
+            return refuse(QStringLiteral("错误，卡类型编码不能重复"), "cardno");
         return refuse(e.saveMessage());
     }
     return r;

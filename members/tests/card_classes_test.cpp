@@ -98,6 +98,10 @@ TEST_P(CardClasses, CodesArePaddedAndUnique)
     CardClassForm again = storedValue("0007");
     EXPECT_EQ(saveCardClass(db(), again, EditMode::Adding, {}).message, "错误，卡类型编码不能重复");
 
+    // Two workstations adding the same code at once both pass the check; the table itself
+    // refuses the second row.
+    EXPECT_THROW(exec(db(), "insert into cardclass(cardno) values('0007')"), mc::db::DbError);
+
     // Editing a class that another workstation deleted meanwhile.
     CardClassForm gone = storedValue("0099");
     EXPECT_EQ(saveCardClass(db(), gone, EditMode::Editing, {}).message, "出现错误，无法找到要编辑的卡类型代码");
