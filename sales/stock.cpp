@@ -51,7 +51,7 @@ Outcome move(const QSqlDatabase& db, const QString& spno, const QString& quantit
         QSqlQuery u = exec(db,
                            QStringLiteral("update xssp set "
                                           "pjjhdj = case when kcsl + ? = 0 then pjjhdj "
-                                          "else (kcsl * coalesce(pjjhdj, 0) + ?) / (kcsl + ?) end, "
+                                          "else (kcsl * pjjhdj + ?) / (kcsl + ?) end, "
                                           "kcsl = kcsl + ?") +
                                (in ? QStringLiteral(", jhdj = ?") : QString()) +
                                QStringLiteral(" where spno = ?") +
