@@ -6,10 +6,12 @@
 #include "globals.h"
 #include "goods_dialogs.h"
 #include "goods_pickers.h"
+#include "import_dialog.h"
 #include "modal_answer.h"
 #include "modal_steps.h"
 #include "scratch_database.h"
 #include "stock_dialog.h"
+#include "utils/gridexport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,6 +122,69 @@ TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
     EXPECT_DOUBLE_EQ(g->pjjhdj, 4.0);
     EXPECT_DOUBLE_EQ(scalar(db(), "select jhsl from kccl where spno = '1' and czsm = '初始'").toDouble(), 6.0);
     EXPECT_EQ(goodsCell("1", 0), "日用品");
+}
+
+TEST_P(GoodsWindow, ReturnsAndTheSearch)
+{
+    selectGoods("G1");
+    std::shared_ptr<QString> message;
+    auto worked = mctest::onNextModal<Tfrmspjh>([&](Tfrmspjh* d) {
+        EXPECT_EQ(d->windowTitle(), "商品退货");
+        EXPECT_EQ(d->findChild<QLineEdit*>("price")->text(), "2.00");  // the last purchase price
+        d->findChild<QLineEdit*>("quantity")->setText("4");
+        message = mctest::answerNextMessageBox();
+        d->findChild<QPushButton*>("btnOk")->click();
+    });
+    click("btnStockReturn");
+    ASSERT_TRUE(*worked);
+    EXPECT_EQ(*message, "退货成功");
+    EXPECT_EQ(goodsCell("G1", 5), "6.00");
+
+    auto* grid = window->findChild<QTableView*>("goodsGrid");
+    auto* search = window->findChild<QLineEdit*>("search");
+    QTest::keyClicks(search, "W");
+    ASSERT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "W1");
+    search->clear();
+    window->findChild<QCheckBox*>("byPinyin")->setChecked(true);
+    exec(db(), "update xssp set pyzjf = 'KELE' where spno = 'G1'");
+    QTest::keyClicks(search, "KE");
+    ASSERT_EQ(grid->model()->rowCount(), 1);
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "G1");
+}
+
+TEST_P(GoodsWindow, ImportThroughTheDialog)
+{
+    // The goods list exported as the grid export writes it (records from row 4), then imported
+    // back into an empty catalogue.
+    const QString file = scratch->folder() + "/import.xlsx";
+    auto* grid = window->findChild<QTableView*>("goodsGrid");
+    ASSERT_TRUE(mc::writeGridWorkbook(*grid->model(), {}, file, "商品", "张三", QDate(2026, 1, 1)).ok);
+    exec(db(), "delete from xssp");
+    auto done = mctest::onNextModal<Tfrmspdr>([&](Tfrmspdr* d) {
+        d->findChild<QLineEdit*>("file")->setText(file);
+        d->findChild<QLineEdit*>("startRow")->setText("4");
+        d->findChild<QLineEdit*>("classColumn")->setText("1");
+        d->findChild<QLineEdit*>("codeColumn")->setText("2");
+        d->findChild<QLineEdit*>("nameColumn")->setText("3");
+        d->findChild<QLineEdit*>("priceColumn")->setText("4");
+        d->findChild<QLineEdit*>("costColumn")->setText("5");
+        d->findChild<QLineEdit*>("stockColumn")->setText("6");
+        const auto texts = mctest::answerMessageBoxes({QMessageBox::Yes, QMessageBox::Ok});
+        d->findChild<QPushButton*>("btnStart")->click();
+        EXPECT_EQ(*texts, QStringList({"确认将导入数据吗，建议导入前先备份当前商品信息", "商品信息导入成功"}));
+        d->findChild<QPushButton*>("btnClose")->click();
+    });
+    click("btnImport");
+    ASSERT_TRUE(*done);
+    const auto cola = mc::sales::findGoods(db(), "G1");
+    ASSERT_TRUE(cola);
+    EXPECT_EQ(cola->spname, "可乐");
+    EXPECT_EQ(cola->spclass, "001");
+    EXPECT_DOUBLE_EQ(cola->xsjg, 5.0);
+    EXPECT_DOUBLE_EQ(cola->jhdj, 2.0);
+    EXPECT_DOUBLE_EQ(cola->kcsl, 10.0);
+    EXPECT_EQ(goodsCell("W1", 2), "洗车");  // the window shows the imported list
 }
 
 TEST_P(GoodsWindow, PickersReturnThroughThePickResults)
