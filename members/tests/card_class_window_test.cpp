@@ -162,6 +162,13 @@ TEST_P(CardClassWindow, ADeletedItemReachesTheTableOnlyWithSave)
     // The cancelled deletion came back; the saved one is gone.
     EXPECT_EQ(items("0001"), 1);
     EXPECT_EQ(grid->rowCount(), 1);
+
+    // An edited name relabels the class's node.
+    click(&w, "btnEdit");
+    child<QLineEdit>(&w, "cardname")->setText("白金卡");
+    click(&w, "btnSave");
+    EXPECT_EQ(node->text(0), "白金卡[0001]");
+    EXPECT_EQ(scalar(db(), "select cardname from cardclass where cardno = '0001'").toString(), "白金卡");
 }
 
 TEST_P(CardClassWindow, DeletingAClassInUse)

@@ -124,6 +124,34 @@ TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
     EXPECT_EQ(goodsCell("1", 0), "日用品");
 }
 
+TEST_P(GoodsWindow, SaveAndAddNextNumbersTheItems)
+{
+    auto done = mctest::onNextModal<Tfrmsplr>([](Tfrmsplr* d) {
+        auto* classes = d->findChild<QComboBox*>("spclass");
+        auto* code = d->findChild<QLineEdit*>("spno");
+        auto* name = d->findChild<QLineEdit*>("spname");
+        classes->setCurrentIndex(classes->findData("001"));
+        d->findChild<QCheckBox*>("autoCode")->setChecked(true);
+        EXPECT_EQ(code->text(), "1");
+        name->setText("甲");
+        d->findChild<QLineEdit*>("kcsl")->setText("3");
+        d->findChild<QPushButton*>("btnSaveNext")->click();
+        // The next item starts empty with the next code and an open class choice.
+        EXPECT_EQ(code->text(), "2");
+        EXPECT_TRUE(name->text().isEmpty());
+        EXPECT_TRUE(classes->isEnabled());
+        classes->setCurrentIndex(classes->findData("001"));
+        name->setText("乙");
+        d->findChild<QPushButton*>("btnSaveClose")->click();
+    });
+    click("btnGoodsAdd");
+    ASSERT_TRUE(*done);
+    EXPECT_EQ(mc::sales::findGoods(db(), "1")->spname, "甲");
+    EXPECT_EQ(mc::sales::findGoods(db(), "2")->spname, "乙");
+    EXPECT_EQ(scalar(db(), "select count(*) from kccl where spno = '1' and czsm = '初始'").toInt(), 1);
+    EXPECT_EQ(goodsCell("2", 2), "乙");
+}
+
 TEST_P(GoodsWindow, ReturnsAndTheSearch)
 {
     selectGoods("G1");
