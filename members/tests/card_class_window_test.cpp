@@ -8,6 +8,7 @@
 #include "modal_steps.h"
 #include "pickers.h"
 #include "scratch_database.h"
+#include "utils/sysset.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -225,6 +227,30 @@ TEST_P(CardClassWindow, CountCardItemsOfferServiceGoodsOnly)
     ASSERT_TRUE(posted);
     EXPECT_EQ(posted->xmno, "W2");
     EXPECT_EQ(posted->xfcs, 3);
+}
+
+TEST_P(CardClassWindow, BarCodeEntryLooksTheCodeUpOnEnter)
+{
+    QTemporaryDir folder;
+    mc::appPath = folder.path() + "/";
+    ASSERT_TRUE(mc::writebool("sys", "usetm", true));
+    Tfrmcardspzkset d(db(), true, CardItem{}, [](const CardItem&) {});
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    auto* code = child<QLineEdit>(&d, "xmno");
+    code->setFocus();
+    QTest::keyClicks(code, "G1");
+    EXPECT_FALSE(child<QListWidget>(&d, "goodsList")->isVisible());  // no list in this mode
+    auto message = mctest::answerNextMessageBox();
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(*message, "计次卡不能设置非服务性商品");
+    EXPECT_TRUE(code->text().isEmpty());
+
+    QTest::keyClicks(code, "W1");
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(d.focusWidget(), child<QLineEdit>(&d, "xfcs"));
+    mc::appPath.clear();
 }
 
 TEST_P(CardClassWindow, PickersReturnThroughThePickResults)

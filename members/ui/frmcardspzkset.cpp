@@ -184,9 +184,8 @@ void Tfrmcardspzkset::pickGoods(QListWidgetItem* entry)
 
 void Tfrmcardspzkset::barcodeEntered()
 {
-    CardItem typed;
-    typed.xmno = xmno_->text().trimmed();
-    if (countMode_ && checkCardItem(db_, typed, true) == QLatin1String("计次卡不能设置非服务性商品")) {
+    const QString code = xmno_->text().trimmed();
+    if (countMode_ && mc::sales::findGoods(db_, code) && !mc::sales::isServiceGoods(db_, code)) {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("计次卡不能设置非服务性商品"));
         xmno_->clear();
         return;
