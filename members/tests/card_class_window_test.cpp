@@ -10,6 +10,7 @@
 #include "scratch_database.h"
 #include "utils/sysset.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,6 +39,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        // The item window keeps its options in the settings file of the data folder.
+        mc::appPath = folder.path() + "/";
         exec(db(), "insert into spclass(classno, classname, isfwxsp) values('001', '饮料', ?), ('002', '洗车', ?)",
              {false, true});
         exec(db(), "insert into xssp(spclass, spno, spname, pyzjf) values('001', 'G1', '可乐', 'KELE'), "
@@ -46,6 +49,8 @@ protected:
                    "('0001', '金卡', '储值卡', 9, 1, 1), ('0002', '次卡', '计次卡', 10, 1, 1), ('0000', '散客', '折扣卡', 10, 1, 1)");
         exec(db(), "insert into cardfj(cardno, xmclass, xmno, xfzk) values('0001', '001', '', 8), ('0001', '', 'G1', 7)");
     }
+
+    void TearDown() override { mc::appPath.clear(); }
 
     template <typename T>
     T* child(QWidget* w, const char* name)
@@ -62,6 +67,8 @@ protected:
         emit box->activated(box->currentIndex());
     }
     int items(const QString& code) { return scalar(db(), "select count(*) from cardfj where cardno = ?", {code}).toInt(); }
+
+    QTemporaryDir folder;
 };
 
 }  // namespace
@@ -229,10 +236,48 @@ TEST_P(CardClassWindow, CountCardItemsOfferServiceGoodsOnly)
     EXPECT_EQ(posted->xfcs, 3);
 }
 
+TEST_P(CardClassWindow, DiscountItemsByClassOrByPinyin)
+{
+    std::optional<CardItem> posted;
+    Tfrmcardspzkset d(db(), false, CardItem{}, [&posted](const CardItem& item) { posted = item; });
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+
+    // "..." beside the class opens the class tree; a double click takes the class.
+    click(&d, "btnClass");
+    auto* tree = child<QTreeWidget>(&d, "goodsClassTree");
+    ASSERT_TRUE(tree->isVisible());
+    EXPECT_EQ(tree->topLevelItemCount(), 2);
+    emit tree->itemDoubleClicked(findNode(tree, "饮料[001]"), 0);
+    EXPECT_FALSE(tree->isVisible());
+    EXPECT_EQ(child<QLineEdit>(&d, "xmclass")->text(), "饮料");
+    EXPECT_EQ(child<QLineEdit>(&d, "xfzk")->text(), "10.00");  // a new row's rate
+    child<QLineEdit>(&d, "xfzk")->setText("8");
+    click(&d, "btnSaveNext");
+    ASSERT_TRUE(posted);
+    EXPECT_EQ(posted->xmclass, "001");
+    EXPECT_TRUE(posted->xmno.isEmpty());
+    EXPECT_DOUBLE_EQ(posted->xfzk, 8.0);
+    EXPECT_EQ(posted->className, "饮料");
+
+    // With the pinyin option the typed text matches the pinyin code; Down and Enter pick.
+    child<QCheckBox>(&d, "pinyin")->setChecked(true);
+    auto* code = child<QLineEdit>(&d, "xmno");
+    code->setFocus();
+    QTest::keyClicks(code, "DA");
+    auto* list = child<QListWidget>(&d, "goodsList");
+    ASSERT_EQ(list->count(), 1);
+    QTest::keyClick(code, Qt::Key_Down);
+    EXPECT_EQ(d.focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(code->text(), "W2");
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(d.focusWidget(), child<QLineEdit>(&d, "xfzk"));
+}
+
 TEST_P(CardClassWindow, BarCodeEntryLooksTheCodeUpOnEnter)
 {
-    QTemporaryDir folder;
-    mc::appPath = folder.path() + "/";
     ASSERT_TRUE(mc::writebool("sys", "usetm", true));
     Tfrmcardspzkset d(db(), true, CardItem{}, [](const CardItem&) {});
     d.show();
@@ -250,7 +295,6 @@ TEST_P(CardClassWindow, BarCodeEntryLooksTheCodeUpOnEnter)
     QTest::keyClicks(code, "W1");
     QTest::keyClick(code, Qt::Key_Return);
     EXPECT_EQ(d.focusWidget(), child<QLineEdit>(&d, "xfcs"));
-    mc::appPath.clear();
 }
 
 TEST_P(CardClassWindow, PickersReturnThroughThePickResults)
