@@ -124,6 +124,34 @@ TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
     EXPECT_EQ(goodsCell("1", 0), "日用品");
 }
 
+TEST_P(GoodsWindow, EditingAndDeleting)
+{
+    auto* classes = window->findChild<QTableView*>("classGrid");
+    classes->selectRow(0);
+    auto edited = mctest::onNextModal<Tfrmspfllr>([](Tfrmspfllr* d) {
+        EXPECT_FALSE(d->findChild<QLineEdit*>("classno")->isEnabled());  // an existing code stays
+        d->findChild<QLineEdit*>("classname")->setText("饮品");
+        d->findChild<QPushButton*>("btnSaveClose")->click();
+    });
+    click("btnClassEdit");
+    ASSERT_TRUE(*edited);
+    EXPECT_EQ(mc::sales::findGoodsClass(db(), "001")->classname, "饮品");
+    EXPECT_EQ(goodsCell("G1", 0), "饮品");
+
+    selectGoods("G1");
+    auto confirm = mctest::answerNextMessageBox(QMessageBox::Yes);
+    click("btnGoodsDelete");
+    EXPECT_EQ(*confirm, "确认删除该商品可乐,是否继续?");
+    EXPECT_FALSE(mc::sales::findGoods(db(), "G1"));
+
+    classes->selectRow(1);
+    confirm = mctest::answerNextMessageBox(QMessageBox::Yes);
+    click("btnClassDelete");
+    EXPECT_EQ(*confirm, "确认删除该商品分类,是否继续?");
+    EXPECT_FALSE(mc::sales::findGoodsClass(db(), "002"));
+    EXPECT_TRUE(mc::sales::findGoods(db(), "W1"));  // its goods stay
+}
+
 TEST_P(GoodsWindow, SaveAndAddNextNumbersTheItems)
 {
     auto done = mctest::onNextModal<Tfrmsplr>([](Tfrmsplr* d) {
