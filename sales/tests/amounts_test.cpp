@@ -356,3 +356,19 @@ TEST(PointsArithmetic, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(moneyPoints(59.5, 10), 6);
     EXPECT_EQ(moneyPoints(59.5, 0.4), std::nullopt);
 }
+
+TEST(DiscountModes, ClassModeGivesTheVoucherModeText)
+{
+    const struct {
+        int zkxffs;
+        DiscountMode mode;
+        const char* text;
+    } cases[] = {{1, DiscountMode::Direct, "直接折扣"},
+                 {2, DiscountMode::SingleUse, "折扣单次使用"},
+                 {3, DiscountMode::Accumulating, "折扣可累计"},
+                 {0, DiscountMode::Direct, "直接折扣"}};  // anything else is direct
+    for (const auto& c : cases) {
+        EXPECT_EQ(discountModeOf(c.zkxffs), c.mode) << c.zkxffs;
+        EXPECT_EQ(discountModeText(discountModeOf(c.zkxffs)), QString(c.text)) << c.zkxffs;
+    }
+}
