@@ -123,6 +123,22 @@ TEST_P(CardClassWindow, AClassCreatedInTheWindow)
     EXPECT_NE(findNode(child<QTreeWidget>(&w, "classTree"), "银卡[0007]"), nullptr);
 }
 
+TEST_P(CardClassWindow, ANewClassNeverTakesAnotherClasssItems)
+{
+    Tfrmcardclass w(db());
+    w.show();
+    click(&w, "btnAdd");
+    child<QLineEdit>(&w, "cardno")->setText("0001");  // the code of a stored class, for now
+    child<QLineEdit>(&w, "cardname")->setText("新卡");
+    choose(&w, "classname", storedValueKind);
+    EXPECT_EQ(child<QTableWidget>(&w, "itemGrid")->rowCount(), 0);
+    child<QLineEdit>(&w, "cardno")->setText("9");
+    click(&w, "btnSave");
+    EXPECT_EQ(w.mode(), EditMode::Viewing);
+    EXPECT_EQ(items("0001"), 2);
+    EXPECT_EQ(items("0009"), 0);
+}
+
 TEST_P(CardClassWindow, EnterRunsFromTheValidityToTheNextOpenField)
 {
     Tfrmcardclass w(db());

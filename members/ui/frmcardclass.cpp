@@ -431,8 +431,13 @@ void Tfrmcardclass::kindChanged()
 void Tfrmcardclass::kindChosen()
 {
     kindChanged();
-    // Item edits not yet saved are dropped with a change of kind.
-    items_.load(db_, cardno_->text().trimmed());
+    // Item edits not yet saved are dropped with a change of kind. A class being added has no
+    // stored items: loading those of a code typed so far would hand another class's rows to
+    // the new one when it is saved under a different code.
+    if (mode_ == EditMode::Adding)
+        items_.clear();
+    else
+        items_.load(db_, cardno_->text().trimmed());
     showItems();
 }
 
