@@ -7,9 +7,11 @@
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
+#include "members_windows.h"
 #include "register_devices.h"
 #include "register_member_fields.h"
 #include "register_reports.h"
+#include "sales_windows.h"
 #include "template_catalogue.h"
 
 #include <QApplication>
@@ -44,6 +46,8 @@ int main(int argc, char** argv)
     mc::devices::registerWindows();
     mc::reports::registerWindows();
     mc::members::registerFieldWindows();
+    mc::members::registerWindows();
+    mc::sales::registerWindows();
 
     {
         Tfrmuserload frmuserload;

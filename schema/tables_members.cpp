@@ -16,7 +16,7 @@ std::vector<Table> memberTableList()
           text("timelong", 15), small("cardyf"), integer("cardts"), real("membernf"),
           real("ckqs"), real("czqs"), real("zkbl"), boolean("yxgbzk"), boolean("yxxgscje"),
           real("hkje"), integer("zkxffs")},
-         {}},
+         {uniqueIndex({"cardno"})}},
         {"cardfj",
          {key("pid"), text("cardno"), text("xmclass", 50), text("xmno"), integer("xfcs"),
           real("xfzk", "10")},

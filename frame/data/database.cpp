@@ -103,12 +103,14 @@ QDateTime toDateTime(const QVariant& stored)
     return dt;
 }
 
-QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& params)
+namespace {
+
+QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& params, bool forwardOnly)
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("数据库连接未打开"), QStringLiteral("0"));
     QSqlQuery q(db);
-    q.setForwardOnly(true);
+    q.setForwardOnly(forwardOnly);
     // Statements without values run directly: PostgreSQL cannot prepare DDL or transaction
     // control, and there is nothing to bind.
     if (params.isEmpty()) {
@@ -133,6 +135,18 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& p
     if (!q.exec())
         throw DbError(q.lastError());
     return q;
+}
+
+}  // namespace
+
+QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& params)
+{
+    return run(db, sql, params, true);
+}
+
+QSqlQuery browse(const QSqlDatabase& db, const QString& sql, const QVariantList& params)
+{
+    return run(db, sql, params, false);
 }
 
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& params)

@@ -45,6 +45,8 @@ QDateTime toDateTime(const QVariant& stored);
 // Runs one statement with positional parameters ("?"); throws DbError on failure.
 // QDateTime and QDate values are bound in the canonical form.
 QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
+// The same for a grid: a query that a QSqlQueryModel can scroll back and forth.
+QSqlQuery browse(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 // First column of the first row, or an invalid value when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 

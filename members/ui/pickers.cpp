@@ -1,0 +1,154 @@
+#include "pickers.h"
+
+#include "card_classes.h"
+#include "form_parts.h"
+#include "globals.h"
+#include "member_pick.h"
+#include "utils/namecode.h"
+
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace mc::members;
+using mc::ui::makeButton;
+
+namespace {
+
+// Kind nodes with their classes, as `name[code]` leaves.
+void addKinds(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<CardClassEntry>& classes,
+              const std::function<bool(const QString&)>& allowed)
+{
+    for (const QString& kind : cardKinds()) {
+        if (!allowed(kind))
+            continue;
+        auto* node = parent ? new QTreeWidgetItem(parent, {kind}) : new QTreeWidgetItem(tree, {kind});
+        for (const CardClassEntry& c : classes)
+            if (c.classname == kind)
+                new QTreeWidgetItem(node, {c.label()});
+    }
+    tree->expandAll();
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    return row;
+}
+
+}  // namespace
+
+// ---- card class picker -------------------------------------------------------------------
+
+Tfrmcardclassxz::Tfrmcardclassxz(QSqlDatabase db, Kinds kinds, QWidget* parent)
+    : QDialog(parent), db_(std::move(db)), kinds_(kinds), tree_(new QTreeWidget(this))
+{
+    setObjectName(QStringLiteral("frmcardclassxz"));
+    setWindowTitle(QStringLiteral("选择卡类别"));
+    tree_->setObjectName(QStringLiteral("classTree"));
+    tree_->setHeaderHidden(true);
+    auto* select = makeButton(QStringLiteral("选择"), "btnSelect", this);
+    auto* refresh = makeButton(QStringLiteral("刷新"), "btnRefresh", this);
+    auto* close = makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tree_);
+    layout->addLayout(buttonRow({select, refresh, close}));
+    buildTree();
+
+    connect(select, &QPushButton::clicked, this, &Tfrmcardclassxz::selectClick);
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, &Tfrmcardclassxz::selectClick);
+    connect(refresh, &QPushButton::clicked, this, &Tfrmcardclassxz::buildTree);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Tfrmcardclassxz::buildTree()
+{
+    tree_->clear();
+    addKinds(nullptr, tree_, listCardClasses(db_), [this](const QString& kind) {
+        return (kind == countKind && kinds_.count) || (kind == storedValueKind && kinds_.storedValue) ||
+               (kind == discountKind && kinds_.discount);
+    });
+}
+
+void Tfrmcardclassxz::selectClick()
+{
+    const QTreeWidgetItem* node = tree_->currentItem();
+    const QString code = node ? mc::getcode(node->text(0)) : QString();
+    if (code.isEmpty()) {
+        QMessageBox::information(this, windowTitle(), QStringLiteral("必须选择卡类型"));
+        return;
+    }
+    mc::pickedClass = code;
+    accept();
+}
+
+// ---- member picker -----------------------------------------------------------------------
+
+Tfrmhyxz::Tfrmhyxz(QSqlDatabase db, QWidget* parent)
+    : QDialog(parent), db_(std::move(db)), tree_(new QTreeWidget(this)), model_(new QSqlQueryModel(this)),
+      grid_(mc::ui::makeGrid("memberGrid", this))
+{
+    setObjectName(QStringLiteral("frmhyxz"));
+    setWindowTitle(QStringLiteral("会员选择"));
+    tree_->setObjectName(QStringLiteral("classTree"));
+    tree_->setHeaderHidden(true);
+    tree_->setMaximumWidth(220);
+    auto* root = new QTreeWidgetItem(tree_, {QStringLiteral("会员卡分类")});
+    addKinds(root, tree_, listCardClasses(db_), [](const QString&) { return true; });
+
+    auto* format = new mc::ui::GridFormat(this);
+    format->setMoneyColumns({3, 9});
+    format->setDateColumns({5, 6});
+    format->setSourceModel(model_);
+    grid_->setModel(format);
+
+    auto* select = makeButton(QStringLiteral("选择"), "btnSelect", this);
+    auto* close = makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(tree_);
+    lists->addWidget(grid_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists);
+    layout->addLayout(buttonRow({select, close}));
+    resize(900, 500);
+    treeClicked(root);
+
+    connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmhyxz::treeClicked);
+    connect(grid_, &QTableView::doubleClicked, this, &Tfrmhyxz::selectClick);
+    connect(select, &QPushButton::clicked, this, &Tfrmhyxz::selectClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Tfrmhyxz::treeClicked(QTreeWidgetItem* node)
+{
+    MemberFilter f;
+    const QString code = mc::getcode(node->text(0));
+    if (!code.isEmpty())
+        f = {MemberFilter::By::Class, code};
+    else if (cardKinds().contains(node->text(0)))
+        f = {MemberFilter::By::Kind, node->text(0)};
+    mc::ui::showQuery(model_, memberPickList(db_, f),
+                      {QStringLiteral("会员编号"), QStringLiteral("姓名"), QStringLiteral("卡类型"), QStringLiteral("余额"),
+                       QStringLiteral("消费次数"), QStringLiteral("开户日期"), QStringLiteral("到期日期"),
+                       QStringLiteral("身份证号"), QStringLiteral("累计消费次数"), QStringLiteral("累计消费总额"),
+                       QStringLiteral("状态")},
+                      grid_);
+}
+
+void Tfrmhyxz::selectClick()
+{
+    const QVariant number = mc::ui::selectedValue(grid_, 0);
+    if (!number.isValid())
+        return;
+    mc::pickedNumber = number.toString();
+    mc::pickedName = mc::ui::selectedValue(grid_, 1).toString();
+    mc::pickedClass = mc::ui::selectedValue(grid_, memberPickClassColumn).toString();
+    accept();
+}

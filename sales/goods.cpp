@@ -1,0 +1,244 @@
+#include "goods.h"
+
+#include "database.h"
+#include "globals.h"
+#include "transaction.h"
+#include "utils/namecode.h"
+#include "utils/pinyin.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace mc::sales {
+
+using db::exec;
+using db::scalar;
+
+namespace {
+
+constexpr int pinyinWidth = 50;  // xssp.pyzjf
+
+// The highest value among codes made of digits only, or 0.
+long long highestNumericCode(const QSqlDatabase& db, const QString& sql)
+{
+    long long highest = 0;
+    QSqlQuery q = exec(db, sql);
+    while (q.next()) {
+        const QString code = q.value(0).toString().trimmed();
+        bool ok = false;
+        const long long n = code.toLongLong(&ok);
+        if (ok && !code.isEmpty() && code.front().isDigit() && n > highest)
+            highest = n;
+    }
+    return highest;
+}
+
+GoodsClass classFrom(const QSqlQuery& q)
+{
+    return {q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(), q.value(3).toBool()};
+}
+
+const QString goodsColumns = QStringLiteral(
+    "pid, spclass, spno, spname, xsjg, fwbz, jhdj, ygtc, kcsl, zdzk, pyzjf, pjjhdj, istj, ygtc2, ygtc3, ygtc4");
+
+Goods goodsFrom(const QSqlQuery& q)
+{
+    Goods g;
+    g.pid = q.value(0).toInt();
+    g.spclass = q.value(1).toString();
+    g.spno = q.value(2).toString();
+    g.spname = q.value(3).toString();
+    g.xsjg = q.value(4).toDouble();
+    g.fwbz = q.value(5).toString();
+    g.jhdj = q.value(6).toDouble();
+    g.ygtc = q.value(7).toDouble();
+    g.kcsl = q.value(8).toDouble();
+    g.zdzk = q.value(9).toDouble();
+    g.pyzjf = q.value(10).toString();
+    g.pjjhdj = q.value(11).toDouble();
+    g.istj = q.value(12).toBool();
+    g.ygtc2 = q.value(13).toDouble();
+    g.ygtc3 = q.value(14).toDouble();
+    g.ygtc4 = q.value(15).toDouble();
+    return g;
+}
+
+std::optional<Goods> firstGoods(QSqlQuery q)
+{
+    if (!q.next())
+        return std::nullopt;
+    return goodsFrom(q);
+}
+
+Outcome checkGoods(const QSqlDatabase& db, const Goods& g)
+{
+    if (g.spclass.isEmpty())
+        return Outcome::failure(QStringLiteral("商品类别必须录入"));
+    if (g.spno.isEmpty())
+        return Outcome::failure(QStringLiteral("商品代码必须录入"));
+    if (g.spname.isEmpty())
+        return Outcome::failure(QStringLiteral("商品名称必须录入"));
+    if (g.zdzk > 10 || g.zdzk < 0)
+        return Outcome::failure(QStringLiteral("最低折扣必须在0-10之间"));
+    if (g.xsjg < g.ygtc)
+        return Outcome::failure(QStringLiteral("员工提成不能大于销售价格"));
+    // Stock is counted in whole units; a fraction received would vanish at the next sale.
+    if (g.pid == 0 && g.kcsl != std::floor(g.kcsl))
+        return Outcome::failure(QStringLiteral("库存数量必须为整数"));
+    QSqlQuery same = exec(db, QStringLiteral("select pid from xssp where spno = ?"), {g.spno});
+    int rows = 0;
+    bool other = false;
+    while (same.next()) {
+        ++rows;
+        other = other || same.value(0).toInt() != g.pid;
+    }
+    if ((g.pid == 0 && rows > 0) || rows > 1 || other)
+        return Outcome::failure(QStringLiteral("商品代码重复"));
+    return Outcome::success();
+}
+
+QVariantList goodsValues(const Goods& g)
+{
+    return {g.spclass, g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.kcsl, g.zdzk, g.pyzjf,
+            g.pjjhdj, g.istj, g.ygtc2, g.ygtc3, g.ygtc4};
+}
+
+}  // namespace
+
+QList<GoodsClass> listGoodsClasses(const QSqlDatabase& db)
+{
+    QList<GoodsClass> list;
+    QSqlQuery q = exec(db, QStringLiteral("select pid, classno, classname, isfwxsp from spclass "
+                                          "order by classno, upclassno"));
+    while (q.next())
+        list << classFrom(q);
+    return list;
+}
+
+std::optional<GoodsClass> findGoodsClass(const QSqlDatabase& db, const QString& classno)
+{
+    QSqlQuery q = exec(db, QStringLiteral("select pid, classno, classname, isfwxsp from spclass where classno = ?"),
+                       {classno});
+    if (!q.next())
+        return std::nullopt;
+    return classFrom(q);
+}
+
+Outcome saveGoodsClass(const QSqlDatabase& db, GoodsClass& c)
+{
+    if (c.classno.isEmpty())
+        return Outcome::failure(QStringLiteral("商品分类代码必须录入"));
+    if (c.classname.isEmpty())
+        return Outcome::failure(QStringLiteral("商品分类名称必须录入"));
+    if (c.classno.size() > 3)
+        return Outcome::failure(QStringLiteral("商品分类代码不能超过3位"));
+    c.classno = padzero(c.classno, 3);
+    if (c.pid == 0 && findGoodsClass(db, c.classno))
+        return Outcome::failure(QStringLiteral("商品分类代码重复"));
+    try {
+        if (c.pid == 0) {
+            exec(db, QStringLiteral("insert into spclass(classno, classname, isfwxsp) values(?, ?, ?)"),
+                 {c.classno, c.classname, c.isfwxsp});
+            c.pid = findGoodsClass(db, c.classno)->pid;
+        } else {
+            exec(db, QStringLiteral("update spclass set classno = ?, classname = ?, isfwxsp = ? where pid = ?"),
+                 {c.classno, c.classname, c.isfwxsp, c.pid});
+        }
+    } catch (const db::DbError& e) {
+        return Outcome::failure(e.saveMessage());
+    }
+    return Outcome::success();
+}
+
+void deleteGoodsClass(const QSqlDatabase& db, int pid)
+{
+    exec(db, QStringLiteral("delete from spclass where pid = ?"), {pid});
+}
+
+QString nextGoodsClassCode(const QSqlDatabase& db)
+{
+    return padzero(QString::number(highestNumericCode(db, QStringLiteral("select classno from spclass")) + 1), 3);
+}
+
+QString goodsPinyin(const QString& spname)
+{
+    return getpy(spname, PinyinWhole, pinyinWidth);
+}
+
+std::optional<Goods> findGoods(const QSqlDatabase& db, const QString& spno)
+{
+    return firstGoods(exec(db, QStringLiteral("select ") + goodsColumns + QStringLiteral(" from xssp where spno = ?"), {spno}));
+}
+
+std::optional<Goods> findGoodsByPid(const QSqlDatabase& db, int pid)
+{
+    return firstGoods(exec(db, QStringLiteral("select ") + goodsColumns + QStringLiteral(" from xssp where pid = ?"), {pid}));
+}
+
+bool isServiceGoods(const QSqlDatabase& db, const QString& spno)
+{
+    return scalar(db,
+                  QStringLiteral("select c.isfwxsp from xssp g join spclass c on c.classno = g.spclass "
+                                 "where g.spno = ?"),
+                  {spno})
+        .toBool();
+}
+
+QString nextGoodsCode(const QSqlDatabase& db)
+{
+    return QString::number(highestNumericCode(db, QStringLiteral("select spno from xssp")) + 1);
+}
+
+void writeStartingStock(const QSqlDatabase& db, const Goods& g)
+{
+    exec(db,
+         QStringLiteral("insert into kccl(czsm, jthdate, dj, spno, spname, jhsl, curkc, actor) "
+                        "values(?, ?, ?, ?, ?, ?, ?, ?)"),
+         {QStringLiteral("初始"), QDateTime::currentDateTime(), g.jhdj, g.spno, g.spname, g.kcsl, g.kcsl,
+          operatorCode});
+}
+
+Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
+{
+    const Outcome checked = checkGoods(db, g);
+    if (!checked.ok)
+        return checked;
+    const bool isNew = g.pid == 0;
+    if (how == GoodsSave::Close)
+        g.pjjhdj = g.jhdj;
+    try {
+        db::Transaction t(db);
+        if (isNew) {
+            if (g.kcsl != 0 && !findGoodsClass(db, g.spclass).value_or(GoodsClass{}).isfwxsp)
+                writeStartingStock(db, g);
+            exec(db,
+                 QStringLiteral("insert into xssp(spclass, spno, spname, xsjg, fwbz, jhdj, ygtc, kcsl, zdzk, "
+                                "pyzjf, pjjhdj, istj, ygtc2, ygtc3, ygtc4) "
+                                "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 goodsValues(g));
+            g.pid = findGoods(db, g.spno)->pid;
+        } else {
+            // Class and stock of an existing item change only through their own operations.
+            exec(db,
+                 QStringLiteral("update xssp set spno = ?, spname = ?, xsjg = ?, fwbz = ?, jhdj = ?, "
+                                "ygtc = ?, zdzk = ?, pyzjf = ?, pjjhdj = ?, istj = ?, ygtc2 = ?, "
+                                "ygtc3 = ?, ygtc4 = ? where pid = ?"),
+                 {g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.pjjhdj, g.istj,
+                  g.ygtc2, g.ygtc3, g.ygtc4, g.pid});
+        }
+        t.commit();
+    } catch (const db::DbError& e) {
+        if (isNew)
+            g.pid = 0;
+        return Outcome::failure(e.saveMessage());
+    }
+    return Outcome::success();
+}
+
+void deleteGoods(const QSqlDatabase& db, int pid)
+{
+    exec(db, QStringLiteral("delete from xssp where pid = ?"), {pid});
+}
+
+}  // namespace mc::sales

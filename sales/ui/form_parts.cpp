@@ -1,0 +1,102 @@
+#include "form_parts.h"
+
+#include "database.h"
+#include "utils/decimaltext.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQueryModel>
+#include <QTableView>
+
+namespace mc::ui {
+
+namespace {
+
+class EnterAsNext : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                // A Tab in its place: the widget hands it to the focus chain.
+                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QCoreApplication::sendEvent(watched, &tab);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+QPushButton* makeButton(const QString& text, const char* objectName, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(objectName));
+    b->setAutoDefault(false);
+    return b;
+}
+
+void enterMovesFocus(QWidget* window)
+{
+    auto* filter = new EnterAsNext(window);
+    for (QLineEdit* e : window->findChildren<QLineEdit*>())
+        e->installEventFilter(filter);
+    for (QComboBox* c : window->findChildren<QComboBox*>())
+        c->installEventFilter(filter);
+}
+
+QTableView* makeGrid(const char* objectName, QWidget* parent)
+{
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QLatin1String(objectName));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+QVariant GridFormat::data(const QModelIndex& index, int role) const
+{
+    const QVariant value = QIdentityProxyModel::data(index, role);
+    if (role != Qt::DisplayRole || value.isNull())
+        return value;
+    if (money_.contains(index.column()))
+        return fixedText(value.toDouble(), 2);
+    if (bools_.contains(index.column()))
+        return value.toBool() ? QStringLiteral("√") : QString();
+    if (dates_.contains(index.column()))
+        return db::toDateTime(value).toString(QStringLiteral("yyyy-MM-dd"));
+    return value;
+}
+
+void showQuery(QSqlQueryModel* model, QSqlQuery query, const QStringList& titles, QTableView* grid)
+{
+    model->setQuery(std::move(query));
+    for (int i = 0; i < model->columnCount(); ++i) {
+        if (i < titles.size())
+            model->setHeaderData(i, Qt::Horizontal, titles[i]);
+        grid->setColumnHidden(i, i >= titles.size());
+    }
+}
+
+QVariant selectedValue(const QTableView* grid, int column)
+{
+    const QModelIndexList rows = grid->selectionModel() ? grid->selectionModel()->selectedRows() : QModelIndexList{};
+    if (rows.isEmpty())
+        return {};
+    return grid->model()->index(rows.first().row(), column).data(Qt::EditRole);
+}
+
+}  // namespace mc::ui

@@ -1,0 +1,301 @@
+#include "frmspzl.h"
+
+#include "database.h"
+#include "form_parts.h"
+#include "globals.h"
+#include "goods.h"
+#include "goods_dialogs.h"
+#include "goods_lists.h"
+#include "help_ui.h"
+#include "import_dialog.h"
+#include "stock_dialog.h"
+#include "toexcel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace mc::sales;
+using mc::ui::makeButton;
+
+namespace {
+
+constexpr int goodsHelpContext = 4;
+
+QHBoxLayout* commands(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    row->addStretch();
+    return row;
+}
+
+QSqlQueryModel* formattedModel(QTableView* grid, QSet<int> money, QSet<int> bools, QObject* owner)
+{
+    auto* model = new QSqlQueryModel(owner);
+    auto* format = new mc::ui::GridFormat(owner);
+    format->setMoneyColumns(std::move(money));
+    format->setBoolColumns(std::move(bools));
+    format->setSourceModel(model);
+    grid->setModel(format);
+    return model;
+}
+
+}  // namespace
+
+Tfrmspzl::Tfrmspzl(QSqlDatabase db, QWidget* parent)
+    : QWidget(parent), db_(std::move(db)), classGrid_(mc::ui::makeGrid("classGrid", this)),
+      giftGrid_(mc::ui::makeGrid("giftGrid", this)), goodsGrid_(mc::ui::makeGrid("goodsGrid", this)),
+      search_(new QLineEdit(this)), byPinyin_(new QCheckBox(QStringLiteral("按拼音码查找"), this)),
+      classFilter_(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("frmspzl"));
+    setWindowTitle(QStringLiteral("商品信息设置"));
+    mc::setHelpContext(this, goodsHelpContext);
+    classModel_ = formattedModel(classGrid_, {}, {2}, this);
+    giftModel_ = formattedModel(giftGrid_, {}, {}, this);
+    goodsModel_ = formattedModel(goodsGrid_, {3, 4, 5, 7, 8, 9, 10}, {12}, this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(classPane(), 1);
+    top->addWidget(giftPane(), 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addWidget(goodsPane(), 2);
+    FormShow();
+}
+
+QWidget* Tfrmspzl::classPane()
+{
+    auto* box = new QGroupBox(QStringLiteral("商品分类设置"), this);
+    auto* add = makeButton(QStringLiteral("添加"), "btnClassAdd", box);
+    auto* remove = makeButton(QStringLiteral("删除"), "btnClassDelete", box);
+    auto* edit = makeButton(QStringLiteral("修改"), "btnClassEdit", box);
+    auto* note = new QLabel(QStringLiteral("服务商品不扣除库存,不能进退货"), box);
+    note->setStyleSheet(QStringLiteral("color: red"));
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(classGrid_);
+    layout->addWidget(note);
+    layout->addLayout(commands({add, remove, edit}));
+    connect(add, &QPushButton::clicked, this, &Tfrmspzl::classAdd);
+    connect(remove, &QPushButton::clicked, this, &Tfrmspzl::classDelete);
+    connect(edit, &QPushButton::clicked, this, &Tfrmspzl::classEdit);
+    return box;
+}
+
+QWidget* Tfrmspzl::giftPane()
+{
+    auto* box = new QGroupBox(QStringLiteral("积分兑换商品设置"), this);
+    auto* remove = makeButton(QStringLiteral("删除"), "btnGiftDelete", box);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(giftGrid_);
+    layout->addLayout(commands({remove}));
+    connect(remove, &QPushButton::clicked, this, &Tfrmspzl::giftDelete);
+    return box;
+}
+
+QWidget* Tfrmspzl::goodsPane()
+{
+    auto* box = new QGroupBox(QStringLiteral("商品资料设置"), this);
+    search_->setObjectName(QStringLiteral("search"));
+    byPinyin_->setObjectName(QStringLiteral("byPinyin"));
+    classFilter_->setObjectName(QStringLiteral("classFilter"));
+    auto* find = new QHBoxLayout;
+    find->addWidget(new QLabel(QStringLiteral("查找商品"), box));
+    find->addWidget(search_);
+    find->addWidget(byPinyin_);
+    find->addWidget(new QLabel(QStringLiteral("按商品类别"), box));
+    find->addWidget(classFilter_);
+    find->addStretch();
+
+    auto* add = makeButton(QStringLiteral("添加"), "btnGoodsAdd", box);
+    auto* remove = makeButton(QStringLiteral("删除"), "btnGoodsDelete", box);
+    auto* edit = makeButton(QStringLiteral("修改"), "btnGoodsEdit", box);
+    auto* in = makeButton(QStringLiteral("进货"), "btnStockIn", box);
+    auto* back = makeButton(QStringLiteral("退货"), "btnStockReturn", box);
+    auto* toExcel = makeButton(QStringLiteral("导出excel"), "btnExport", box);
+    auto* import = makeButton(QStringLiteral("导入"), "btnImport", box);
+    auto* layout = new QVBoxLayout(box);
+    layout->addLayout(find);
+    layout->addLayout(commands({add, remove, edit, in, back, toExcel, import}));
+    layout->addWidget(goodsGrid_);
+
+    connect(search_, &QLineEdit::textChanged, this, [this] { loadGoods(); });
+    connect(byPinyin_, &QCheckBox::toggled, this, [this] { loadGoods(); });
+    connect(classFilter_, &QComboBox::currentIndexChanged, this, [this] { loadGoods(); });
+    connect(add, &QPushButton::clicked, this, &Tfrmspzl::goodsAdd);
+    connect(remove, &QPushButton::clicked, this, &Tfrmspzl::goodsDelete);
+    connect(edit, &QPushButton::clicked, this, &Tfrmspzl::goodsEdit);
+    connect(in, &QPushButton::clicked, this, [this] { goodsStock(true); });
+    connect(back, &QPushButton::clicked, this, [this] { goodsStock(false); });
+    connect(toExcel, &QPushButton::clicked, this, &Tfrmspzl::goodsExport);
+    connect(import, &QPushButton::clicked, this, &Tfrmspzl::goodsImport);
+    return box;
+}
+
+void Tfrmspzl::FormShow()
+{
+    loadClasses();
+    loadGifts();
+    loadGoods();
+}
+
+void Tfrmspzl::loadClasses()
+{
+    mc::ui::showQuery(classModel_, goodsClassList(db_),
+                      {QStringLiteral("分类代码"), QStringLiteral("分类名称"), QStringLiteral("服务商品")}, classGrid_);
+    const QString current = classFilter_->currentData().toString();
+    const QSignalBlocker quiet(classFilter_);
+    classFilter_->clear();
+    classFilter_->addItem(QString(), QString());
+    for (const GoodsClass& c : listGoodsClasses(db_))
+        classFilter_->addItem(c.classname, c.classno);
+    classFilter_->setCurrentIndex(qMax(0, classFilter_->findData(current)));
+}
+
+void Tfrmspzl::loadGifts()
+{
+    mc::ui::showQuery(giftModel_, giftList(db_),
+                      {QStringLiteral("商品代码"), QStringLiteral("商品名称"), QStringLiteral("兑换积分")}, giftGrid_);
+}
+
+void Tfrmspzl::loadGoods()
+{
+    GoodsFilter f;
+    f.text = search_->text();
+    f.byPinyin = byPinyin_->isChecked();
+    f.classCode = classFilter_->currentData().toString();
+    mc::ui::showQuery(goodsModel_, goodsList(db_, f),
+                      {QStringLiteral("商品分类"), QStringLiteral("商品代码"), QStringLiteral("商品名称"),
+                       QStringLiteral("销售价格"), QStringLiteral("进货单价"), QStringLiteral("库存数量"),
+                       QStringLiteral("最低折扣"), QStringLiteral("员工提成1"), QStringLiteral("员工提成2"),
+                       QStringLiteral("员工提成3"), QStringLiteral("员工提成4"), QStringLiteral("拼音简码"),
+                       QStringLiteral("不参与计分")},
+                      goodsGrid_);
+}
+
+int Tfrmspzl::selectedGoodsPid() const
+{
+    return mc::ui::selectedValue(goodsGrid_, goodsListPidColumn).toInt();
+}
+
+void Tfrmspzl::classAdd()
+{
+    Tfrmspfllr dialog(db_, GoodsClass{}, this);
+    dialog.exec();
+    if (dialog.saved())
+        loadClasses();
+}
+
+void Tfrmspzl::classEdit()
+{
+    const QString code = mc::ui::selectedValue(classGrid_, 0).toString();
+    const auto c = findGoodsClass(db_, code);
+    if (code.isEmpty() || !c)
+        return;
+    Tfrmspfllr dialog(db_, *c, this);
+    dialog.exec();
+    if (dialog.saved())
+        FormShow();
+}
+
+void Tfrmspzl::classDelete()
+{
+    const QVariant pid = mc::ui::selectedValue(classGrid_, 3);
+    if (!pid.isValid())
+        return;
+    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该商品分类,是否继续?")) != QMessageBox::Yes)
+        return;
+    try {
+        deleteGoodsClass(db_, pid.toInt());
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.saveMessage());
+    }
+    loadClasses();
+}
+
+void Tfrmspzl::giftDelete()
+{
+    const QVariant pid = mc::ui::selectedValue(giftGrid_, 3);
+    if (!pid.isValid())
+        return;
+    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该兑换商品,是否继续?")) != QMessageBox::Yes)
+        return;
+    try {
+        deleteGift(db_, pid.toInt());
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.saveMessage());
+    }
+    loadGifts();
+}
+
+void Tfrmspzl::goodsAdd()
+{
+    Tfrmsplr dialog(db_, Goods{}, this);
+    dialog.exec();
+    if (dialog.saved())
+        loadGoods();
+}
+
+void Tfrmspzl::goodsEdit()
+{
+    const auto g = findGoodsByPid(db_, selectedGoodsPid());
+    if (!g)
+        return;
+    Tfrmsplr dialog(db_, *g, this);
+    dialog.exec();
+    if (dialog.saved())
+        loadGoods();
+}
+
+void Tfrmspzl::goodsDelete()
+{
+    const auto g = findGoodsByPid(db_, selectedGoodsPid());
+    if (!g)
+        return;
+    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该商品") + g->spname + QStringLiteral(",是否继续?")) !=
+        QMessageBox::Yes)
+        return;
+    try {
+        deleteGoods(db_, g->pid);
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.saveMessage());
+    }
+    loadGoods();
+}
+
+void Tfrmspzl::goodsStock(bool in)
+{
+    const auto g = findGoodsByPid(db_, selectedGoodsPid());
+    if (!g)
+        return;
+    if (isServiceGoods(db_, g->spno)) {
+        QMessageBox::information(this, windowTitle(), QStringLiteral("服务类商品无法进货"));
+        return;
+    }
+    Tfrmspjh dialog(db_, *g, in ? Tfrmspjh::Kind::In : Tfrmspjh::Kind::Return, this);
+    if (dialog.exec() == QDialog::Accepted)
+        loadGoods();
+}
+
+void Tfrmspzl::goodsExport()
+{
+    mc::toexcel(goodsGrid_, QStringLiteral("商品信息"), QStringLiteral("商品信息"), mc::operatorName);
+}
+
+void Tfrmspzl::goodsImport()
+{
+    Tfrmspdr dialog(db_, this);
+    dialog.exec();
+    if (dialog.imported())
+        FormShow();
+}

@@ -1,0 +1,77 @@
+#include "stock_dialog.h"
+
+#include "form_parts.h"
+#include "stock.h"
+#include "utils/decimaltext.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+using namespace mc::sales;
+
+namespace {
+
+QLineEdit* shown(const QString& text, QWidget* parent)
+{
+    auto* e = new QLineEdit(text, parent);
+    e->setReadOnly(true);
+    return e;
+}
+
+}  // namespace
+
+Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* parent)
+    : QDialog(parent), db_(std::move(db)), goods_(goods), kind_(kind), quantity_(new QLineEdit(this)),
+      price_(new QLineEdit(mc::fixedText(goods.jhdj, 2), this))
+{
+    const bool in = kind_ == Kind::In;
+    setObjectName(in ? QStringLiteral("frmspjh") : QStringLiteral("frmspth"));
+    setWindowTitle(in ? QStringLiteral("商品进货") : QStringLiteral("商品退货"));
+    quantity_->setObjectName(QStringLiteral("quantity"));
+    price_->setObjectName(QStringLiteral("price"));
+    // Digits and the point only.
+    for (QLineEdit* e : {quantity_, price_})
+        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), e));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("商品编号"), shown(goods_.spno, this));
+    form->addRow(QStringLiteral("商品名称"), shown(goods_.spname, this));
+    form->addRow(QStringLiteral("商品零售价"), shown(mc::fixedText(goods_.xsjg, 2), this));
+    form->addRow(QStringLiteral("商品进货价"), shown(mc::fixedText(goods_.jhdj, 2), this));
+    if (!in)
+        form->addRow(QStringLiteral("当前库存"), shown(QString::number(goods_.kcsl), this));
+    form->addRow(in ? QStringLiteral("进货数量") : QStringLiteral("退货数量"), quantity_);
+    form->addRow(in ? QStringLiteral("进货单价") : QStringLiteral("退货单价"), price_);
+    form->addRow(QStringLiteral("备注"), new QLineEdit(this));  // not stored
+
+    auto* ok = mc::ui::makeButton(QStringLiteral("确定"), "btnOk", this);
+    auto* close = mc::ui::makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    mc::ui::enterMovesFocus(this);
+
+    connect(ok, &QPushButton::clicked, this, &Tfrmspjh::okClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Tfrmspjh::okClick()
+{
+    const Outcome o = kind_ == Kind::In ? receiveStock(db_, goods_.spno, quantity_->text(), price_->text())
+                                        : returnStock(db_, goods_.spno, quantity_->text(), price_->text());
+    if (!o.ok) {
+        QMessageBox::warning(this, windowTitle(), o.message);
+        return;
+    }
+    QMessageBox::information(this, windowTitle(), o.message);
+    accept();
+}
