@@ -14,8 +14,6 @@ QPushButton* namedButton(QWidget* parent, const QString& caption, const char* ob
     return b;
 }
 
-namespace {
-
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;
@@ -24,8 +22,6 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
         row->addWidget(b);
     return row;
 }
-
-}  // namespace
 
 QVBoxLayout* layoutWithButtons(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons,
                                int bodyStretch)

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+class QHBoxLayout;
 class QLayout;
 class QPushButton;
 class QVBoxLayout;
@@ -15,6 +16,9 @@ namespace mc {
 // A push button with the object name the tests and the help find it by. It is no default
 // button: Enter moves between the controls.
 QPushButton* namedButton(QWidget* parent, const QString& caption, const char* objectName);
+
+// A row of buttons on the right.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
 // Lays out `body` (stretching by `bodyStretch`) above a right-aligned row of `buttons`.
 QVBoxLayout* layoutWithButtons(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons,

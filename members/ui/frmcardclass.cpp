@@ -1,5 +1,6 @@
 #include "frmcardclass.h"
 
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "frmcardspzkset.h"
 #include "help_ui.h"
@@ -24,7 +25,6 @@
 #include <QVBoxLayout>
 
 using namespace mc::members;
-using mc::ui::makeButton;
 
 namespace {
 
@@ -141,12 +141,12 @@ QWidget* Tfrmcardclass::fieldsPane()
     QGroupBox* discount = discountGroup();
     QWidget* itemList = itemsPane();
 
-    add_ = makeButton(QStringLiteral("添加(&A)"), "btnAdd", this);
-    modify_ = makeButton(QStringLiteral("修改(&E)"), "btnEdit", this);
-    delete_ = makeButton(QStringLiteral("删除(&&D)"), "btnDelete", this);
-    save_ = makeButton(QStringLiteral("保存(&S)"), "btnSave", this);
-    cancel_ = makeButton(QStringLiteral("取消(&C)"), "btnCancel", this);
-    auto* close = makeButton(QStringLiteral("退出(&C)"), "btnClose", this);
+    add_ = mc::namedButton(this, QStringLiteral("添加(&A)"), "btnAdd");
+    modify_ = mc::namedButton(this, QStringLiteral("修改(&E)"), "btnEdit");
+    delete_ = mc::namedButton(this, QStringLiteral("删除(&&D)"), "btnDelete");
+    save_ = mc::namedButton(this, QStringLiteral("保存(&S)"), "btnSave");
+    cancel_ = mc::namedButton(this, QStringLiteral("取消(&C)"), "btnCancel");
+    auto* close = mc::namedButton(this, QStringLiteral("退出(&C)"), "btnClose");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {add_, modify_, delete_, save_, cancel_, close})
         buttons->addWidget(b);
@@ -252,9 +252,9 @@ QWidget* Tfrmcardclass::itemsPane()
     itemGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
     itemGrid_->horizontalHeader()->setStretchLastSection(true);
     itemButtons_ = new QWidget(pane);
-    auto* add = makeButton(QStringLiteral("增加商品"), "btnItemAdd", itemButtons_);
-    auto* editItem = makeButton(QStringLiteral("编辑商品"), "btnItemEdit", itemButtons_);
-    auto* remove = makeButton(QStringLiteral("删除商品"), "btnItemDelete", itemButtons_);
+    auto* add = mc::namedButton(itemButtons_, QStringLiteral("增加商品"), "btnItemAdd");
+    auto* editItem = mc::namedButton(itemButtons_, QStringLiteral("编辑商品"), "btnItemEdit");
+    auto* remove = mc::namedButton(itemButtons_, QStringLiteral("删除商品"), "btnItemDelete");
     auto* buttons = new QHBoxLayout(itemButtons_);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addWidget(add);

@@ -1,5 +1,6 @@
 #include "frmcardspzkset.h"
 
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "goods.h"
 #include "goods_class_tree.h"
@@ -57,11 +58,11 @@ Tfrmcardspzkset::Tfrmcardspzkset(QSqlDatabase db, bool countMode, const CardItem
         classes.removeIf([](const mc::sales::GoodsClass& c) { return !c.isfwxsp; });
     mc::ui::fillGoodsClassTree(classTree_, classes);
 
-    auto* classButton = mc::ui::makeButton(QStringLiteral("..."), "btnClass", this);
+    auto* classButton = mc::namedButton(this, QStringLiteral("..."), "btnClass");
     auto* classRow = new QHBoxLayout;
     classRow->addWidget(className_);
     classRow->addWidget(classButton);
-    auto* goodsButton = mc::ui::makeButton(QStringLiteral("..."), "btnGoods", this);
+    auto* goodsButton = mc::namedButton(this, QStringLiteral("..."), "btnGoods");
     auto* goodsRow = new QHBoxLayout;
     goodsRow->addWidget(xmno_);
     goodsRow->addWidget(goodsButton);
@@ -84,9 +85,9 @@ Tfrmcardspzkset::Tfrmcardspzkset(QSqlDatabase db, bool countMode, const CardItem
     lists->addWidget(goodsList_);
     lists->addWidget(classTree_);
 
-    auto* saveNext = mc::ui::makeButton(QStringLiteral("保存增加"), "btnSaveNext", this);
-    auto* saveClose = mc::ui::makeButton(QStringLiteral("保存退出"), "btnSaveClose", this);
-    auto* close = mc::ui::makeButton(QStringLiteral("退出"), "btnClose", this);
+    auto* saveNext = mc::namedButton(this, QStringLiteral("保存增加"), "btnSaveNext");
+    auto* saveClose = mc::namedButton(this, QStringLiteral("保存退出"), "btnSaveClose");
+    auto* close = mc::namedButton(this, QStringLiteral("退出"), "btnClose");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(saveNext);

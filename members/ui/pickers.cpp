@@ -1,6 +1,7 @@
 #include "pickers.h"
 
 #include "card_classes.h"
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "globals.h"
 #include "member_pick.h"
@@ -15,7 +16,6 @@
 #include <QVBoxLayout>
 
 using namespace mc::members;
-using mc::ui::makeButton;
 
 namespace {
 
@@ -34,15 +34,6 @@ void addKinds(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<CardClassE
     tree->expandAll();
 }
 
-QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    return row;
-}
-
 }  // namespace
 
 // ---- card class picker -------------------------------------------------------------------
@@ -54,12 +45,12 @@ Tfrmcardclassxz::Tfrmcardclassxz(QSqlDatabase db, Kinds kinds, QWidget* parent)
     setWindowTitle(QStringLiteral("选择卡类别"));
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
-    auto* select = makeButton(QStringLiteral("选择"), "btnSelect", this);
-    auto* refresh = makeButton(QStringLiteral("刷新"), "btnRefresh", this);
-    auto* close = makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
+    auto* refresh = mc::namedButton(this, QStringLiteral("刷新"), "btnRefresh");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_);
-    layout->addLayout(buttonRow({select, refresh, close}));
+    layout->addLayout(mc::buttonRow({select, refresh, close}));
     buildTree();
 
     connect(select, &QPushButton::clicked, this, &Tfrmcardclassxz::selectClick);
@@ -109,14 +100,14 @@ Tfrmhyxz::Tfrmhyxz(QSqlDatabase db, QWidget* parent)
     format->setSourceModel(model_);
     grid_->setModel(format);
 
-    auto* select = makeButton(QStringLiteral("选择"), "btnSelect", this);
-    auto* close = makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
     auto* lists = new QHBoxLayout;
     lists->addWidget(tree_);
     lists->addWidget(grid_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addLayout(buttonRow({select, close}));
+    layout->addLayout(mc::buttonRow({select, close}));
     resize(900, 500);
     treeClicked(root);
 

@@ -1,6 +1,7 @@
 #include "frmspzl.h"
 
 #include "database.h"
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "globals.h"
 #include "goods.h"
@@ -24,7 +25,6 @@
 #include <QVBoxLayout>
 
 using namespace mc::sales;
-using mc::ui::makeButton;
 
 namespace {
 
@@ -77,9 +77,9 @@ Tfrmspzl::Tfrmspzl(QSqlDatabase db, QWidget* parent)
 QWidget* Tfrmspzl::classPane()
 {
     auto* box = new QGroupBox(QStringLiteral("商品分类设置"), this);
-    auto* add = makeButton(QStringLiteral("添加"), "btnClassAdd", box);
-    auto* remove = makeButton(QStringLiteral("删除"), "btnClassDelete", box);
-    auto* edit = makeButton(QStringLiteral("修改"), "btnClassEdit", box);
+    auto* add = mc::namedButton(box, QStringLiteral("添加"), "btnClassAdd");
+    auto* remove = mc::namedButton(box, QStringLiteral("删除"), "btnClassDelete");
+    auto* edit = mc::namedButton(box, QStringLiteral("修改"), "btnClassEdit");
     auto* note = new QLabel(QStringLiteral("服务商品不扣除库存,不能进退货"), box);
     note->setStyleSheet(QStringLiteral("color: red"));
     auto* layout = new QVBoxLayout(box);
@@ -95,7 +95,7 @@ QWidget* Tfrmspzl::classPane()
 QWidget* Tfrmspzl::giftPane()
 {
     auto* box = new QGroupBox(QStringLiteral("积分兑换商品设置"), this);
-    auto* remove = makeButton(QStringLiteral("删除"), "btnGiftDelete", box);
+    auto* remove = mc::namedButton(box, QStringLiteral("删除"), "btnGiftDelete");
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(giftGrid_);
     layout->addLayout(commands({remove}));
@@ -117,13 +117,13 @@ QWidget* Tfrmspzl::goodsPane()
     find->addWidget(classFilter_);
     find->addStretch();
 
-    auto* add = makeButton(QStringLiteral("添加"), "btnGoodsAdd", box);
-    auto* remove = makeButton(QStringLiteral("删除"), "btnGoodsDelete", box);
-    auto* edit = makeButton(QStringLiteral("修改"), "btnGoodsEdit", box);
-    auto* in = makeButton(QStringLiteral("进货"), "btnStockIn", box);
-    auto* back = makeButton(QStringLiteral("退货"), "btnStockReturn", box);
-    auto* toExcel = makeButton(QStringLiteral("导出excel"), "btnExport", box);
-    auto* import = makeButton(QStringLiteral("导入"), "btnImport", box);
+    auto* add = mc::namedButton(box, QStringLiteral("添加"), "btnGoodsAdd");
+    auto* remove = mc::namedButton(box, QStringLiteral("删除"), "btnGoodsDelete");
+    auto* edit = mc::namedButton(box, QStringLiteral("修改"), "btnGoodsEdit");
+    auto* in = mc::namedButton(box, QStringLiteral("进货"), "btnStockIn");
+    auto* back = mc::namedButton(box, QStringLiteral("退货"), "btnStockReturn");
+    auto* toExcel = mc::namedButton(box, QStringLiteral("导出excel"), "btnExport");
+    auto* import = mc::namedButton(box, QStringLiteral("导入"), "btnImport");
     auto* layout = new QVBoxLayout(box);
     layout->addLayout(find);
     layout->addLayout(commands({add, remove, edit, in, back, toExcel, import}));

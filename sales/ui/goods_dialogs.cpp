@@ -1,5 +1,6 @@
 #include "goods_dialogs.h"
 
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "utils/decimaltext.h"
 
@@ -35,15 +36,6 @@ double number(const QLineEdit* e)
     return e->text().trimmed().toDouble();
 }
 
-QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    return row;
-}
-
 }  // namespace
 
 // ---- goods class -------------------------------------------------------------------------
@@ -65,12 +57,12 @@ Tfrmspfllr::Tfrmspfllr(QSqlDatabase db, const GoodsClass& c, QWidget* parent)
     form->addRow(QStringLiteral("分类名称"), name_);
     form->addRow(service_);
     form->addRow(note);
-    auto* saveClose = mc::ui::makeButton(QStringLiteral("保存退出"), "btnSaveClose", this);
-    auto* saveNext = mc::ui::makeButton(QStringLiteral("保存增加"), "btnSaveNext", this);
-    auto* cancel = mc::ui::makeButton(QStringLiteral("不保存退出"), "btnCancel", this);
+    auto* saveClose = mc::namedButton(this, QStringLiteral("保存退出"), "btnSaveClose");
+    auto* saveNext = mc::namedButton(this, QStringLiteral("保存增加"), "btnSaveNext");
+    auto* cancel = mc::namedButton(this, QStringLiteral("不保存退出"), "btnCancel");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttonRow({saveClose, saveNext, cancel}));
+    layout->addLayout(mc::buttonRow({saveClose, saveNext, cancel}));
 
     code_->setText(class_.classno);
     name_->setText(class_.classname);
@@ -151,12 +143,12 @@ Tfrmsplr::Tfrmsplr(QSqlDatabase db, const Goods& g, QWidget* parent)
         form->addRow(QStringLiteral("员工提成%1(元)").arg(i + 1), ygtc_[i]);
     form->addRow(autoCode_);
     form->addRow(istj_);
-    auto* saveClose = mc::ui::makeButton(QStringLiteral("保存退出"), "btnSaveClose", this);
-    auto* saveNext = mc::ui::makeButton(QStringLiteral("保存增加"), "btnSaveNext", this);
-    auto* close = mc::ui::makeButton(QStringLiteral("退出"), "btnClose", this);
+    auto* saveClose = mc::namedButton(this, QStringLiteral("保存退出"), "btnSaveClose");
+    auto* saveNext = mc::namedButton(this, QStringLiteral("保存增加"), "btnSaveNext");
+    auto* close = mc::namedButton(this, QStringLiteral("退出"), "btnClose");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttonRow({saveClose, saveNext, close}));
+    layout->addLayout(mc::buttonRow({saveClose, saveNext, close}));
 
     fill();
     setNewItemControls(goods_.pid == 0);

@@ -1,5 +1,6 @@
 #include "goods_pickers.h"
 
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "globals.h"
 #include "goods_class_tree.h"
@@ -13,7 +14,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using mc::ui::makeButton;
 
 namespace {
 
@@ -24,15 +24,6 @@ QTreeWidget* classTree(const QSqlDatabase& db, QWidget* parent)
     tree->setHeaderHidden(true);
     mc::ui::fillGoodsClassTree(tree, mc::sales::listGoodsClasses(db));
     return tree;
-}
-
-QHBoxLayout* buttonRow(QPushButton* select, QPushButton* close)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(select);
-    row->addWidget(close);
-    return row;
 }
 
 }  // namespace
@@ -48,14 +39,14 @@ Tfrmspxz::Tfrmspxz(QSqlDatabase db, QWidget* parent)
     format->setMoneyColumns({2});
     format->setSourceModel(model_);
     grid_->setModel(format);
-    auto* select = makeButton(QStringLiteral("选择"), "btnSelect", this);
-    auto* close = makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
     auto* lists = new QHBoxLayout;
     lists->addWidget(tree_);
     lists->addWidget(grid_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addLayout(buttonRow(select, close));
+    layout->addLayout(mc::buttonRow({select, close}));
     resize(720, 460);
     classClicked(nullptr);
 
@@ -86,11 +77,11 @@ Tfrmsplbxz::Tfrmsplbxz(QSqlDatabase db, QWidget* parent) : QDialog(parent), tree
 {
     setObjectName(QStringLiteral("frmsplbxz"));
     setWindowTitle(QStringLiteral("商品类别选择"));
-    auto* select = makeButton(QStringLiteral("选择"), "btnSelect", this);
-    auto* close = makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_);
-    layout->addLayout(buttonRow(select, close));
+    layout->addLayout(mc::buttonRow({select, close}));
 
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, &Tfrmsplbxz::selectClick);
     connect(select, &QPushButton::clicked, this, &Tfrmsplbxz::selectClick);

@@ -1,5 +1,6 @@
 #include "import_dialog.h"
 
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "globals.h"
 #include "goods_import.h"
@@ -54,7 +55,7 @@ Tfrmspdr::Tfrmspdr(QSqlDatabase db, QWidget* parent)
     inColumn->setObjectName(QStringLiteral("classInColumn"));
     inColumn->setChecked(true);
 
-    auto* browseButton = mc::ui::makeButton(QStringLiteral("..."), "btnBrowse", this);
+    auto* browseButton = mc::namedButton(this, QStringLiteral("..."), "btnBrowse");
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_);
     fileRow->addWidget(browseButton);
@@ -82,8 +83,8 @@ Tfrmspdr::Tfrmspdr(QSqlDatabase db, QWidget* parent)
     form->addRow(deleteExisting_);
     form->addRow(reassign_);
 
-    auto* start = mc::ui::makeButton(QStringLiteral("开始导入"), "btnStart", this);
-    auto* close = mc::ui::makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* start = mc::namedButton(this, QStringLiteral("开始导入"), "btnStart");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(start);

@@ -1,5 +1,6 @@
 #include "stock_dialog.h"
 
+#include "dialog_layout.h"
 #include "form_parts.h"
 #include "stock.h"
 #include "utils/decimaltext.h"
@@ -49,8 +50,8 @@ Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* pare
     form->addRow(in ? QStringLiteral("进货单价") : QStringLiteral("退货单价"), price_);
     form->addRow(QStringLiteral("备注"), new QLineEdit(this));  // not stored
 
-    auto* ok = mc::ui::makeButton(QStringLiteral("确定"), "btnOk", this);
-    auto* close = mc::ui::makeButton(QStringLiteral("关闭"), "btnClose", this);
+    auto* ok = mc::namedButton(this, QStringLiteral("确定"), "btnOk");
+    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -1,20 +1,17 @@
 #pragma once
-// Small pieces every entry and list window of the catalogue and card windows uses: named
-// buttons, Enter as the next-field key, and grids that show money as "0.00".
+// Small pieces the entry and list windows share: Enter as the next-field key in a whole window,
+// and grids that show money as "0.00".
 
 #include <QIdentityProxyModel>
 #include <QSet>
 #include <QSqlQuery>
 #include <QStringList>
 
-class QPushButton;
 class QSqlQueryModel;
 class QTableView;
 class QWidget;
 
 namespace mc::ui {
-
-QPushButton* makeButton(const QString& text, const char* objectName, QWidget* parent);
 
 // Enter in any edit box or drop-down of `window` moves the focus to the next control.
 void enterMovesFocus(QWidget* window);

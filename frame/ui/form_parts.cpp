@@ -1,59 +1,24 @@
 #include "form_parts.h"
 
 #include "database.h"
+#include "key_filters.h"
 #include "utils/decimaltext.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSqlQueryModel>
 #include <QTableView>
 
 namespace mc::ui {
 
-namespace {
-
-class EnterAsNext : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                // A Tab in its place: the widget hands it to the focus chain.
-                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-                QCoreApplication::sendEvent(watched, &tab);
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-}  // namespace
-
-QPushButton* makeButton(const QString& text, const char* objectName, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(objectName));
-    b->setAutoDefault(false);
-    return b;
-}
-
 void enterMovesFocus(QWidget* window)
 {
-    auto* filter = new EnterAsNext(window);
     for (QLineEdit* e : window->findChildren<QLineEdit*>())
-        e->installEventFilter(filter);
+        mc::enterMovesFocus(e);
     for (QComboBox* c : window->findChildren<QComboBox*>())
-        c->installEventFilter(filter);
+        mc::enterMovesFocus(c);
 }
 
 QTableView* makeGrid(const char* objectName, QWidget* parent)
