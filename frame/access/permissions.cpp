@@ -41,11 +41,7 @@ void collectRows(const MenuItem& item, const QHash<QString, bool>& allowed, QLis
 
 QStringList staffClasses(const QSqlDatabase& db)
 {
-    QStringList classes;
-    QSqlQuery q = db::exec(db, QStringLiteral("select yglb from ygclass order by pid"));
-    while (q.next())
-        classes << q.value(0).toString();
-    return classes;
+    return db::firstColumn(db, QStringLiteral("select yglb from ygclass order by pid"));
 }
 
 QList<PermissionRow> loadPermissions(const QSqlDatabase& db, const QString& staffClass)

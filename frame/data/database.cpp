@@ -155,4 +155,13 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& 
     return q.next() ? q.value(0) : QVariant();
 }
 
+QStringList firstColumn(const QSqlDatabase& db, const QString& sql, const QVariantList& params)
+{
+    QStringList values;
+    QSqlQuery q = exec(db, sql, params);
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
 }  // namespace mc::db

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
@@ -49,5 +50,7 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& p
 QSqlQuery browse(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 // First column of the first row, or an invalid value when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
+// The first column of every row, as text: the items of a drop-down, say.
+QStringList firstColumn(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
 
 }  // namespace mc::db

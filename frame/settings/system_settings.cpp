@@ -272,11 +272,7 @@ void refreshSettingsCache(const SettingsForm& f)
 
 QStringList serviceTypes(const QSqlDatabase& db)
 {
-    QStringList types;
-    QSqlQuery q = db::exec(db, QStringLiteral("select xfclass from xfclass order by pid"));
-    while (q.next())
-        types << q.value(0).toString();
-    return types;
+    return db::firstColumn(db, QStringLiteral("select xfclass from xfclass order by pid"));
 }
 
 QStringList inputMethods()

@@ -199,20 +199,12 @@ QList<CustomField> customDefinitions(const QSqlDatabase& db)
 
 QStringList subsetNames(const QSqlDatabase& db)
 {
-    QStringList names;
-    QSqlQuery q = db::exec(db, QStringLiteral("select distinct zjname from selffields where zjname <> '' order by zjname"));
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
+    return db::firstColumn(db, QStringLiteral("select distinct zjname from selffields where zjname <> '' order by zjname"));
 }
 
 QStringList subsetValues(const QSqlDatabase& db, const QString& subset)
 {
-    QStringList values;
-    QSqlQuery q = db::exec(db, QStringLiteral("select xmxx from zjxx where zjname = ? order by pid"), {subset});
-    while (q.next())
-        values << q.value(0).toString();
-    return values;
+    return db::firstColumn(db, QStringLiteral("select xmxx from zjxx where zjname = ? order by pid"), {subset});
 }
 
 QList<SubsetValue> subsetEntries(const QSqlDatabase& db, const QString& subset)
