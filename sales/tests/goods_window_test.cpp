@@ -9,15 +9,19 @@
 #include "import_dialog.h"
 #include "modal_answer.h"
 #include "modal_steps.h"
+#include "report_preview.h"
 #include "scratch_database.h"
 #include "stock_dialog.h"
+#include "template_catalogue.h"
 #include "utils/gridexport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -276,3 +280,27 @@ TEST_P(GoodsWindow, PickersReturnThroughThePickResults)
 }
 
 MC_ENGINES(GoodsWindow);
+
+TEST_P(GoodsWindow, TheGoodsListPrintsWhatTheListShows)
+{
+    QTemporaryDir dir;
+    mc::appPath = dir.path() + "/";
+    mc::reports::installTemplates(mc::appPath);
+    window->findChild<QLineEdit*>("search")->setText("G");  // only G1 (可乐) is listed
+    const QString pdf = dir.path() + "/goods.pdf";
+    QString error = "not shown";
+    auto shown = mctest::onNextModal<ReportPreviewDialog>([&](ReportPreviewDialog* preview) {
+        error = preview->exportPdfTo(pdf);
+        preview->reject();
+    });
+    click("btnPrint");
+    mc::appPath.clear();
+    ASSERT_TRUE(*shown);
+    ASSERT_EQ(error, "");
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains("可乐")) << printed.toStdString();
+    EXPECT_FALSE(printed.contains("洗车")) << printed.toStdString();
+}

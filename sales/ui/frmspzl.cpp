@@ -9,7 +9,9 @@
 #include "goods_lists.h"
 #include "help_ui.h"
 #include "import_dialog.h"
+#include "receipt_report.h"
 #include "stock_dialog.h"
+#include "template_file.h"
 #include "toexcel.h"
 
 #include <QCheckBox>
@@ -122,11 +124,12 @@ QWidget* Tfrmspzl::goodsPane()
     auto* edit = mc::namedButton(box, QStringLiteral("修改"), "btnGoodsEdit");
     auto* in = mc::namedButton(box, QStringLiteral("进货"), "btnStockIn");
     auto* back = mc::namedButton(box, QStringLiteral("退货"), "btnStockReturn");
+    auto* print = mc::namedButton(box, QStringLiteral("打印"), "btnPrint");
     auto* toExcel = mc::namedButton(box, QStringLiteral("导出excel"), "btnExport");
     auto* import = mc::namedButton(box, QStringLiteral("导入"), "btnImport");
     auto* layout = new QVBoxLayout(box);
     layout->addLayout(find);
-    layout->addLayout(commands({add, remove, edit, in, back, toExcel, import}));
+    layout->addLayout(commands({add, remove, edit, in, back, print, toExcel, import}));
     layout->addWidget(goodsGrid_);
 
     connect(search_, &QLineEdit::textChanged, this, [this] { loadGoods(); });
@@ -137,6 +140,7 @@ QWidget* Tfrmspzl::goodsPane()
     connect(edit, &QPushButton::clicked, this, &Tfrmspzl::goodsEdit);
     connect(in, &QPushButton::clicked, this, [this] { goodsStock(true); });
     connect(back, &QPushButton::clicked, this, [this] { goodsStock(false); });
+    connect(print, &QPushButton::clicked, this, &Tfrmspzl::goodsPrint);
     connect(toExcel, &QPushButton::clicked, this, &Tfrmspzl::goodsExport);
     connect(import, &QPushButton::clicked, this, &Tfrmspzl::goodsImport);
     return box;
@@ -168,13 +172,18 @@ void Tfrmspzl::loadGifts()
                       {QStringLiteral("商品代码"), QStringLiteral("商品名称"), QStringLiteral("兑换积分")}, giftGrid_);
 }
 
-void Tfrmspzl::loadGoods()
+mc::sales::GoodsFilter Tfrmspzl::goodsFilter() const
 {
     GoodsFilter f;
     f.text = search_->text();
     f.byPinyin = byPinyin_->isChecked();
     f.classCode = classFilter_->currentData().toString();
-    mc::ui::showQuery(goodsModel_, goodsList(db_, f),
+    return f;
+}
+
+void Tfrmspzl::loadGoods()
+{
+    mc::ui::showQuery(goodsModel_, goodsList(db_, goodsFilter()),
                       {QStringLiteral("商品分类"), QStringLiteral("商品代码"), QStringLiteral("商品名称"),
                        QStringLiteral("销售价格"), QStringLiteral("进货单价"), QStringLiteral("库存数量"),
                        QStringLiteral("最低折扣"), QStringLiteral("员工提成1"), QStringLiteral("员工提成2"),
@@ -285,6 +294,16 @@ void Tfrmspzl::goodsStock(bool in)
     Tfrmspjh dialog(db_, *g, in ? Tfrmspjh::Kind::In : Tfrmspjh::Kind::Return, this);
     if (dialog.exec() == QDialog::Accepted)
         loadGoods();
+}
+
+void Tfrmspzl::goodsPrint()
+{
+    // The goods the list shows, through the goods-list template.
+    mc::reports::Report report;
+    report.load(mc::reports::templatePath(mc::appPath, QStringLiteral("spxx")));
+    QSqlQuery goods = goodsList(db_, goodsFilter());
+    report.bind(QStringLiteral("frxprint"), goods);
+    mc::reports::previewReport(report, this);
 }
 
 void Tfrmspzl::goodsExport()

@@ -2,6 +2,8 @@
 // The goods information window (商品信息设置): goods classes, exchange gifts and goods, with
 // stock in, return, export and import.
 
+#include "goods_lists.h"
+
 #include <QSqlDatabase>
 #include <QWidget>
 
@@ -25,6 +27,7 @@ private:
     QWidget* goodsPane();
     void loadClasses();
     void loadGifts();
+    mc::sales::GoodsFilter goodsFilter() const;
     void loadGoods();
     int selectedGoodsPid() const;
 
@@ -36,6 +39,7 @@ private:
     void goodsEdit();
     void goodsDelete();
     void goodsStock(bool in);
+    void goodsPrint();
     void goodsExport();
     void goodsImport();
 
