@@ -76,6 +76,112 @@ TK_API TK_STATUS TK_SLE4428_WritePWD(uint8_t b1, uint8_t b2);
 TK_API TK_STATUS TK_SLE4428_ReadPWD(char *text);  /* 4 characters */
 TK_API TK_STATUS TK_SLE4428_ReadPAC(char *text);  /* 2 characters */
 
+/* AT24C serial EEPROM: type 1-10 (128, 256, then 256 to 32768 bytes; types 1 and 2 take at
+ * most 128 bytes per call). */
+TK_API TK_STATUS TK_AT24C_OpenCard(uint8_t type);
+TK_API TK_STATUS TK_AT24C_CloseCard(void);
+TK_API TK_STATUS TK_AT24C_ReadChar(uint16_t address, uint16_t length, char *text);
+TK_API TK_STATUS TK_AT24C_ReadString(uint16_t address, uint16_t length, uint8_t *bytes);
+TK_API TK_STATUS TK_AT24C_WriteChar(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_AT24C_WriteString(uint16_t address, uint16_t length, const uint8_t *bytes);
+
+/* AT45D flash: pages 0-2047. */
+TK_API TK_STATUS TK_AT45D_OpenCard(uint8_t type);
+TK_API TK_STATUS TK_AT45D_CloseCard(void);
+TK_API TK_STATUS TK_AT45D_ReadChar(uint16_t page, uint16_t offset, uint16_t length, char *text);
+TK_API TK_STATUS TK_AT45D_ReadString(uint16_t page, uint16_t offset, uint16_t length,
+                                     uint8_t *bytes);
+TK_API TK_STATUS TK_AT45D_WriteChar(uint16_t page, uint16_t offset, uint16_t length,
+                                    const char *text);
+TK_API TK_STATUS TK_AT45D_WriteString(uint16_t page, uint16_t offset, uint16_t length,
+                                      const uint8_t *bytes);
+/* Erasing works on byte-protocol readers only. */
+TK_API TK_STATUS TK_AT45D_BlockErase(uint16_t first, uint16_t count);
+TK_API TK_STATUS TK_AT45D_PageErase(uint16_t first, uint16_t count);
+
+/* AT102: application zones 1 and 2 of 64 bytes. Code kinds: 0 security code (2 bytes),
+ * 1 erase key of zone 1 (6), 2 erase key of zone 2 (4). Counter kinds: 0 attempt counter
+ * (2 bytes), 1 erase counter of zone 2 (16). */
+TK_API TK_STATUS TK_AT102_OpenCard(void);
+TK_API TK_STATUS TK_AT102_CloseCard(void);
+TK_API TK_STATUS TK_AT102_ReadChar(uint16_t offset, uint16_t length, uint8_t zone, char *text);
+TK_API TK_STATUS TK_AT102_WriteChar(uint16_t offset, uint16_t length, uint8_t zone,
+                                    const char *text);
+TK_API TK_STATUS TK_AT102_ReadString(uint16_t offset, uint16_t length, uint8_t zone,
+                                     uint8_t *bytes);
+TK_API TK_STATUS TK_AT102_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
+                                      const uint8_t *bytes);
+TK_API TK_STATUS TK_AT102_VerifyPWD(uint8_t b1, uint8_t b2);
+TK_API TK_STATUS TK_AT102_WritePWD(uint8_t kind, uint8_t length, const char *text);
+TK_API TK_STATUS TK_AT102_ReadPWD(uint8_t kind, char *text);
+TK_API TK_STATUS TK_AT102_ReadPAC(uint8_t kind, char *text);
+TK_API TK_STATUS TK_AT102_ReadFC(char *text);   /* 4 characters */
+TK_API TK_STATUS TK_AT102_ReadIC(char *text);   /* 16 characters */
+TK_API TK_STATUS TK_AT102_WriteIC(const char *text);
+TK_API TK_STATUS TK_AT102_ReadCPZ(char *text);  /* 16 characters */
+TK_API TK_STATUS TK_AT102_WriteCPZ(const char *text);
+TK_API TK_STATUS TK_AT102_ReadMTZ(char *text);  /* 4 characters */
+TK_API TK_STATUS TK_AT102_WriteMTZ(const char *text);
+TK_API TK_STATUS TK_AT102_EraseWord(uint16_t address, uint16_t length);
+TK_API TK_STATUS TK_AT102_EraseApp(uint8_t zone, uint8_t keyLength, const char *key);
+TK_API TK_STATUS TK_AT102_EraseGlobal(void);
+TK_API TK_STATUS TK_AT102_AZ2EraseUnlimited(void);
+TK_API TK_STATUS TK_AT102_WriteFuse(void);
+
+/* AT1604: zones 0-3 (512 bytes, zone 3 457), zone 4 addresses the whole card. */
+TK_API TK_STATUS TK_AT1604_OpenCard(void);
+TK_API TK_STATUS TK_AT1604_CloseCard(void);
+TK_API TK_STATUS TK_AT1604_ReadChar(uint16_t address, uint16_t length, uint8_t zone, char *text);
+TK_API TK_STATUS TK_AT1604_WriteChar(uint16_t address, uint16_t length, uint8_t zone, const char *text);
+TK_API TK_STATUS TK_AT1604_ReadString(uint16_t address, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT1604_WriteString(uint16_t address, uint16_t length, uint8_t zone,
+                                   const uint8_t *bytes);
+TK_API TK_STATUS TK_AT1604_EraseChar(uint16_t address, uint16_t length, uint8_t zone);
+/* Security codes by index 0-8: two bytes each, given and read as text (4 characters). */
+TK_API TK_STATUS TK_AT1604_VerifyPWD(uint8_t index, uint8_t b1, uint8_t b2);
+TK_API TK_STATUS TK_AT1604_WritePWD(uint8_t index, const char *text);
+TK_API TK_STATUS TK_AT1604_ReadPWD(uint8_t index, char *text);
+/* Attempt counter of a code: 2 characters. */
+TK_API TK_STATUS TK_AT1604_ReadPAC(uint8_t index, char *text);
+/* Value operations are carried out by the outside library Velsor. */
+TK_API TK_STATUS TK_AT1604_ReadValue(uint16_t address, uint32_t *value);
+TK_API TK_STATUS TK_AT1604_WriteValue(uint16_t address, uint32_t value);
+TK_API TK_STATUS TK_AT1604_ReadFC(char *text);   /* fabrication code, 4 characters */
+TK_API TK_STATUS TK_AT1604_ReadIC(char *text);   /* issuer code, 16 characters */
+TK_API TK_STATUS TK_AT1604_WriteIC(const char *text);
+TK_API TK_STATUS TK_AT1604_ReadCPZ(char *text);  /* code protected zone, 16 characters */
+TK_API TK_STATUS TK_AT1604_WriteCPZ(const char *text);
+TK_API TK_STATUS TK_AT1604_ReadMTZ(char *text);  /* memory test zone: 4 characters read, */
+TK_API TK_STATUS TK_AT1604_WriteMTZ(const char *text);  /* 8 written */
+TK_API TK_STATUS TK_AT1604_WriteFuse(void);
+
+/* AT6601: zones 0-3 (512, 256, 256 and 289 bytes); attempt counters 0, 1 and 5-8. */
+TK_API TK_STATUS TK_AT6601_OpenCard(void);
+TK_API TK_STATUS TK_AT6601_CloseCard(void);
+TK_API TK_STATUS TK_AT6601_ReadChar(uint16_t address, uint16_t length, uint8_t zone, char *text);
+TK_API TK_STATUS TK_AT6601_WriteChar(uint16_t address, uint16_t length, uint8_t zone, const char *text);
+TK_API TK_STATUS TK_AT6601_ReadString(uint16_t address, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT6601_WriteString(uint16_t address, uint16_t length, uint8_t zone,
+                                   const uint8_t *bytes);
+TK_API TK_STATUS TK_AT6601_EraseChar(uint16_t address, uint16_t length, uint8_t zone);
+/* Security codes by index 0-8: two bytes each, given and read as text (4 characters). */
+TK_API TK_STATUS TK_AT6601_VerifyPWD(uint8_t index, uint8_t b1, uint8_t b2);
+TK_API TK_STATUS TK_AT6601_WritePWD(uint8_t index, const char *text);
+TK_API TK_STATUS TK_AT6601_ReadPWD(uint8_t index, char *text);
+/* Attempt counter of a code: 2 characters. */
+TK_API TK_STATUS TK_AT6601_ReadPAC(uint8_t index, char *text);
+/* Value operations are carried out by the outside library Velsor. */
+TK_API TK_STATUS TK_AT6601_ReadValue(uint16_t address, uint32_t *value);
+TK_API TK_STATUS TK_AT6601_WriteValue(uint16_t address, uint32_t value);
+TK_API TK_STATUS TK_AT6601_ReadFC(char *text);   /* fabrication code, 4 characters */
+TK_API TK_STATUS TK_AT6601_ReadIC(char *text);   /* issuer code, 16 characters */
+TK_API TK_STATUS TK_AT6601_WriteIC(const char *text);
+TK_API TK_STATUS TK_AT6601_ReadCPZ(char *text);  /* code protected zone, 16 characters */
+TK_API TK_STATUS TK_AT6601_WriteCPZ(const char *text);
+TK_API TK_STATUS TK_AT6601_ReadMTZ(char *text);  /* memory test zone: 4 characters read, */
+TK_API TK_STATUS TK_AT6601_WriteMTZ(const char *text);  /* 8 written */
+TK_API TK_STATUS TK_AT6601_WriteFuse(void);
+
 /* Hexadecimal text <-> bytes. */
 TK_API TK_STATUS TK_Hex_String(const char *hex, uint16_t length, uint8_t *bytes);
 TK_API TK_STATUS TK_String_Hex(const uint8_t *bytes, uint16_t count, char *hex);

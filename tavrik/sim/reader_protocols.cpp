@@ -88,7 +88,9 @@ void Simulator::command(std::uint8_t cmd)
         if (card_) card_->verified = false;
         return;
     }
-    case 'A': case 'B': case 'E': case 'F': case 'G': case 'H': case 'I':
+    case 'A': case 'B': case 'E': case 'F': case 'G': case 'H': case 'I': case 'Y': case 'X':
+    case 'W': case '\\': case ']': case 'b': case 'c': case 'd': case 'e': case 'f': case 0x60:
+    case '^': case '_': case '[': case 'i': case 'j': case 'h': case 'Q':
         cardCommand(cmd);
         return;
     default: replyHex({'?'}); return;
@@ -103,7 +105,12 @@ void Simulator::cardCommand(std::uint8_t cmd)
     }
     replyHex({cmd});
     MemoryCard &c = *card_;
-    const bool sle4442 = c.type == 0x32;
+    const bool sle = c.family == Family::Sle4442 || c.family == Family::Sle4428;
+    if (!sle && cmd != 'A' && cmd != 'B') {
+        familyCommand(cmd);
+        return;
+    }
+    const bool sle4442 = c.family == Family::Sle4442;
     switch (cmd) {
     case 'A': {
         const std::uint16_t address = word(), length = word();

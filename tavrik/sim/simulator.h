@@ -86,6 +86,8 @@ private:
     void serveByteProtocol(std::uint8_t b);
     void command(std::uint8_t cmd);
     void cardCommand(std::uint8_t cmd);
+    void familyCommand(std::uint8_t cmd);
+    void processorReply(const Bytes &data);
     Bytes receiveBlocks(std::size_t n);
     void serveFrame(std::uint8_t length);
     void record(bool fromHost, std::uint8_t b);

@@ -1,0 +1,232 @@
+// AT24C, AT45D, AT102, AT1604 and AT6601 over the byte protocol against the simulated cards.
+#include "reader_fixture.h"
+#include "state.h"
+#include "transport/timing.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using tavriksim::MemoryCard;
+
+class MemoryFamilies : public ReaderTest {
+protected:
+    // Starts the transcript afresh once the reader has taken everything sent so far.
+    void clear()
+    {
+        waitQuiet();
+        sim().clearTranscript();
+    }
+    // The words of a command as the host sends them: high byte first.
+    static std::string words(std::initializer_list<int> values)
+    {
+        std::string s;
+        for (int v : values) s += wire({v >> 8, v & 0xFF});
+        return s;
+    }
+    static std::string hex(const tavriksim::Bytes &b)
+    {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        std::string s;
+        for (std::uint8_t x : b) s += {kDigits[x >> 4], kDigits[x & 15]};
+        return s;
+    }
+};
+
+TEST_F(MemoryFamilies, At24cSizeFollowsTheTypeAndEveryRequestIsWhole)
+{
+    openWithCard(MemoryCard::at24c(3));
+    EXPECT_EQ(TK_AT24C_OpenCard(0), 14);
+    EXPECT_EQ(TK_AT24C_OpenCard(11), 14);
+    EXPECT_TRUE(hostBytes().empty()) << "a wrong type is not sent";
+    ASSERT_EQ(TK_AT24C_OpenCard(3), 0);
+    EXPECT_EQ(hostBytes().substr(0, 3), wire({':', 'C', 3}));
+    clear();
+
+    std::string text(2 * 57, '?');
+    EXPECT_EQ(TK_AT24C_ReadChar(200, 57, text.data()), 19);
+    EXPECT_EQ(TK_AT24C_WriteChar(200, 57, text.data()), 19);
+    EXPECT_TRUE(hostBytes().empty());
+    const std::uint8_t bytes[] = {0xDE, 0xAD, 0xBE, 0xEF};
+    ASSERT_EQ(TK_AT24C_WriteString(252, 4, bytes), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({252, 4}) + wire({0xDE, 0xAD, 0xBE, 0xEF}));
+    ASSERT_EQ(TK_AT24C_ReadChar(200, 56, text.data()), 0);
+    EXPECT_EQ(text.substr(104, 8), "DEADBEEF");
+    EXPECT_EQ(TK_AT24C_CloseCard(), 0);
+
+    // Types 1 and 2 take at most 128 bytes at once: more is refused, not cut short.
+    struct Case {
+        std::uint8_t type;
+        std::uint16_t address, length;
+        TK_STATUS result;
+    };
+    for (const Case &c : {Case{1, 0, 128, 0}, Case{1, 0, 129, 19}, Case{1, 1, 128, 19},
+                          Case{2, 0, 129, 19}, Case{2, 128, 128, 0}, Case{2, 129, 128, 19},
+                          Case{10, 32767, 1, 0}, Case{10, 32767, 2, 19}, Case{0, 0, 1, 14}}) {
+        tavrik::state().cardType = c.type;
+        clear();
+        std::vector<char> out(2 * 129);
+        const TK_STATUS r = TK_AT24C_ReadChar(c.address, c.length, out.data());
+        if (c.result) {
+            EXPECT_EQ(r, c.result) << int{c.type} << ": " << c.address << "+" << c.length;
+            EXPECT_TRUE(hostBytes().empty());
+        } else {
+            EXPECT_NE(r, 19) << int{c.type} << ": " << c.address << "+" << c.length;
+        }
+    }
+}
+
+TEST_F(MemoryFamilies, At45dPagesAndErasing)
+{
+    auto &reader = openWithCard(MemoryCard::at45d());
+    ASSERT_EQ(TK_AT45D_OpenCard(0x45), 0);
+    clear();
+    ASSERT_EQ(TK_AT45D_WriteChar(2047, 10, 3, "010203"), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'c'}) + words({2047, 10, 3}) + wire({1, 2, 3}));
+    clear();
+    char text[6];
+    ASSERT_EQ(TK_AT45D_ReadChar(2047, 10, 3, text), 0);
+    EXPECT_EQ(std::string(text, 6), "010203");
+    EXPECT_EQ(hostBytes(), wire({':', 'b'}) + words({2047, 10, 3}));
+    EXPECT_EQ(TK_AT45D_ReadChar(2048, 0, 1, text), 19);
+
+    EXPECT_EQ(TK_AT45D_PageErase(2040, 9), 19);
+    EXPECT_EQ(TK_AT45D_BlockErase(2049, 0), 19);
+    clear();
+    // Two parameter words, then the erase time: 50 ms and 8 ms a page.
+    const auto fixedWait = [](std::uint16_t first, std::uint16_t count) {
+        const std::uint64_t before = tavrik::pausedMs();
+        EXPECT_EQ(TK_AT45D_PageErase(first, count), 0);
+        return tavrik::pausedMs() - before;
+    };
+    const std::uint64_t one = fixedWait(2047, 1);
+    clear();
+    const std::uint64_t eight = fixedWait(2040, 8);
+    EXPECT_GE(one, 2 * 100 + 50 + 8u);
+    EXPECT_EQ(eight - one, 7 * 8u);
+    EXPECT_EQ(hostBytes(), wire({':', 'e'}) + words({2040, 8}));
+    EXPECT_EQ(reader.card()->memory[2047 * 264 + 10], 0xFF);
+    reader.refuse('d');
+    EXPECT_EQ(TK_AT45D_BlockErase(0, 1), 5);
+    tavrik::state().link = tavrik::LinkKind::Framed;
+    EXPECT_EQ(TK_AT45D_PageErase(0, 1), 19) << "erasing needs the byte protocol";
+}
+
+TEST_F(MemoryFamilies, At1604ZonesMapToTheirCardAddresses)
+{
+    auto &reader = openWithCard(MemoryCard::at1604());
+    ASSERT_EQ(TK_AT1604_OpenCard(), 0);
+    EXPECT_EQ(hostBytes().substr(0, 3), wire({':', 'C', 0x21}));
+    reader.editCard([](MemoryCard &c) { c.memory[545] = 0x5A; });
+    clear();
+    char text[16];
+    ASSERT_EQ(TK_AT1604_ReadChar(0, 1, 1, text), 0);
+    EXPECT_EQ(std::string(text, 2), "5A");
+    EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({545, 1}));
+    clear();
+    ASSERT_EQ(TK_AT1604_ReadChar(545, 1, 4, text), 0) << "zone 4 addresses the card";
+    EXPECT_EQ(std::string(text, 2), "5A");
+
+    struct Case {
+        std::uint16_t address, length;
+        std::uint8_t zone;
+    };
+    for (const Case &c : {Case{0, 1, 5}, Case{511, 2, 0}, Case{450, 8, 3}, Case{2047, 2, 4}}) {
+        EXPECT_EQ(TK_AT1604_ReadChar(c.address, c.length, c.zone, text), 19)
+            << int{c.zone} << ": " << c.address << "+" << c.length;
+        EXPECT_EQ(TK_AT1604_WriteChar(c.address, c.length, c.zone, text), 19);
+        EXPECT_EQ(TK_AT1604_EraseChar(c.address, c.length, c.zone), 19);
+    }
+}
+
+TEST_F(MemoryFamilies, At1604CodesCountersAndNamedAreas)
+{
+    auto &reader = openWithCard(MemoryCard::at1604());
+    ASSERT_EQ(TK_AT1604_OpenCard(), 0);
+    clear();
+    char pac[2];
+    EXPECT_EQ(TK_AT1604_VerifyPWD(3, 0x12, 0x34), 12);
+    EXPECT_EQ(hostBytes(), wire({':', 'H', 3, 0x12, 0x34}));
+    clear();
+    ASSERT_EQ(TK_AT1604_ReadPAC(3, pac), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1059, 1})) << "index 3 counts at 1059";
+    EXPECT_EQ(std::string(pac, 2), "7F");
+    EXPECT_EQ(TK_AT1604_VerifyPWD(9, 0xFF, 0xFF), 29);
+    EXPECT_EQ(TK_AT1604_ReadPAC(9, pac), 19);
+
+    ASSERT_EQ(TK_AT1604_VerifyPWD(0, 0xFF, 0xFF), 0);
+    ASSERT_EQ(TK_AT1604_WriteChar(0, 4, 0, "A1A2A3A4"), 0);
+    EXPECT_EQ(hex(reader.card()->read(27, 4)), "A1A2A3A4");
+    ASSERT_EQ(TK_AT1604_WritePWD(0, "BEEF"), 0);
+    EXPECT_EQ(hex(reader.card()->read(10, 2)), "BEEF");
+    clear();
+    ASSERT_EQ(TK_AT1604_EraseChar(1, 2, 0), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'Y'}) + words({28, 2}));
+    EXPECT_EQ(hex(reader.card()->read(27, 4)), "A1FFFFA4");
+
+    char area[16];
+    ASSERT_EQ(TK_AT1604_ReadFC(area), 0);
+    EXPECT_EQ(std::string(area, 4), "2101");
+    clear();
+    ASSERT_EQ(TK_AT1604_WriteMTZ("01020304"), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({2038, 4}) + wire({1, 2, 3, 4}));
+    clear();
+    ASSERT_EQ(TK_AT1604_ReadMTZ(area), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({2038, 2}));
+    EXPECT_EQ(std::string(area, 4), "0102");
+    clear();
+    ASSERT_EQ(TK_AT1604_WriteFuse(), 0);
+    waitQuiet();
+    EXPECT_EQ(hostBytes(), wire({':', 'X'}));
+    EXPECT_TRUE(reader.card()->fuseBlown);
+}
+
+TEST_F(MemoryFamilies, At6601LayoutAndItsSharedCounter)
+{
+    openWithCard(MemoryCard::at6601());
+    ASSERT_EQ(TK_AT6601_OpenCard(), 0);
+    char text[8];
+    for (std::uint8_t index : {2, 3, 4}) EXPECT_EQ(TK_AT6601_ReadPAC(index, text), 19) << int{index};
+    clear();
+    ASSERT_EQ(TK_AT6601_ReadPAC(6, text), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1226, 1}));
+    clear();
+    ASSERT_EQ(TK_AT6601_ReadChar(255, 1, 1, text), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1482, 1}));
+    // Zone 1 ends before the code of zone 2.
+    EXPECT_EQ(TK_AT6601_ReadChar(255, 2, 1, text), 19);
+    EXPECT_EQ(TK_AT6601_ReadChar(0, 1, 4, text), 19) << "no absolute zone";
+}
+
+TEST_F(MemoryFamilies, At102ZonesKeysAndErasing)
+{
+    auto &reader = openWithCard(MemoryCard::at102());
+    ASSERT_EQ(TK_AT102_OpenCard(), 0);
+    ASSERT_EQ(TK_AT102_VerifyPWD(0xFF, 0xFF), 0);
+    clear();
+    ASSERT_EQ(TK_AT102_WriteChar(63, 1, 2, "42"), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({155, 1}) + wire({0x42}));
+    char text[32];
+    for (std::uint8_t zone : {0, 3}) EXPECT_EQ(TK_AT102_ReadChar(0, 1, zone, text), 19);
+    EXPECT_EQ(TK_AT102_ReadChar(60, 5, 1, text), 19);
+
+    EXPECT_EQ(TK_AT102_WritePWD(1, 4, "00000000"), 14) << "the zone-1 key has 6 bytes";
+    EXPECT_EQ(TK_AT102_WritePWD(3, 2, "0000"), 14);
+    clear();
+    ASSERT_EQ(TK_AT102_WritePWD(2, 4, "0A0B0C0D"), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'G', 2, 0x0A, 0x0B, 0x0C, 0x0D}));
+    ASSERT_EQ(TK_AT102_ReadPWD(2, text), 0);
+    EXPECT_EQ(std::string(text, 8), "0A0B0C0D");
+    ASSERT_EQ(TK_AT102_ReadPAC(1, text), 0);
+    EXPECT_EQ(std::string(text, 32), std::string(32, 'F')) << "16-byte erase counter";
+
+    EXPECT_EQ(TK_AT102_EraseApp(2, 6, "0A0B0C0D"), 14);
+    clear();
+    ASSERT_EQ(TK_AT102_EraseApp(2, 4, "0A0B0C0D"), 0);
+    waitQuiet();
+    EXPECT_EQ(hostBytes(), wire({':', ']', 2, 0x0A, 0x0B, 0x0C, 0x0D}));
+    EXPECT_EQ(reader.card()->memory[155], 0xFF) << "zone 2 erased with its key";
+}
+
+}  // namespace
