@@ -182,6 +182,88 @@ TK_API TK_STATUS TK_AT6601_ReadMTZ(char *text);  /* memory test zone: 4 characte
 TK_API TK_STATUS TK_AT6601_WriteMTZ(const char *text);  /* 8 written */
 TK_API TK_STATUS TK_AT6601_WriteFuse(void);
 
+/* AT1608: user zones 0-7 of 256 bytes; password sets 0-7 (write) and 8-15 (read);
+ * configuration: LHC 4 bytes, FC 2, CMC 4, AR0-AR7 1 each, AAC 1, Nc 7, Ci 8, Gc 8, MTZ 8,
+ * fuses 1. */
+TK_API TK_STATUS TK_AT1608_OpenCard(void);
+TK_API TK_STATUS TK_AT1608_CloseCard(void);
+TK_API TK_STATUS TK_AT1608_ReadChar(uint16_t offset, uint16_t length, uint8_t zone, char *text);
+TK_API TK_STATUS TK_AT1608_WriteChar(uint16_t offset, uint16_t length, uint8_t zone, const char *text);
+TK_API TK_STATUS TK_AT1608_ReadString(uint16_t offset, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT1608_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
+                                   const uint8_t *bytes);
+TK_API TK_STATUS TK_AT1608_VerifyPWD(uint8_t set, uint8_t b1, uint8_t b2, uint8_t b3);
+/* Mutual authentication with the secret seed (8 bytes, the card's Gc) and the card's current
+ * cryptogram (8 bytes, its Ci). 36 when the card did not take it. */
+TK_API TK_STATUS TK_AT1608_Auth(const uint8_t *seed, const uint8_t *cryptogram);
+/* Password sets: a 3-byte password (6 characters) after a 1-byte attempt counter. */
+TK_API TK_STATUS TK_AT1608_WritePWD(uint8_t set, const char *text);
+TK_API TK_STATUS TK_AT1608_ReadPWD(uint8_t set, char *text);
+TK_API TK_STATUS TK_AT1608_ReadPAC(uint8_t set, char *text);
+TK_API TK_STATUS TK_AT1608_WritePAC(uint8_t set, const char *text);
+/* Configuration area, as hexadecimal text. */
+TK_API TK_STATUS TK_AT1608_ReadLHC(char *text);  /* lot history code */
+TK_API TK_STATUS TK_AT1608_ReadFC(char *text);   /* fabrication code */
+TK_API TK_STATUS TK_AT1608_ReadCMC(char *text);  /* card manufacturer code */
+TK_API TK_STATUS TK_AT1608_WriteCMC(const char *text);
+TK_API TK_STATUS TK_AT1608_ReadAR(uint8_t zone, char *text);  /* access register of a zone */
+TK_API TK_STATUS TK_AT1608_WriteAR(uint8_t zone, const char *text);
+TK_API TK_STATUS TK_AT1608_ReadAAC(char *text);  /* authentication attempt counter */
+TK_API TK_STATUS TK_AT1608_WriteAAC(const char *text);
+TK_API TK_STATUS TK_AT1608_ReadNc(char *text);   /* identification number */
+TK_API TK_STATUS TK_AT1608_WriteNc(const char *text);
+TK_API TK_STATUS TK_AT1608_ReadCi(char *text);   /* cryptogram */
+TK_API TK_STATUS TK_AT1608_WriteCi(const char *text);
+TK_API TK_STATUS TK_AT1608_ReadGc(char *text);   /* secret seed */
+TK_API TK_STATUS TK_AT1608_WriteGc(const char *text);
+TK_API TK_STATUS TK_AT1608_ReadMTZ(char *text);  /* memory test zone */
+TK_API TK_STATUS TK_AT1608_WriteMTZ(const char *text);
+TK_API TK_STATUS TK_AT1608_ReadFuse(char *text);
+TK_API TK_STATUS TK_AT1608_WriteFuse(void);
+
+/* AT153: user zones 0-2 of 64 bytes; password sets 0-3; configuration: LHC 4 bytes, FC 2,
+ * CMC 2, AR0-AR2 1 each, MTZ 1, IC 8, DCR 1, Nc 7, AAC 1, Ci 8 read (the AAC first) and 7
+ * written, Gc 8, fuses 1. */
+TK_API TK_STATUS TK_AT153_OpenCard(void);
+TK_API TK_STATUS TK_AT153_CloseCard(void);
+TK_API TK_STATUS TK_AT153_ReadChar(uint16_t offset, uint16_t length, uint8_t zone, char *text);
+TK_API TK_STATUS TK_AT153_WriteChar(uint16_t offset, uint16_t length, uint8_t zone, const char *text);
+TK_API TK_STATUS TK_AT153_ReadString(uint16_t offset, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT153_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
+                                   const uint8_t *bytes);
+TK_API TK_STATUS TK_AT153_VerifyPWD(uint8_t set, uint8_t b1, uint8_t b2, uint8_t b3);
+/* Mutual authentication with the secret seed (8 bytes, the card's Gc) and the card's current
+ * cryptogram (8 bytes, its Ci). 36 when the card did not take it. */
+TK_API TK_STATUS TK_AT153_Auth(const uint8_t *seed, const uint8_t *cryptogram);
+/* Password sets: a 3-byte password (6 characters) after a 1-byte attempt counter. */
+TK_API TK_STATUS TK_AT153_WritePWD(uint8_t set, const char *text);
+TK_API TK_STATUS TK_AT153_ReadPWD(uint8_t set, char *text);
+TK_API TK_STATUS TK_AT153_ReadPAC(uint8_t set, char *text);
+TK_API TK_STATUS TK_AT153_WritePAC(uint8_t set, const char *text);
+/* Configuration area, as hexadecimal text. */
+TK_API TK_STATUS TK_AT153_ReadLHC(char *text);  /* lot history code */
+TK_API TK_STATUS TK_AT153_ReadFC(char *text);   /* fabrication code */
+TK_API TK_STATUS TK_AT153_ReadCMC(char *text);  /* card manufacturer code */
+TK_API TK_STATUS TK_AT153_WriteCMC(const char *text);
+TK_API TK_STATUS TK_AT153_ReadAR(uint8_t zone, char *text);  /* access register of a zone */
+TK_API TK_STATUS TK_AT153_WriteAR(uint8_t zone, const char *text);
+TK_API TK_STATUS TK_AT153_ReadAAC(char *text);  /* authentication attempt counter */
+TK_API TK_STATUS TK_AT153_WriteAAC(const char *text);
+TK_API TK_STATUS TK_AT153_ReadNc(char *text);   /* identification number */
+TK_API TK_STATUS TK_AT153_WriteNc(const char *text);
+TK_API TK_STATUS TK_AT153_ReadCi(char *text);   /* cryptogram */
+TK_API TK_STATUS TK_AT153_WriteCi(const char *text);
+TK_API TK_STATUS TK_AT153_ReadGc(char *text);   /* secret seed */
+TK_API TK_STATUS TK_AT153_WriteGc(const char *text);
+TK_API TK_STATUS TK_AT153_ReadMTZ(char *text);  /* memory test zone */
+TK_API TK_STATUS TK_AT153_WriteMTZ(const char *text);
+TK_API TK_STATUS TK_AT153_ReadFuse(char *text);
+TK_API TK_STATUS TK_AT153_WriteFuse(void);
+TK_API TK_STATUS TK_AT153_ReadIC(char *text);   /* issuer code */
+TK_API TK_STATUS TK_AT153_WriteIC(const char *text);
+TK_API TK_STATUS TK_AT153_ReadDCR(char *text);  /* device configuration register */
+TK_API TK_STATUS TK_AT153_WriteDCR(const char *text);
+
 /* Hexadecimal text <-> bytes. */
 TK_API TK_STATUS TK_Hex_String(const char *hex, uint16_t length, uint8_t *bytes);
 TK_API TK_STATUS TK_String_Hex(const uint8_t *bytes, uint16_t count, char *hex);
