@@ -264,6 +264,28 @@ TK_API TK_STATUS TK_AT153_WriteIC(const char *text);
 TK_API TK_STATUS TK_AT153_ReadDCR(char *text);  /* device configuration register */
 TK_API TK_STATUS TK_AT153_WriteDCR(const char *text);
 
+/* SLE4406 counter cards: 13 bytes, three-byte code; byte-protocol readers only (34 on
+ * others). */
+TK_API TK_STATUS TK_SLE4406_OpenCard(void);
+TK_API TK_STATUS TK_SLE4406_CloseCard(void);
+TK_API TK_STATUS TK_SLE4406_ReadChar(uint16_t address, uint16_t length, char *text);
+TK_API TK_STATUS TK_SLE4406_ReadString(uint16_t address, uint16_t length, uint8_t *bytes);
+TK_API TK_STATUS TK_SLE4406_WriteChar(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_SLE4406_WriteString(uint16_t address, uint16_t length, const uint8_t *bytes);
+TK_API TK_STATUS TK_SLE4406_VerifyPWD(uint8_t b1, uint8_t b2, uint8_t b3);
+TK_API TK_STATUS TK_SLE4406_WritePWD(uint8_t b1, uint8_t b2, uint8_t b3);
+TK_API TK_STATUS TK_SLE4406_LendBit(uint8_t a, uint8_t b);
+TK_API TK_STATUS TK_SLE4406_Personal(void);
+
+/* Telephone cards: 32 bytes as text; transport code (TC) and unlock key (UK) of 3 bytes. */
+TK_API TK_STATUS TK_TEL_OpenCard(void);
+TK_API TK_STATUS TK_TEL_CloseCard(void);
+TK_API TK_STATUS TK_TEL_Read(uint16_t address, uint16_t length, char *text);
+TK_API TK_STATUS TK_TEL_Write(uint16_t address, uint16_t length, const char *text);
+TK_API TK_STATUS TK_TEL_Reload(uint8_t a, uint8_t b);
+TK_API TK_STATUS TK_TEL_VerifyUK(uint8_t b1, uint8_t b2, uint8_t b3);
+TK_API TK_STATUS TK_TEL_VerifyTC(uint8_t b1, uint8_t b2, uint8_t b3);
+
 /* Hexadecimal text <-> bytes. */
 TK_API TK_STATUS TK_Hex_String(const char *hex, uint16_t length, uint8_t *bytes);
 TK_API TK_STATUS TK_String_Hex(const uint8_t *bytes, uint16_t count, char *hex);

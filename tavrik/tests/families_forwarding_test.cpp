@@ -98,3 +98,29 @@ TEST_F(FamilyForwarding, ReadsAskForTextAndWritesGiveVelsorACopy)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FamilyForwarding, TelephoneCardsOnlyFromAVelsorLinkAndSle4406Never)
+{
+    link(LinkKind::Velsor);
+    char *t = text;
+    expectHanded({
+        {"TEL open", [] { return TK_TEL_OpenCard(); }, 900, {}},
+        {"TEL close", [] { return TK_TEL_CloseCard(); }, 901, {}},
+        {"TEL read", [t] { return TK_TEL_Read(3, 4, t); }, 902, {3, 4, address(t)}},
+        {"TEL write", [t] { return TK_TEL_Write(5, 6, t); }, 903, {5, 6}},
+        {"TEL reload", [] { return TK_TEL_Reload(7, 8); }, 904, {7, 8}},
+        {"TEL unlock", [] { return TK_TEL_VerifyUK(1, 2, 3); }, 905, {1, 2, 3}},
+        {"TEL code", [] { return TK_TEL_VerifyTC(4, 5, 6); }, 906, {4, 5, 6}},
+    });
+    standin::reset();
+    EXPECT_EQ(TK_SLE4406_OpenCard(), 34);
+    EXPECT_EQ(TK_SLE4406_LendBit(1, 2), 34);
+    EXPECT_EQ(TK_SLE4406_Personal(), 34);
+    link(LinkKind::Usb);
+    EXPECT_EQ(TK_TEL_OpenCard(), 11) << "no serial port behind a USB link";
+    EXPECT_TRUE(standin::calls().empty());
+}
+
+}  // namespace

@@ -230,3 +230,45 @@ TEST_F(MemoryFamilies, At102ZonesKeysAndErasing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MemoryFamilies, Sle4406AndTelephoneCardCounters)
+{
+    auto &reader = openWithCard(MemoryCard::sle4406());
+    ASSERT_EQ(TK_SLE4406_OpenCard(), 0);
+    ASSERT_EQ(TK_SLE4406_VerifyPWD(0xFF, 0xFF, 0xFF), 0);
+    char text[32];
+    EXPECT_EQ(TK_SLE4406_ReadChar(10, 4, text), 19);
+    clear();
+    ASSERT_EQ(TK_SLE4406_WriteChar(9, 4, "01020304"), 0);
+    ASSERT_EQ(TK_SLE4406_LendBit(9, 0x03), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({9, 4}) + wire({1, 2, 3, 4, ':', 'd', 9, 3}));
+    EXPECT_EQ(reader.card()->memory[9], 0x00);
+    EXPECT_EQ(TK_SLE4406_WritePWD(1, 2, 3), 0);
+    EXPECT_EQ(reader.card()->code, (tavriksim::Bytes{1, 2, 3}));
+    reader.refuse('f');
+    EXPECT_EQ(TK_SLE4406_Personal(), 5);
+
+    reader.insert(MemoryCard::telephone());
+    ASSERT_EQ(TK_TEL_OpenCard(), 0);
+    EXPECT_EQ(TK_TEL_VerifyUK(0x12, 0x34, 0x57), 12);
+    clear();
+    ASSERT_EQ(TK_TEL_VerifyUK(0x12, 0x34, 0x56), 0);
+    ASSERT_EQ(TK_TEL_VerifyTC(0xFF, 0xFF, 0xFF), 0);
+    EXPECT_EQ(hostBytes(), wire({':', 0x60, 0x12, 0x34, 0x56, ':', 'H', 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(TK_TEL_Read(30, 3, text), 19);
+    ASSERT_EQ(TK_TEL_Read(30, 2, text), 0);
+    EXPECT_EQ(std::string(text, 4), "FFFF");
+
+    // A USB or framed reader has no SLE4406 commands.
+    for (auto kind : {tavrik::LinkKind::Usb, tavrik::LinkKind::Framed}) {
+        tavrik::state().link = kind;
+        EXPECT_EQ(TK_SLE4406_OpenCard(), 34);
+        EXPECT_EQ(TK_SLE4406_VerifyPWD(1, 2, 3), 34);
+        EXPECT_EQ(TK_SLE4406_WritePWD(1, 2, 3), 34);
+        EXPECT_EQ(TK_SLE4406_ReadChar(0, 1, text), 34);
+    }
+}
+
+}  // namespace

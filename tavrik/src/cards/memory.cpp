@@ -94,6 +94,15 @@ std::uint16_t plainCommand(std::uint8_t command, const std::uint8_t *bytes, std:
     return 0;
 }
 
+std::uint16_t counterCommand(std::uint8_t a, std::uint8_t b)
+{
+    if (const std::uint16_t h = bp::handshake('d')) return h;
+    if (!bp::sendByte(a) || !bp::sendByte(b)) return 5;
+    const bp::Unit first = bp::readUnit();
+    const bp::Unit second = first.ok ? bp::readUnit() : bp::Unit{};
+    return first.ok && second.ok && first.value() == 0 && second.value() == 2 ? 0 : 5;
+}
+
 std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n,
                           std::uint8_t command)
 {

@@ -36,6 +36,9 @@ bool confirmation();
 // the bytes could not be sent, or 0.
 std::uint16_t plainCommand(std::uint8_t command, const std::uint8_t *bytes = nullptr,
                            std::size_t n = 0);
+// Command 'd' of the counter cards (SLE4406 lend bit, telephone card reload) with two byte
+// parameters; the reader answers 00h then 02h: the handshake status, 5 otherwise, or 0.
+std::uint16_t counterCommand(std::uint8_t a, std::uint8_t b);
 // Command 'H' (or the telephone card's unlock key): handshake status, 12 wrong code, or 0.
 std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n,
                           std::uint8_t command = 'H');
