@@ -286,6 +286,58 @@ TK_API TK_STATUS TK_TEL_Reload(uint8_t a, uint8_t b);
 TK_API TK_STATUS TK_TEL_VerifyUK(uint8_t b1, uint8_t b2, uint8_t b3);
 TK_API TK_STATUS TK_TEL_VerifyTC(uint8_t b1, uint8_t b2, uint8_t b3);
 
+/* Processor cards (ISO 7816) on the byte protocol. Texts are hexadecimal; lengths count
+ * bytes. */
+TK_API TK_STATUS TK_CPU_OpenCard(void);
+TK_API TK_STATUS TK_CPU_Reset(char *atr, uint16_t *length);
+/* 0 for T=0, 1 for T=1. */
+TK_API TK_STATUS TK_CPU_GetProtocol(uint8_t *protocol);
+TK_API TK_STATUS TK_Set_CardHolder(uint8_t flag);
+TK_API TK_STATUS TK_Set_CPUSpeed(uint8_t value);
+TK_API TK_STATUS TK_CPU_IsoAPDU(const char *command, uint16_t length, char *response,
+                                uint16_t *responseLength);
+TK_API TK_STATUS TK_CPU_CloseCard(void);
+
+/* SAM in slot 0, through frames on any serial or USB reader. APDUs of at most 253 bytes. */
+TK_API TK_STATUS TK_OpenSAMCard(uint8_t slot);
+TK_API TK_STATUS TK_SAM_IsoAPDU(const uint8_t *command, uint16_t length, uint8_t *response,
+                                uint16_t *responseLength);
+/* Zero-terminated hexadecimal text both ways. */
+TK_API TK_STATUS TK_SAM_IsoAPDU_CString(const char *command, char *response);
+
+/* Contactless cards. TK_Mif_Request sets the card type from the card kind: 00h 83, 02h 81,
+ * 04h 80, 05h 84, 10h 82, 44h 85. Blocks are 16 bytes on types 80 and 81 and 4 bytes on the
+ * others (a read of those gives 8 bytes, 4 on type 83); text is hexadecimal. */
+TK_API TK_STATUS TK_Mif_Request(uint16_t *kind, uint8_t mode);  /* mode 0 idle, 1 all cards */
+TK_API TK_STATUS TK_Mif_AntiCollision(uint8_t parameter, uint32_t *serial);
+TK_API TK_STATUS TK_Mif_Select_CardNumber(uint32_t serial, uint32_t *out, uint8_t parameter);
+/* Key kind 4 is key B, any other key A; six key bytes. */
+TK_API TK_STATUS TK_Mif_Load_Key(uint8_t keyKind, uint8_t sector, const uint8_t *key);
+TK_API TK_STATUS TK_Mif_Authentication(uint8_t keyKind, uint8_t sector, uint8_t block);
+TK_API TK_STATUS TK_Mif_Read(uint8_t block, char *text);
+TK_API TK_STATUS TK_Mif_Write(uint8_t block, const char *text);
+TK_API TK_STATUS TK_Mif_ReadString(uint8_t block, uint8_t *bytes);
+TK_API TK_STATUS TK_Mif_WriteString(uint8_t block, const uint8_t *bytes);
+TK_API TK_STATUS TK_Mif_Init_Value(uint8_t block);
+TK_API TK_STATUS TK_Mif_Read_Value(uint8_t block, uint32_t *value);
+TK_API TK_STATUS TK_Mif_Increment(uint8_t block, uint32_t value);
+TK_API TK_STATUS TK_Mif_Decrement(uint8_t block, uint32_t value);
+TK_API TK_STATUS TK_Mif_Restore(uint8_t block);
+TK_API TK_STATUS TK_Mif_Transfer(uint8_t block);
+TK_API TK_STATUS TK_Mif_Reset(void);
+TK_API TK_STATUS TK_Mif_Config(void);
+TK_API TK_STATUS TK_Mif_SetHalt(void);
+TK_API TK_STATUS TK_Mif1102_Verify(const uint8_t *code);      /* four bytes */
+TK_API TK_STATUS TK_Mif1102_UpdatePass(const uint8_t *code);  /* four bytes */
+TK_API TK_STATUS TK_TubDeeply_Control(uint8_t state);
+TK_API TK_STATUS TK_Mifare_UpdateDate(const uint8_t *date);   /* nine bytes */
+/* Carried out by the outside library Velsor only. */
+TK_API TK_STATUS TK_Mif_Activate(void);
+TK_API TK_STATUS TK_Mif_RATS(char *ats, uint16_t *length);
+TK_API TK_STATUS TK_Mif_ExchangeBlock(const char *command, uint16_t length, char *response,
+                                      uint16_t *responseLength);
+TK_API TK_STATUS TK_Mif_DeSelect(void);
+
 /* Hexadecimal text <-> bytes. */
 TK_API TK_STATUS TK_Hex_String(const char *hex, uint16_t length, uint8_t *bytes);
 TK_API TK_STATUS TK_String_Hex(const uint8_t *bytes, uint16_t count, char *hex);

@@ -129,8 +129,9 @@ MemoryCard MemoryCard::contactless(std::uint8_t kind)
     c.kind = kind;
     c.serial = 0xA1B2C3D4;
     c.codeless = true;
-    // Block 0 carries the serial number; each sector trailer key A of FFh.
+    // Block 0 carries the serial number; key A of each sector trailer is FFh.
     put(c, 0, {0xA1, 0xB2, 0xC3, 0xD4});
+    for (std::size_t sector = 0; sector < 16; ++sector) put(c, (sector * 4 + 3) * 16 + 6, {0xFF, 0x07, 0x80, 0x69});
     return c;
 }
 

@@ -121,7 +121,7 @@ void Simulator::familyCommand(std::uint8_t cmd)
         processorReply(answerApdu(c, receiveBlocks(length)));
         return;
     }
-    case 'Q': return;
+    case 'Q': processorPowered_ = false; return;
     default: return;
     }
 }

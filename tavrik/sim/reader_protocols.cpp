@@ -15,8 +15,12 @@ void Simulator::serveByteProtocol(std::uint8_t b)
         probed_ = true;
         return;
     }
-    // Anything but a probe is a command only right after an answered probe.
-    if (!probed_) return;
+    // Anything but a probe is a command only right after an answered probe; other bytes
+    // begin a frame, which these readers also take (SAM and contactless commands).
+    if (!probed_) {
+        serveFrame(b);
+        return;
+    }
     probed_ = false;
     command(b);
 }
@@ -67,6 +71,11 @@ void Simulator::command(std::uint8_t cmd)
         return;
     case 'q': {
         replyHex({cmd});
+        // With a processor card powered, 'q' switches the card holder.
+        if (processorPowered_) {
+            replyHex({next()});
+            return;
+        }
         // Reader selection sends the number; the check after a rate change does not.
         const std::uint8_t n = next();
         if (n > 1) {
@@ -86,6 +95,7 @@ void Simulator::command(std::uint8_t cmd)
         else
             replyHex({0x00, '.'});
         if (card_) card_->verified = false;
+        processorPowered_ = card_ && type == card_->type && card_->family == Family::Processor;
         return;
     }
     case 'A': case 'B': case 'E': case 'F': case 'G': case 'H': case 'I': case 'Y': case 'X':
@@ -180,7 +190,10 @@ void Simulator::serveFrame(std::uint8_t length)
     }
     switch (cmd) {
     case 0x02:
-        if (card_)
+        authenticated_.clear();
+        if (card_ && card_->family == Family::Contactless)
+            reply({0x02, 0x00, card_->kind});
+        else if (card_)
             reply({0x02, 0x00, options_.framedCardKind});
         else
             reply({0x01, 0x01});
@@ -194,7 +207,7 @@ void Simulator::serveFrame(std::uint8_t length)
         light_ = param;
         reply({0x01, 0x00});
         return;
-    default: reply({0x01, 0x01}); return;
+    default: cardFrame(cmd, Bytes(frame.begin() + 1, frame.end())); return;
     }
 }
 
