@@ -294,11 +294,13 @@ TK_API TK_STATUS TK_CPU_Reset(char *atr, uint16_t *length);
 TK_API TK_STATUS TK_CPU_GetProtocol(uint8_t *protocol);
 TK_API TK_STATUS TK_Set_CardHolder(uint8_t flag);
 TK_API TK_STATUS TK_Set_CPUSpeed(uint8_t value);
+/* The response (with SW1 SW2) needs room for 255 bytes, 510 characters. */
 TK_API TK_STATUS TK_CPU_IsoAPDU(const char *command, uint16_t length, char *response,
                                 uint16_t *responseLength);
 TK_API TK_STATUS TK_CPU_CloseCard(void);
 
-/* SAM in slot 0, through frames on any serial or USB reader. APDUs of at most 253 bytes. */
+/* SAM in slot 0, through frames on any serial or USB reader. APDUs of at most 253 bytes;
+ * the response needs room for 254 bytes (509 characters with the terminator). */
 TK_API TK_STATUS TK_OpenSAMCard(uint8_t slot);
 TK_API TK_STATUS TK_SAM_IsoAPDU(const uint8_t *command, uint16_t length, uint8_t *response,
                                 uint16_t *responseLength);

@@ -14,17 +14,6 @@ using tavrik::authcipher::Block;
 class ConfigCards : public Forwarding {
 protected:
     char buffer[32] = {};
-    void clear()
-    {
-        waitQuiet();
-        sim().clearTranscript();
-    }
-    static std::string words(std::initializer_list<int> values)
-    {
-        std::string s;
-        for (int v : values) s += wire({v >> 8, v & 0xFF});
-        return s;
-    }
     // Opens a reader without the outside library, as a byte-protocol reader runs.
     tavriksim::Simulator &plainReader(const MemoryCard &card)
     {
@@ -59,7 +48,7 @@ TEST_F(ConfigCards, At1608AuthenticatesWithTheCardsSeedAndCryptogram)
     const std::uint8_t seed[8] = {}, cryptogram[8] = {};
     EXPECT_EQ(TK_AT1608_Auth(nullptr, cryptogram), 29);
     EXPECT_EQ(TK_AT1608_Auth(seed, nullptr), 29);
-    clear();
+    restartTranscript();
     EXPECT_TRUE(hostBytes().empty()) << "no exchange for a null argument";
 
     ASSERT_EQ(TK_AT1608_Auth(seed, cryptogram), 0);
@@ -90,7 +79,7 @@ TEST_F(ConfigCards, OnlyAt153SkipsTheFirstByteOfTheCryptogram)
     at153.cryptogramFault = 0x5A;
     reader.insert(at153);
     ASSERT_EQ(TK_AT153_OpenCard(), 0);
-    clear();
+    restartTranscript();
     EXPECT_EQ(TK_AT153_Auth(seed, cryptogram), 0);
     const std::string h = hostBytes();
     EXPECT_EQ(h.substr(h.size() - 6), wire({':', 'A'}) + words({992, 8}));
@@ -121,7 +110,7 @@ TEST_F(ConfigCards, ZonesStopBeforeTheConfigurationArea)
     EXPECT_EQ(TK_AT1608_ReadAR(8, text), 19);
     EXPECT_EQ(TK_AT153_ReadAR(3, text), 34);
     EXPECT_EQ(TK_AT1608_ReadPAC(16, text), 19);
-    clear();
+    restartTranscript();
     EXPECT_TRUE(hostBytes().empty());
 
     ASSERT_EQ(TK_AT1608_ReadChar(255, 1, 7, text), 0);
@@ -136,7 +125,7 @@ TEST_F(ConfigCards, At153NamedAreas)
     plainReader(MemoryCard::at153());
     ASSERT_EQ(TK_AT153_OpenCard(), 0);
     ASSERT_EQ(TK_AT153_VerifyPWD(0, 0xFF, 0xFF, 0xFF), 0);
-    clear();
+    restartTranscript();
     char text[16];
     ASSERT_EQ(TK_AT153_WriteCi("01020304050607"), 0);
     ASSERT_EQ(TK_AT153_ReadCi(text), 0);
@@ -158,7 +147,7 @@ TEST_F(ConfigCards, TheChallengeComesFromVelsorsRandomText)
         for (int i = 0; i < 8; ++i) call.pointer<std::uint8_t>(0)[i] = static_cast<std::uint8_t>(0xA0 + i);
         return 0;
     });
-    clear();
+    restartTranscript();
     const std::uint8_t seed[8] = {}, cryptogram[8] = {};
     EXPECT_EQ(TK_AT1608_Auth(seed, cryptogram), 0);
     EXPECT_EQ(sent().challenge, (Block{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7}));

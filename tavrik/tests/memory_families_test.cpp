@@ -12,19 +12,6 @@ using tavriksim::MemoryCard;
 
 class MemoryFamilies : public ReaderTest {
 protected:
-    // Starts the transcript afresh once the reader has taken everything sent so far.
-    void clear()
-    {
-        waitQuiet();
-        sim().clearTranscript();
-    }
-    // The words of a command as the host sends them: high byte first.
-    static std::string words(std::initializer_list<int> values)
-    {
-        std::string s;
-        for (int v : values) s += wire({v >> 8, v & 0xFF});
-        return s;
-    }
     static std::string hex(const tavriksim::Bytes &b)
     {
         static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -42,7 +29,7 @@ TEST_F(MemoryFamilies, At24cSizeFollowsTheTypeAndEveryRequestIsWhole)
     EXPECT_TRUE(hostBytes().empty()) << "a wrong type is not sent";
     ASSERT_EQ(TK_AT24C_OpenCard(3), 0);
     EXPECT_EQ(hostBytes().substr(0, 3), wire({':', 'C', 3}));
-    clear();
+    restartTranscript();
 
     std::string text(2 * 57, '?');
     EXPECT_EQ(TK_AT24C_ReadChar(200, 57, text.data()), 19);
@@ -65,7 +52,7 @@ TEST_F(MemoryFamilies, At24cSizeFollowsTheTypeAndEveryRequestIsWhole)
                           Case{2, 0, 129, 19}, Case{2, 128, 128, 0}, Case{2, 129, 128, 19},
                           Case{10, 32767, 1, 0}, Case{10, 32767, 2, 19}, Case{0, 0, 1, 14}}) {
         tavrik::state().cardType = c.type;
-        clear();
+        restartTranscript();
         std::vector<char> out(2 * 129);
         const TK_STATUS r = TK_AT24C_ReadChar(c.address, c.length, out.data());
         if (c.result) {
@@ -81,10 +68,10 @@ TEST_F(MemoryFamilies, At45dPagesAndErasing)
 {
     auto &reader = openWithCard(MemoryCard::at45d());
     ASSERT_EQ(TK_AT45D_OpenCard(0x45), 0);
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT45D_WriteChar(2047, 10, 3, "010203"), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'c'}) + words({2047, 10, 3}) + wire({1, 2, 3}));
-    clear();
+    restartTranscript();
     char text[6];
     ASSERT_EQ(TK_AT45D_ReadChar(2047, 10, 3, text), 0);
     EXPECT_EQ(std::string(text, 6), "010203");
@@ -93,7 +80,7 @@ TEST_F(MemoryFamilies, At45dPagesAndErasing)
 
     EXPECT_EQ(TK_AT45D_PageErase(2040, 9), 19);
     EXPECT_EQ(TK_AT45D_BlockErase(2049, 0), 19);
-    clear();
+    restartTranscript();
     // Two parameter words, then the erase time: 50 ms and 8 ms a page.
     const auto fixedWait = [](std::uint16_t first, std::uint16_t count) {
         const std::uint64_t before = tavrik::pausedMs();
@@ -101,7 +88,7 @@ TEST_F(MemoryFamilies, At45dPagesAndErasing)
         return tavrik::pausedMs() - before;
     };
     const std::uint64_t one = fixedWait(2047, 1);
-    clear();
+    restartTranscript();
     const std::uint64_t eight = fixedWait(2040, 8);
     EXPECT_GE(one, 2 * 100 + 50 + 8u);
     EXPECT_EQ(eight - one, 7 * 8u);
@@ -119,12 +106,12 @@ TEST_F(MemoryFamilies, At1604ZonesMapToTheirCardAddresses)
     ASSERT_EQ(TK_AT1604_OpenCard(), 0);
     EXPECT_EQ(hostBytes().substr(0, 3), wire({':', 'C', 0x21}));
     reader.editCard([](MemoryCard &c) { c.memory[545] = 0x5A; });
-    clear();
+    restartTranscript();
     char text[16];
     ASSERT_EQ(TK_AT1604_ReadChar(0, 1, 1, text), 0);
     EXPECT_EQ(std::string(text, 2), "5A");
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({545, 1}));
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT1604_ReadChar(545, 1, 4, text), 0) << "zone 4 addresses the card";
     EXPECT_EQ(std::string(text, 2), "5A");
 
@@ -144,11 +131,11 @@ TEST_F(MemoryFamilies, At1604CodesCountersAndNamedAreas)
 {
     auto &reader = openWithCard(MemoryCard::at1604());
     ASSERT_EQ(TK_AT1604_OpenCard(), 0);
-    clear();
+    restartTranscript();
     char pac[2];
     EXPECT_EQ(TK_AT1604_VerifyPWD(3, 0x12, 0x34), 12);
     EXPECT_EQ(hostBytes(), wire({':', 'H', 3, 0x12, 0x34}));
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT1604_ReadPAC(3, pac), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1059, 1})) << "index 3 counts at 1059";
     EXPECT_EQ(std::string(pac, 2), "7F");
@@ -160,7 +147,7 @@ TEST_F(MemoryFamilies, At1604CodesCountersAndNamedAreas)
     EXPECT_EQ(hex(reader.card()->read(27, 4)), "A1A2A3A4");
     ASSERT_EQ(TK_AT1604_WritePWD(0, "BEEF"), 0);
     EXPECT_EQ(hex(reader.card()->read(10, 2)), "BEEF");
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT1604_EraseChar(1, 2, 0), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'Y'}) + words({28, 2}));
     EXPECT_EQ(hex(reader.card()->read(27, 4)), "A1FFFFA4");
@@ -168,14 +155,14 @@ TEST_F(MemoryFamilies, At1604CodesCountersAndNamedAreas)
     char area[16];
     ASSERT_EQ(TK_AT1604_ReadFC(area), 0);
     EXPECT_EQ(std::string(area, 4), "2101");
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT1604_WriteMTZ("01020304"), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({2038, 4}) + wire({1, 2, 3, 4}));
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT1604_ReadMTZ(area), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({2038, 2}));
     EXPECT_EQ(std::string(area, 4), "0102");
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT1604_WriteFuse(), 0);
     waitQuiet();
     EXPECT_EQ(hostBytes(), wire({':', 'X'}));
@@ -188,10 +175,10 @@ TEST_F(MemoryFamilies, At6601LayoutAndItsSharedCounter)
     ASSERT_EQ(TK_AT6601_OpenCard(), 0);
     char text[8];
     for (std::uint8_t index : {2, 3, 4}) EXPECT_EQ(TK_AT6601_ReadPAC(index, text), 19) << int{index};
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT6601_ReadPAC(6, text), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1226, 1}));
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT6601_ReadChar(255, 1, 1, text), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1482, 1}));
     // Zone 1 ends before the code of zone 2.
@@ -204,7 +191,7 @@ TEST_F(MemoryFamilies, At102ZonesKeysAndErasing)
     auto &reader = openWithCard(MemoryCard::at102());
     ASSERT_EQ(TK_AT102_OpenCard(), 0);
     ASSERT_EQ(TK_AT102_VerifyPWD(0xFF, 0xFF), 0);
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT102_WriteChar(63, 1, 2, "42"), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({155, 1}) + wire({0x42}));
     char text[32];
@@ -213,7 +200,7 @@ TEST_F(MemoryFamilies, At102ZonesKeysAndErasing)
 
     EXPECT_EQ(TK_AT102_WritePWD(1, 4, "00000000"), 14) << "the zone-1 key has 6 bytes";
     EXPECT_EQ(TK_AT102_WritePWD(3, 2, "0000"), 14);
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT102_WritePWD(2, 4, "0A0B0C0D"), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'G', 2, 0x0A, 0x0B, 0x0C, 0x0D}));
     ASSERT_EQ(TK_AT102_ReadPWD(2, text), 0);
@@ -222,7 +209,7 @@ TEST_F(MemoryFamilies, At102ZonesKeysAndErasing)
     EXPECT_EQ(std::string(text, 32), std::string(32, 'F')) << "16-byte erase counter";
 
     EXPECT_EQ(TK_AT102_EraseApp(2, 6, "0A0B0C0D"), 14);
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_AT102_EraseApp(2, 4, "0A0B0C0D"), 0);
     waitQuiet();
     EXPECT_EQ(hostBytes(), wire({':', ']', 2, 0x0A, 0x0B, 0x0C, 0x0D}));
@@ -240,7 +227,7 @@ TEST_F(MemoryFamilies, Sle4406AndTelephoneCardCounters)
     ASSERT_EQ(TK_SLE4406_VerifyPWD(0xFF, 0xFF, 0xFF), 0);
     char text[32];
     EXPECT_EQ(TK_SLE4406_ReadChar(10, 4, text), 19);
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_SLE4406_WriteChar(9, 4, "01020304"), 0);
     ASSERT_EQ(TK_SLE4406_LendBit(9, 0x03), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({9, 4}) + wire({1, 2, 3, 4, ':', 'd', 9, 3}));
@@ -253,7 +240,7 @@ TEST_F(MemoryFamilies, Sle4406AndTelephoneCardCounters)
     reader.insert(MemoryCard::telephone());
     ASSERT_EQ(TK_TEL_OpenCard(), 0);
     EXPECT_EQ(TK_TEL_VerifyUK(0x12, 0x34, 0x57), 12);
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_TEL_VerifyUK(0x12, 0x34, 0x56), 0);
     ASSERT_EQ(TK_TEL_VerifyTC(0xFF, 0xFF, 0xFF), 0);
     EXPECT_EQ(hostBytes(), wire({':', 0x60, 0x12, 0x34, 0x56, ':', 'H', 0xFF, 0xFF, 0xFF}));

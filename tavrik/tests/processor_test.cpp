@@ -8,14 +8,7 @@ namespace {
 
 using tavriksim::MemoryCard;
 
-class Processor : public Forwarding {
-protected:
-    void clear()
-    {
-        waitQuiet();
-        sim().clearTranscript();
-    }
-};
+class Processor : public Forwarding {};
 
 TEST_F(Processor, OpenResetAndAnApdu)
 {
@@ -24,7 +17,7 @@ TEST_F(Processor, OpenResetAndAnApdu)
     EXPECT_EQ(tavrik::state().cardType, 0) << "every APDU block is acknowledged";
     char atr[64];
     std::uint16_t length = 99;
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_CPU_Reset(atr, &length), 0);
     EXPECT_EQ(length, 6);
     EXPECT_EQ(std::string(atr, 12), "3B6D00008031");
@@ -34,7 +27,7 @@ TEST_F(Processor, OpenResetAndAnApdu)
     ASSERT_EQ(TK_Set_CardHolder(5), 0);
     ASSERT_EQ(TK_Set_CPUSpeed(0), 0);
     EXPECT_EQ(hostBytes(), wire({':', '[', ':', 'i', ':', 'q', 1, ':', 'j', 0}));
-    clear();
+    restartTranscript();
 
     char response[64];
     ASSERT_EQ(TK_CPU_IsoAPDU("0084000004", 5, response, &length), 0);
@@ -45,7 +38,7 @@ TEST_F(Processor, OpenResetAndAnApdu)
     EXPECT_EQ(std::string(response, 8), "FFFF9000");
     ASSERT_EQ(TK_CPU_IsoAPDU("80CA0000", 4, response, &length), 0);
     EXPECT_EQ(std::string(response, 4), "6D00");
-    clear();
+    restartTranscript();
     ASSERT_EQ(TK_CPU_CloseCard(), 0);
     waitQuiet();
     EXPECT_EQ(hostBytes(), wire({':', 'Q'}));
@@ -55,7 +48,7 @@ TEST_F(Processor, AResetAnswerThatBreaksOffGivesNoNegativeLength)
 {
     auto &reader = openWithCard(MemoryCard::processor());
     ASSERT_EQ(TK_CPU_OpenCard(), 0);
-    clear();
+    restartTranscript();
     // The probe answer, the echo, then only the status and the count before a long silence.
     reader.splitNextReply(4, 1500, 2);
     char atr[64];
@@ -72,7 +65,7 @@ TEST_F(Processor, SamFramesOnAByteProtocolReader)
     EXPECT_EQ(TK_OpenSAMCard(1), 14);
     ASSERT_EQ(TK_OpenSAMCard(0), 0);
     EXPECT_EQ(hostBytes(), wire({0x02, 0x19, 0x00}));
-    clear();
+    restartTranscript();
     const std::uint8_t apdu[] = {0x00, 0x84, 0x00, 0x00, 0x02};
     std::uint8_t response[256];
     std::uint16_t length = 0;

@@ -81,14 +81,16 @@ std::uint16_t readBlock(std::uint8_t block, std::vector<std::uint8_t> &data)
 }
 
 // Block writes take bytes: 16 on the 16-byte-block cards, else 4 (page cards pad the frame).
-std::uint16_t writeBlock(std::uint8_t block, const std::uint8_t *data)
+// The reader's refusal gives `refusal`, and with needOk so does any status but 00h.
+std::uint16_t writeBlock(std::uint8_t block, const std::uint8_t *data, std::uint16_t refusal = 23,
+                         bool needOk = false)
 {
     std::vector<std::uint8_t> params{block};
     if (pageCommands()) {
         if (block == 8) return 15;  // the password page
         params.insert(params.end(), data, data + 4);
         std::vector<std::uint8_t> reply;
-        return exchange(kWritePage, params, 23, reply);
+        return exchange(kWritePage, params, refusal, reply, needOk);
     }
     if (sixteenByteBlocks()) {
         params.insert(params.end(), data, data + 16);
@@ -97,7 +99,7 @@ std::uint16_t writeBlock(std::uint8_t block, const std::uint8_t *data)
         params.insert(params.end(), 12, 0x30);
     }
     std::vector<std::uint8_t> reply;
-    return exchange(kWriteBlock, params, 23, reply);
+    return exchange(kWriteBlock, params, refusal, reply, needOk);
 }
 
 std::size_t writeSize() { return sixteenByteBlocks() ? 16 : 4; }
@@ -156,9 +158,8 @@ extern "C" TK_API TK_STATUS TK_Mif_Request(uint16_t *kind, uint8_t mode)
         return 20;
     }
     std::vector<std::uint8_t> reply;
-    if (framed::exchange(framed::currentLink(), framed::kCardRequest, {mode ? std::uint8_t{0x52} : std::uint8_t{0x26}},
-                         reply) != 0)
-        return 5;
+    const std::uint8_t cards[] = {static_cast<std::uint8_t>(mode ? 0x52 : 0x26)};
+    if (framed::exchange(framed::currentLink(), framed::kCardRequest, cards, reply, 3) != 0) return 5;
     if (reply.size() < 2 || framed::refused(reply, true)) return 20;
     *kind = reply[1];
     for (const KindType &k : kKinds)
@@ -264,14 +265,12 @@ extern "C" TK_API TK_STATUS TK_Mif_Init_Value(uint8_t block)
     if (sixteenByteBlocks()) {
         const auto b = block, nb = static_cast<std::uint8_t>(0xFF - block);
         const std::uint8_t zero[16] = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, b, nb, b, nb};
-        const std::uint16_t r = writeBlock(block, zero);
-        return r == 23 ? 24 : r;
+        return writeBlock(block, zero, 24, true);
     }
     if (type() != kPages) return 24;
     const std::uint8_t start[4] = {0x00, 0x00, 0xFF, 0xFF}, blank[4] = {0xFF, 0xFF, 0xFF, 0xFF};
-    std::uint16_t r = writeBlock(block, block == 4 ? start : blank);
-    if (r == 0 && block == 4) r = writeBlock(5, blank);
-    return r == 23 ? 24 : r;
+    const std::uint16_t r = writeBlock(block, block == 4 ? start : blank, 24, true);
+    return r == 0 && block == 4 ? writeBlock(5, blank, 24, true) : r;
 }
 
 extern "C" TK_API TK_STATUS TK_Mif_Read_Value(uint8_t block, uint32_t *value)
