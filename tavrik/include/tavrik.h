@@ -289,6 +289,7 @@ TK_API TK_STATUS TK_TEL_VerifyTC(uint8_t b1, uint8_t b2, uint8_t b3);
 /* Processor cards (ISO 7816) on the byte protocol. Texts are hexadecimal; lengths count
  * bytes. */
 TK_API TK_STATUS TK_CPU_OpenCard(void);
+/* The answer to reset as text; room for 510 characters. */
 TK_API TK_STATUS TK_CPU_Reset(char *atr, uint16_t *length);
 /* 0 for T=0, 1 for T=1. */
 TK_API TK_STATUS TK_CPU_GetProtocol(uint8_t *protocol);
