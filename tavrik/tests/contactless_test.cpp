@@ -125,6 +125,22 @@ TEST_F(Contactless, PageCardsKeepTheirValueInPageFourOrFive)
     ASSERT_EQ(TK_Mif_Read_Value(4, &value), 0);
     EXPECT_EQ(value, 15u);
     EXPECT_EQ(TK_Mif_Increment(4, 0xFFFF), 14) << "beyond 16 bits";
+    const std::uint8_t key[6] = {};
+    ASSERT_EQ(TK_Mif_Load_Key(0, 3, key), 0);
+    reader.clearTranscript();
+    ASSERT_EQ(TK_Mif_Authentication(0, 3, 9), 0);
+    EXPECT_EQ(hostBytes(), wire({0x04, 0x05, 0x60, 0x00, 0x04})) << "always sector 0, block 4";
+}
+
+TEST_F(Contactless, SerialNumberOfAKind44CardWithoutItsFirstByte)
+{
+    ready(0x44);
+    EXPECT_EQ(tavrik::state().cardType, 85);
+    std::uint32_t serial = 0;
+    ASSERT_EQ(TK_Mif_AntiCollision(1, &serial), 0);
+    EXPECT_EQ(serial, 0xB2C3D4u);
+    ASSERT_EQ(TK_Mif_AntiCollision(0, &serial), 0);
+    EXPECT_EQ(serial, 0xA1B2C3D4u);
 }
 
 TEST_F(Contactless, SmallPageCardsAndShortReplies)
@@ -143,6 +159,10 @@ TEST_F(Contactless, SmallPageCardsAndShortReplies)
     const std::uint8_t other[4] = {9, 8, 7, 5};
     EXPECT_EQ(TK_Mif1102_Verify(other), 23);
     EXPECT_EQ(TK_Mif_Increment(4, 1), 14);
+    reader.clearTranscript();
+    const std::uint8_t page[4] = {0xCA, 0xFE, 0xBA, 0xBE};
+    ASSERT_EQ(TK_Mif_WriteString(5, page), 0);
+    EXPECT_EQ(hostBytes(), wire({0x06, 0x10, 0x05, 0xCA, 0xFE, 0xBA, 0xBE}));
     char text[33];
     ASSERT_EQ(TK_Mif_Read(8, text), 0);
     EXPECT_EQ(std::string(text, 8), "09080706");

@@ -2,7 +2,6 @@
 // counters.
 #include "cards/areas.h"
 #include "hex.h"
-#include "state.h"
 #include "tavrik.h"
 
 #include <vector>

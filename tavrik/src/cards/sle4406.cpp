@@ -1,6 +1,5 @@
 // SLE4406 counter cards: 13 bytes and a three-byte code, on byte-protocol readers only.
 #include "cards/areas.h"
-#include "state.h"
 #include "tavrik.h"
 
 namespace {

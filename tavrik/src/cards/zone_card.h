@@ -3,7 +3,6 @@
 // macro gives a family its exports, with its Velsor ordinals counted from `base`.
 #pragma once
 #include "cards/areas.h"
-#include "hex.h"
 #include "tavrik.h"
 
 #include <array>
