@@ -53,7 +53,8 @@ MemoryCard configCard(Family family, std::uint8_t type, std::size_t size,
 
 MemoryCard MemoryCard::at24c(std::uint8_t type)
 {
-    const std::size_t size = type <= 2 ? std::size_t{128} << (type - 1) : std::size_t{256} << (type - 3);
+    const std::size_t size =
+        type <= 2 ? std::size_t{128} << (type - 1) : std::size_t{256} << (type - 3);
     MemoryCard c = blank(Family::At24c, type, size);
     c.codeless = true;
     return c;
@@ -131,7 +132,8 @@ MemoryCard MemoryCard::contactless(std::uint8_t kind)
     c.codeless = true;
     // Block 0 carries the serial number; key A of each sector trailer is FFh.
     put(c, 0, {0xA1, 0xB2, 0xC3, 0xD4});
-    for (std::size_t sector = 0; sector < 16; ++sector) put(c, (sector * 4 + 3) * 16 + 6, {0xFF, 0x07, 0x80, 0x69});
+    for (std::size_t sector = 0; sector < 16; ++sector)
+        put(c, (sector * 4 + 3) * 16 + 6, {0xFF, 0x07, 0x80, 0x69});
     return c;
 }
 

@@ -84,12 +84,16 @@ void Simulator::cardFrame(std::uint8_t cmd, const Bytes &p)
     }
     MemoryCard &c = *card_;
     const bool blocks = blockCard(c);
-    const auto readable = [&](std::uint8_t block) { return !blocks || authenticated_.count(block / 4); };
+    const auto readable = [&](std::uint8_t block) {
+        return !blocks || authenticated_.count(block / 4);
+    };
     switch (cmd) {
     case 0x01: replyFrame(0x00); return;
     case 0x03:
-        replyFrame(0x00, {static_cast<std::uint8_t>(c.serial >> 24), static_cast<std::uint8_t>(c.serial >> 16),
-                          static_cast<std::uint8_t>(c.serial >> 8), static_cast<std::uint8_t>(c.serial)});
+        replyFrame(
+            0x00,
+            {static_cast<std::uint8_t>(c.serial >> 24), static_cast<std::uint8_t>(c.serial >> 16),
+             static_cast<std::uint8_t>(c.serial >> 8), static_cast<std::uint8_t>(c.serial)});
         return;
     case 0x04: replyFrame(0x00); return;
     case 0x06: loadedKey_.assign(p.begin() + 2, p.end()); return replyFrame(0x00);

@@ -55,7 +55,9 @@ void Simulator::familyCommand(std::uint8_t cmd)
             return;
         }
         const Bytes code = take(c.slots[kind].length);
-        if (c.verified) std::copy(code.begin(), code.end(), c.memory.begin() + static_cast<std::ptrdiff_t>(c.slots[kind].at));
+        if (c.verified)
+            std::copy(code.begin(), code.end(),
+                      c.memory.begin() + static_cast<std::ptrdiff_t>(c.slots[kind].at));
         replyHex({answer(c.verified)});
         return;
     }
@@ -66,7 +68,10 @@ void Simulator::familyCommand(std::uint8_t cmd)
         return;
     }
     case 'X': c.fuseBlown = true; return;
-    case '\\': fill(c, 22, 64); fill(c, 92, 64); return;
+    case '\\':
+        fill(c, 22, 64);
+        fill(c, 92, 64);
+        return;
     case 'W': fill(c, 92, 64); return;
     case ']': {
         const std::uint8_t zone = next();

@@ -39,8 +39,8 @@ TEST(AuthCipher, FixedVectors)
          "2E030F2419DC7C53"},
     };
     for (const Case &c : cases) {
-        const auto r = tavrik::authcipher::compute(block(c.seed), block(c.cryptogram),
-                                                   block(c.challenge));
+        const auto r =
+            tavrik::authcipher::compute(block(c.seed), block(c.cryptogram), block(c.challenge));
         EXPECT_EQ(text(r.expected), c.expected) << c.seed;
         EXPECT_EQ(text(r.host), c.host) << c.seed;
     }

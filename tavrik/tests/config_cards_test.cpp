@@ -8,8 +8,8 @@
 
 namespace {
 
-using tavriksim::MemoryCard;
 using tavrik::authcipher::Block;
+using tavriksim::MemoryCard;
 
 class ConfigCards : public Forwarding {
 protected:
@@ -144,7 +144,8 @@ TEST_F(ConfigCards, TheChallengeComesFromVelsorsRandomText)
     openWithCard(MemoryCard::at1608());
     ASSERT_EQ(TK_AT1608_OpenCard(), 0);
     standin::on(62, [](const standin::Call &call) {
-        for (int i = 0; i < 8; ++i) call.pointer<std::uint8_t>(0)[i] = static_cast<std::uint8_t>(0xA0 + i);
+        for (int i = 0; i < 8; ++i)
+            call.pointer<std::uint8_t>(0)[i] = static_cast<std::uint8_t>(0xA0 + i);
         return 0;
     });
     restartTranscript();

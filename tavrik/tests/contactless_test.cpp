@@ -203,10 +203,11 @@ TEST_F(Contactless, ForwardedFromAVelsorLinkOnly)
     std::uint32_t serial = 0, value = 0;
     char text[32] = {};
     char *t = text;
+    std::uint32_t *s = &serial;
     const std::uint8_t key[6] = {};
     expectHanded({
-        {"anticollision", [&] { return TK_Mif_AntiCollision(1, &serial); }, 701, {1, address(&serial)}},
-        {"select", [&] { return TK_Mif_Select_CardNumber(5, &serial, 2); }, 702, {5, address(&serial), 2}},
+        {"anticollision", [s] { return TK_Mif_AntiCollision(1, s); }, 701, {1, address(s)}},
+        {"select", [s] { return TK_Mif_Select_CardNumber(5, s, 2); }, 702, {5, address(s), 2}},
         {"authentication", [] { return TK_Mif_Authentication(4, 3, 2); }, 703, {4, 3, 2}},
         {"halt", [] { return TK_Mif_SetHalt(); }, 704, {}},
         {"read", [t] { return TK_Mif_Read(9, t); }, 705, {9, address(t)}},

@@ -174,7 +174,8 @@ TEST_F(MemoryFamilies, At6601LayoutAndItsSharedCounter)
     openWithCard(MemoryCard::at6601());
     ASSERT_EQ(TK_AT6601_OpenCard(), 0);
     char text[8];
-    for (std::uint8_t index : {2, 3, 4}) EXPECT_EQ(TK_AT6601_ReadPAC(index, text), 19) << int{index};
+    for (std::uint8_t index : {2, 3, 4})
+        EXPECT_EQ(TK_AT6601_ReadPAC(index, text), 19) << int{index};
     restartTranscript();
     ASSERT_EQ(TK_AT6601_ReadPAC(6, text), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1226, 1}));

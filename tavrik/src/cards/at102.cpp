@@ -31,7 +31,8 @@ std::optional<cards::Area> pick(const cards::Area (&areas)[N], std::uint8_t kind
     return areas[kind];
 }
 
-std::optional<std::uint16_t> zoneAddress(std::uint8_t zone, std::uint16_t offset, std::uint16_t length)
+std::optional<std::uint16_t> zoneAddress(std::uint8_t zone, std::uint16_t offset,
+                                         std::uint16_t length)
 {
     if (zone == 0) return std::nullopt;
     return cards::zoneAddress(kZones, zone, offset, length);
@@ -43,20 +44,20 @@ extern "C" TK_API TK_STATUS TK_AT102_OpenCard(void) { return cards::openOr<400>(
 extern "C" TK_API TK_STATUS TK_AT102_CloseCard(void) { return cards::closeOr<401>(); }
 
 extern "C" TK_API TK_STATUS TK_AT102_ReadChar(uint16_t offset, uint16_t length, uint8_t zone,
-                                             char *text)
+                                              char *text)
 {
     return cards::readZone<402>(zoneAddress(zone, offset, length), offset, length, zone, text);
 }
 
 extern "C" TK_API TK_STATUS TK_AT102_WriteChar(uint16_t offset, uint16_t length, uint8_t zone,
-                                              const char *text)
+                                               const char *text)
 {
     return cards::writeZone<403>(kType, zoneAddress(zone, offset, length), offset, length, zone,
                                  text);
 }
 
 extern "C" TK_API TK_STATUS TK_AT102_ReadString(uint16_t offset, uint16_t length, uint8_t zone,
-                                               uint8_t *bytes)
+                                                uint8_t *bytes)
 {
     return cards::readBytes(
         [zone](uint16_t o, uint16_t n, char *t) { return TK_AT102_ReadChar(o, n, zone, t); },
@@ -64,11 +65,11 @@ extern "C" TK_API TK_STATUS TK_AT102_ReadString(uint16_t offset, uint16_t length
 }
 
 extern "C" TK_API TK_STATUS TK_AT102_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
-                                                const uint8_t *bytes)
+                                                 const uint8_t *bytes)
 {
-    return cards::writeBytes([zone](uint16_t o, uint16_t n,
-                                    const char *t) { return TK_AT102_WriteChar(o, n, zone, t); },
-                             offset, length, bytes);
+    return cards::writeBytes(
+        [zone](uint16_t o, uint16_t n, const char *t) { return TK_AT102_WriteChar(o, n, zone, t); },
+        offset, length, bytes);
 }
 
 extern "C" TK_API TK_STATUS TK_AT102_VerifyPWD(uint8_t b1, uint8_t b2)
@@ -104,18 +105,30 @@ extern "C" TK_API TK_STATUS TK_AT102_ReadPAC(uint8_t kind, char *text)
     return cards::readIndexed<407>(kind, pick(kCounters, kind), text, 14);
 }
 
-extern "C" TK_API TK_STATUS TK_AT102_ReadFC(char *text) { return cards::readArea<408>(kFabricationCode, text); }
-extern "C" TK_API TK_STATUS TK_AT102_ReadIC(char *text) { return cards::readArea<409>(kIssuerCode, text); }
+extern "C" TK_API TK_STATUS TK_AT102_ReadFC(char *text)
+{
+    return cards::readArea<408>(kFabricationCode, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_ReadIC(char *text)
+{
+    return cards::readArea<409>(kIssuerCode, text);
+}
 extern "C" TK_API TK_STATUS TK_AT102_WriteIC(const char *text)
 {
     return cards::writeArea<410>(kType, kIssuerCode, text);
 }
-extern "C" TK_API TK_STATUS TK_AT102_ReadCPZ(char *text) { return cards::readArea<411>(kCodeProtected, text); }
+extern "C" TK_API TK_STATUS TK_AT102_ReadCPZ(char *text)
+{
+    return cards::readArea<411>(kCodeProtected, text);
+}
 extern "C" TK_API TK_STATUS TK_AT102_WriteCPZ(const char *text)
 {
     return cards::writeArea<412>(kType, kCodeProtected, text);
 }
-extern "C" TK_API TK_STATUS TK_AT102_ReadMTZ(char *text) { return cards::readArea<413>(kTestZone, text); }
+extern "C" TK_API TK_STATUS TK_AT102_ReadMTZ(char *text)
+{
+    return cards::readArea<413>(kTestZone, text);
+}
 extern "C" TK_API TK_STATUS TK_AT102_WriteMTZ(const char *text)
 {
     return cards::writeArea<414>(kType, kTestZone, text);

@@ -65,7 +65,7 @@ extern "C" TK_API TK_STATUS TK_AT24C_WriteChar(uint16_t address, uint16_t length
 }
 
 extern "C" TK_API TK_STATUS TK_AT24C_WriteString(uint16_t address, uint16_t length,
-                                                const uint8_t *bytes)
+                                                 const uint8_t *bytes)
 {
     return cards::writeBytes(TK_AT24C_WriteChar, address, length, bytes);
 }

@@ -27,7 +27,7 @@ extern "C" TK_API TK_STATUS TK_AT45D_OpenCard(uint8_t type)
 extern "C" TK_API TK_STATUS TK_AT45D_CloseCard(void) { return cards::closeOr<561>(); }
 
 extern "C" TK_API TK_STATUS TK_AT45D_ReadChar(uint16_t page, uint16_t offset, uint16_t length,
-                                             char *text)
+                                              char *text)
 {
     if (!text) return 29;
     if (page >= kPages) return 19;
@@ -36,7 +36,7 @@ extern "C" TK_API TK_STATUS TK_AT45D_ReadChar(uint16_t page, uint16_t offset, ui
 }
 
 extern "C" TK_API TK_STATUS TK_AT45D_ReadString(uint16_t page, uint16_t offset, uint16_t length,
-                                               uint8_t *bytes)
+                                                uint8_t *bytes)
 {
     return cards::readBytes(
         [page](uint16_t o, uint16_t n, char *t) { return TK_AT45D_ReadChar(page, o, n, t); },
@@ -44,7 +44,7 @@ extern "C" TK_API TK_STATUS TK_AT45D_ReadString(uint16_t page, uint16_t offset, 
 }
 
 extern "C" TK_API TK_STATUS TK_AT45D_WriteChar(uint16_t page, uint16_t offset, uint16_t length,
-                                              const char *text)
+                                               const char *text)
 {
     if (!text) return 29;
     if (page >= kPages) return 19;
@@ -56,11 +56,11 @@ extern "C" TK_API TK_STATUS TK_AT45D_WriteChar(uint16_t page, uint16_t offset, u
 }
 
 extern "C" TK_API TK_STATUS TK_AT45D_WriteString(uint16_t page, uint16_t offset, uint16_t length,
-                                                const uint8_t *bytes)
+                                                 const uint8_t *bytes)
 {
-    return cards::writeBytes([page](uint16_t o, uint16_t n,
-                                    const char *t) { return TK_AT45D_WriteChar(page, o, n, t); },
-                             offset, length, bytes);
+    return cards::writeBytes(
+        [page](uint16_t o, uint16_t n, const char *t) { return TK_AT45D_WriteChar(page, o, n, t); },
+        offset, length, bytes);
 }
 
 extern "C" TK_API TK_STATUS TK_AT45D_BlockErase(uint16_t first, uint16_t count)

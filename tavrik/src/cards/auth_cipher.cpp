@@ -61,8 +61,7 @@ public:
     std::uint8_t nibble()
     {
         step(0, 0, 0);
-        return static_cast<std::uint8_t>((((L[0] ^ L[4]) & ~M[0]) | (M[0] & (R[0] ^ R[3]))) &
-                                         0x0F);
+        return static_cast<std::uint8_t>((((L[0] ^ L[4]) & ~M[0]) | (M[0] & (R[0] ^ R[3]))) & 0x0F);
     }
 
     // Two steps per digit: the first nibble is dropped.

@@ -18,25 +18,38 @@ using namespace tavrik;
 constexpr std::uint16_t kUnsupported = 34;
 
 enum : std::uint8_t {
-    kMifare1k = 80,   // kind 04h
-    kMifare1kB = 81,  // kind 02h
-    kPages = 82,      // kind 10h: 4-byte pages, a 16-bit value in page 4 or 5
-    kUltra = 83,      // kind 00h
-    kMifare1102 = 84, // kind 05h
-    kKind44 = 85,     // kind 44h
+    kMifare1k = 80,    // kind 04h
+    kMifare1kB = 81,   // kind 02h
+    kPages = 82,       // kind 10h: 4-byte pages, a 16-bit value in page 4 or 5
+    kUltra = 83,       // kind 00h
+    kMifare1102 = 84,  // kind 05h
+    kKind44 = 85,      // kind 44h
 };
 
 enum : std::uint8_t {
-    kHalt = 0x01, kAntiCollision = 0x03, kSelect = 0x04, kAuthenticate = 0x05, kLoadKey = 0x06,
-    kReadBlock = 0x08, kWriteBlock = 0x09, kValue = 0x0A, kVerify1102 = 0x0E, kReadPage = 0x0F,
-    kWritePage = 0x10, kDate = 0x11, kTub = 0x12,
+    kHalt = 0x01,
+    kAntiCollision = 0x03,
+    kSelect = 0x04,
+    kAuthenticate = 0x05,
+    kLoadKey = 0x06,
+    kReadBlock = 0x08,
+    kWriteBlock = 0x09,
+    kValue = 0x0A,
+    kVerify1102 = 0x0E,
+    kReadPage = 0x0F,
+    kWritePage = 0x10,
+    kDate = 0x11,
+    kTub = 0x12,
 };
 
 struct KindType {
     std::uint8_t kind, type;
 };
-constexpr KindType kKinds[] = {{0x00, kUltra}, {0x02, kMifare1kB}, {0x04, kMifare1k},
-                               {0x05, kMifare1102}, {0x10, kPages}, {0x44, kKind44}};
+// Key kind 4 is key B.
+std::uint8_t keyCode(std::uint8_t keyKind) { return keyKind == 4 ? 0x61 : 0x60; }
+
+constexpr KindType kKinds[] = {{0x00, kUltra},      {0x02, kMifare1kB}, {0x04, kMifare1k},
+                               {0x05, kMifare1102}, {0x10, kPages},     {0x44, kKind44}};
 
 bool toVelsor() { return state().link == LinkKind::Velsor; }
 std::uint8_t type() { return state().cardType; }
@@ -73,7 +86,8 @@ std::uint16_t readBlock(std::uint8_t block, std::vector<std::uint8_t> &data)
 {
     std::vector<std::uint8_t> reply;
     const std::uint8_t params[] = {block};
-    if (const std::uint16_t r = exchange(pageCommands() ? kReadPage : kReadBlock, params, 23, reply))
+    if (const std::uint16_t r =
+            exchange(pageCommands() ? kReadPage : kReadBlock, params, 23, reply))
         return r;
     if (reply.size() < 1 + readSize()) return 23;
     data.assign(reply.begin() + 1, reply.begin() + 1 + static_cast<std::ptrdiff_t>(readSize()));
@@ -115,8 +129,12 @@ std::uint16_t pageValue(const std::vector<std::uint8_t> &d)
 std::uint16_t valueFrame(std::uint8_t op, std::uint8_t source, std::uint32_t v, std::uint8_t target)
 {
     std::vector<std::uint8_t> reply;
-    const std::uint8_t params[] = {op, source, static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                   static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24),
+    const std::uint8_t params[] = {op,
+                                   source,
+                                   static_cast<std::uint8_t>(v),
+                                   static_cast<std::uint8_t>(v >> 8),
+                                   static_cast<std::uint8_t>(v >> 16),
+                                   static_cast<std::uint8_t>(v >> 24),
                                    target};
     if (const std::uint16_t r = exchange(kValue, params, 23, reply)) return r;
     return reply[0] == 0x06 ? 26 : 0;
@@ -130,7 +148,8 @@ std::uint16_t incrementPages(std::uint32_t by)
     const std::uint32_t next = pageValue(d) + by;
     if (next > 0xFFFF) return 14;
     const auto lo = static_cast<std::uint8_t>(next), hi = static_cast<std::uint8_t>(next >> 8);
-    const std::uint8_t raw[] = {lo, hi, static_cast<std::uint8_t>(~lo), static_cast<std::uint8_t>(~hi)};
+    const std::uint8_t raw[] = {lo, hi, static_cast<std::uint8_t>(~lo),
+                                static_cast<std::uint8_t>(~hi)};
     return writeBlock(4, raw);
 }
 
@@ -159,7 +178,8 @@ extern "C" TK_API TK_STATUS TK_Mif_Request(uint16_t *kind, uint8_t mode)
     }
     std::vector<std::uint8_t> reply;
     const std::uint8_t cards[] = {static_cast<std::uint8_t>(mode ? 0x52 : 0x26)};
-    if (framed::exchange(framed::currentLink(), framed::kCardRequest, cards, reply, 3) != 0) return 5;
+    if (framed::exchange(framed::currentLink(), framed::kCardRequest, cards, reply, 3) != 0)
+        return 5;
     if (reply.size() < 2 || framed::refused(reply, true)) return 20;
     *kind = reply[1];
     for (const KindType &k : kKinds)
@@ -186,7 +206,8 @@ extern "C" TK_API TK_STATUS TK_Mif_AntiCollision(uint8_t parameter, uint32_t *se
     return 0;
 }
 
-extern "C" TK_API TK_STATUS TK_Mif_Select_CardNumber(uint32_t serial, uint32_t *out, uint8_t parameter)
+extern "C" TK_API TK_STATUS TK_Mif_Select_CardNumber(uint32_t serial, uint32_t *out,
+                                                     uint8_t parameter)
 {
     if (!out) return 29;
     if (toVelsor()) return velsor::call<702>(serial, out, parameter);
@@ -201,8 +222,7 @@ extern "C" TK_API TK_STATUS TK_Mif_Load_Key(uint8_t keyKind, uint8_t sector, con
     std::copy_n(key, k.size(), k.begin());
     if (toVelsor()) return velsor::call<711>(keyKind, sector, k.data());
     if (type() == kMifare1102) k[4] = k[5] = 0;
-    const std::uint8_t params[] = {static_cast<std::uint8_t>(keyKind == 4 ? 0x61 : 0x60), sector, k[0], k[1],
-                                   k[2], k[3], k[4], k[5]};
+    const std::uint8_t params[] = {keyCode(keyKind), sector, k[0], k[1], k[2], k[3], k[4], k[5]};
     std::vector<std::uint8_t> reply;
     return exchange(kLoadKey, params, 21, reply, true);
 }
@@ -216,8 +236,7 @@ extern "C" TK_API TK_STATUS TK_Mif_Authentication(uint8_t keyKind, uint8_t secto
     } else if (block == 0) {
         block = static_cast<std::uint8_t>(sector * 4);
     }
-    const std::uint16_t r = exchange(kAuthenticate, {static_cast<std::uint8_t>(keyKind == 4 ? 0x61 : 0x60), sector, block}, 22, true);
-    return r ? 22 : 0;
+    return exchange(kAuthenticate, {keyCode(keyKind), sector, block}, 22, true) ? 22 : 0;
 }
 
 extern "C" TK_API TK_STATUS TK_Mif_Read(uint8_t block, char *text)
@@ -264,7 +283,8 @@ extern "C" TK_API TK_STATUS TK_Mif_Init_Value(uint8_t block)
     if (toVelsor()) return cards::forwardRead<717>(block);
     if (sixteenByteBlocks()) {
         const auto b = block, nb = static_cast<std::uint8_t>(0xFF - block);
-        const std::uint8_t zero[16] = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, b, nb, b, nb};
+        const std::uint8_t zero[16] = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                       0, 0, 0, 0, b,    nb,   b,    nb};
         return writeBlock(block, zero, 24, true);
     }
     if (type() != kPages) return 24;
@@ -303,10 +323,22 @@ extern "C" TK_API TK_STATUS TK_Mif_Decrement(uint8_t block, uint32_t value)
 }
 
 // The reader moves values within the block itself; these need no frame.
-extern "C" TK_API TK_STATUS TK_Mif_Restore(uint8_t block) { return toVelsor() ? velsor::call<709>(block) : 0; }
-extern "C" TK_API TK_STATUS TK_Mif_Transfer(uint8_t block) { return toVelsor() ? velsor::call<710>(block) : 0; }
-extern "C" TK_API TK_STATUS TK_Mif_Reset(void) { return toVelsor() ? velsor::call<712>() : kUnsupported; }
-extern "C" TK_API TK_STATUS TK_Mif_Config(void) { return toVelsor() ? velsor::call<715>() : kUnsupported; }
+extern "C" TK_API TK_STATUS TK_Mif_Restore(uint8_t block)
+{
+    return toVelsor() ? velsor::call<709>(block) : 0;
+}
+extern "C" TK_API TK_STATUS TK_Mif_Transfer(uint8_t block)
+{
+    return toVelsor() ? velsor::call<710>(block) : 0;
+}
+extern "C" TK_API TK_STATUS TK_Mif_Reset(void)
+{
+    return toVelsor() ? velsor::call<712>() : kUnsupported;
+}
+extern "C" TK_API TK_STATUS TK_Mif_Config(void)
+{
+    return toVelsor() ? velsor::call<715>() : kUnsupported;
+}
 
 extern "C" TK_API TK_STATUS TK_Mif_SetHalt(void)
 {
@@ -338,18 +370,22 @@ extern "C" TK_API TK_STATUS TK_Mifare_UpdateDate(const uint8_t *date)
     if (!date) return 29;
     if (state().link != LinkKind::Framed) return kUnsupported;
     std::vector<std::uint8_t> reply;
-    return framed::exchange(framed::currentLink(), kDate, std::span<const std::uint8_t>(date, 9), reply, 3) ? 5 : 0;
+    const std::span<const std::uint8_t> params(date, 9);
+    return framed::exchange(framed::currentLink(), kDate, params, reply, 3) == 0 ? 0 : 5;
 }
 
-extern "C" TK_API TK_STATUS TK_Mif_Activate(void) { return toVelsor() ? velsor::call<752>() : kUnsupported; }
+extern "C" TK_API TK_STATUS TK_Mif_Activate(void)
+{
+    return toVelsor() ? velsor::call<752>() : kUnsupported;
+}
 
 extern "C" TK_API TK_STATUS TK_Mif_RATS(char *ats, uint16_t *length)
 {
     return toVelsor() ? velsor::call<753>(ats, length) : kUnsupported;
 }
 
-extern "C" TK_API TK_STATUS TK_Mif_ExchangeBlock(const char *command, uint16_t length, char *response,
-                                                uint16_t *responseLength)
+extern "C" TK_API TK_STATUS TK_Mif_ExchangeBlock(const char *command, uint16_t length,
+                                                 char *response, uint16_t *responseLength)
 {
     if (!toVelsor()) return kUnsupported;
     if (!command) return 29;
@@ -357,4 +393,7 @@ extern "C" TK_API TK_STATUS TK_Mif_ExchangeBlock(const char *command, uint16_t l
     return velsor::call<754>(copy.data(), length, response, responseLength);
 }
 
-extern "C" TK_API TK_STATUS TK_Mif_DeSelect(void) { return toVelsor() ? velsor::call<755>() : kUnsupported; }
+extern "C" TK_API TK_STATUS TK_Mif_DeSelect(void)
+{
+    return toVelsor() ? velsor::call<755>() : kUnsupported;
+}

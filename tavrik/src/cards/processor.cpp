@@ -106,7 +106,7 @@ extern "C" TK_API TK_STATUS TK_Set_CardHolder(uint8_t flag) { return setSwitch('
 extern "C" TK_API TK_STATUS TK_Set_CPUSpeed(uint8_t value) { return setSwitch('j', value != 0); }
 
 extern "C" TK_API TK_STATUS TK_CPU_IsoAPDU(const char *command, uint16_t length, char *response,
-                                          uint16_t *responseLength)
+                                           uint16_t *responseLength)
 {
     if (!command || !response || !responseLength) return 29;
     if (cards::forwarded()) {
@@ -140,7 +140,7 @@ extern "C" TK_API TK_STATUS TK_OpenSAMCard(uint8_t slot)
 }
 
 extern "C" TK_API TK_STATUS TK_SAM_IsoAPDU(const uint8_t *command, uint16_t length,
-                                          uint8_t *response, uint16_t *responseLength)
+                                           uint8_t *response, uint16_t *responseLength)
 {
     if (!command || !response || !responseLength) return 29;
     std::vector<std::uint8_t> data;
@@ -160,8 +160,8 @@ extern "C" TK_API TK_STATUS TK_SAM_IsoAPDU_CString(const char *command, char *re
     std::vector<std::uint8_t> bytes(chars / 2), answer(256);
     hexToBytes(command, chars, bytes.data());
     std::uint16_t n = 0;
-    if (const std::uint16_t r =
-            TK_SAM_IsoAPDU(bytes.data(), static_cast<std::uint16_t>(bytes.size()), answer.data(), &n))
+    if (const std::uint16_t r = TK_SAM_IsoAPDU(
+            bytes.data(), static_cast<std::uint16_t>(bytes.size()), answer.data(), &n))
         return r;
     bytesToHex(answer.data(), n, response);
     response[2 * n] = '\0';

@@ -17,7 +17,10 @@ extern "C" TK_API TK_STATUS TK_SLE4406_OpenCard(void)
     return cards::forwarded() ? kUnsupported : cards::openCard(kType);
 }
 
-extern "C" TK_API TK_STATUS TK_SLE4406_CloseCard(void) { return cards::forwarded() ? kUnsupported : 0; }
+extern "C" TK_API TK_STATUS TK_SLE4406_CloseCard(void)
+{
+    return cards::forwarded() ? kUnsupported : 0;
+}
 
 extern "C" TK_API TK_STATUS TK_SLE4406_ReadChar(uint16_t address, uint16_t length, char *text)
 {
@@ -32,7 +35,8 @@ extern "C" TK_API TK_STATUS TK_SLE4406_ReadString(uint16_t address, uint16_t len
     return cards::readBytes(TK_SLE4406_ReadChar, address, length, bytes);
 }
 
-extern "C" TK_API TK_STATUS TK_SLE4406_WriteChar(uint16_t address, uint16_t length, const char *text)
+extern "C" TK_API TK_STATUS TK_SLE4406_WriteChar(uint16_t address, uint16_t length,
+                                                 const char *text)
 {
     if (!text) return 29;
     if (!cards::within(address, length, kSize)) return 19;
@@ -41,7 +45,7 @@ extern "C" TK_API TK_STATUS TK_SLE4406_WriteChar(uint16_t address, uint16_t leng
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4406_WriteString(uint16_t address, uint16_t length,
-                                                  const uint8_t *bytes)
+                                                   const uint8_t *bytes)
 {
     return cards::writeBytes(TK_SLE4406_WriteChar, address, length, bytes);
 }
