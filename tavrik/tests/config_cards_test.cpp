@@ -4,6 +4,7 @@
 
 #include "cards/auth_cipher.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -113,6 +114,13 @@ TEST_F(ConfigCards, ZonesStopBeforeTheConfigurationArea)
     restartTranscript();
     EXPECT_TRUE(hostBytes().empty());
 
+    ASSERT_EQ(TK_AT1608_VerifyPWD(7, 0xFF, 0xFF, 0xFF), 0);
+    const std::uint8_t data[] = {0x16, 0x08};
+    ASSERT_EQ(TK_AT1608_WriteString(254, 2, 7, data), 0);
+    std::uint8_t back[2] = {};
+    ASSERT_EQ(TK_AT1608_ReadString(254, 2, 7, back), 0);
+    EXPECT_EQ(back[1], 0x08);
+    restartTranscript();
     ASSERT_EQ(TK_AT1608_ReadChar(255, 1, 7, text), 0);
     ASSERT_EQ(TK_AT1608_ReadPAC(9, text), 0);
     ASSERT_EQ(TK_AT1608_VerifyPWD(2, 0xFF, 0xFF, 0xFF), 0);
@@ -137,6 +145,18 @@ TEST_F(ConfigCards, At153NamedAreas)
                                wire({':', 'A'}) + words({992, 8}) + wire({':', 'A'}) +
                                words({1013, 3}) + wire({':', 'A'}) + words({974, 1}) +
                                wire({':', 'A'}) + words({984, 1}));
+}
+
+TEST_F(ConfigCards, AVelsorThatGivesNoRandomBytesLeavesNoFixedChallenge)
+{
+    openWithCard(MemoryCard::at153());
+    ASSERT_EQ(TK_AT153_OpenCard(), 0);
+    restartTranscript();
+    const std::uint8_t seed[8] = {}, cryptogram[8] = {0xFF};
+    EXPECT_EQ(TK_AT153_Auth(seed, cryptogram), 0);
+    const auto ordinals = standin::ordinals();
+    EXPECT_EQ(std::count(ordinals.begin(), ordinals.end(), 62), 1) << "random text was asked for";
+    EXPECT_NE(sent().challenge, Block{}) << "not the preset of zeros";
 }
 
 TEST_F(ConfigCards, TheChallengeComesFromVelsorsRandomText)

@@ -182,6 +182,10 @@ TEST_F(MemoryFamilies, At6601LayoutAndItsSharedCounter)
     restartTranscript();
     ASSERT_EQ(TK_AT6601_ReadChar(255, 1, 1, text), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'A'}) + words({1482, 1}));
+    ASSERT_EQ(TK_AT6601_VerifyPWD(3, 0xFF, 0xFF), 0);
+    ASSERT_EQ(TK_AT6601_WriteChar(0, 2, 2, "6601"), 0);
+    ASSERT_EQ(TK_AT6601_ReadChar(0, 2, 2, text), 0);
+    EXPECT_EQ(std::string(text, 4), "6601");
     // Zone 1 ends before the code of zone 2.
     EXPECT_EQ(TK_AT6601_ReadChar(255, 2, 1, text), 19);
     EXPECT_EQ(TK_AT6601_ReadChar(0, 1, 4, text), 19) << "no absolute zone";
@@ -196,6 +200,8 @@ TEST_F(MemoryFamilies, At102ZonesKeysAndErasing)
     ASSERT_EQ(TK_AT102_WriteChar(63, 1, 2, "42"), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({155, 1}) + wire({0x42}));
     char text[32];
+    ASSERT_EQ(TK_AT102_ReadChar(63, 1, 2, text), 0);
+    EXPECT_EQ(std::string(text, 2), "42");
     for (std::uint8_t zone : {0, 3}) EXPECT_EQ(TK_AT102_ReadChar(0, 1, zone, text), 19);
     EXPECT_EQ(TK_AT102_ReadChar(60, 5, 1, text), 19);
 
@@ -233,6 +239,9 @@ TEST_F(MemoryFamilies, Sle4406AndTelephoneCardCounters)
     ASSERT_EQ(TK_SLE4406_LendBit(9, 0x03), 0);
     EXPECT_EQ(hostBytes(), wire({':', 'B'}) + words({9, 4}) + wire({1, 2, 3, 4, ':', 'd', 9, 3}));
     EXPECT_EQ(reader.card()->memory[9], 0x00);
+    std::uint8_t bytes[4] = {};
+    ASSERT_EQ(TK_SLE4406_ReadString(9, 4, bytes), 0);
+    EXPECT_EQ(bytes[3], 0x04);
     EXPECT_EQ(TK_SLE4406_WritePWD(1, 2, 3), 0);
     EXPECT_EQ(reader.card()->code, (tavriksim::Bytes{1, 2, 3}));
     reader.refuse('f');
@@ -246,8 +255,10 @@ TEST_F(MemoryFamilies, Sle4406AndTelephoneCardCounters)
     ASSERT_EQ(TK_TEL_VerifyTC(0xFF, 0xFF, 0xFF), 0);
     EXPECT_EQ(hostBytes(), wire({':', 0x60, 0x12, 0x34, 0x56, ':', 'H', 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(TK_TEL_Read(30, 3, text), 19);
+    EXPECT_EQ(TK_TEL_Write(31, 2, "0102"), 19);
+    ASSERT_EQ(TK_TEL_Write(30, 2, "0102"), 0);
     ASSERT_EQ(TK_TEL_Read(30, 2, text), 0);
-    EXPECT_EQ(std::string(text, 4), "FFFF");
+    EXPECT_EQ(std::string(text, 4), "0102");
 
     // A USB or framed reader has no SLE4406 commands.
     for (auto kind : {tavrik::LinkKind::Usb, tavrik::LinkKind::Framed}) {

@@ -17,7 +17,8 @@ namespace {
 authcipher::Block challenge(const ConfigCardLayout &l)
 {
     authcipher::Block c = l.challengePreset;
-    if (TK_GetRandStr(c.data(), static_cast<std::uint8_t>(c.size())) != 0) {
+    const bool fromVelsor = TK_GetRandStr(c.data(), static_cast<std::uint8_t>(c.size())) == 0;
+    if (!fromVelsor || c == l.challengePreset) {
         authcipher::Block system{};
         if (getrandom(system.data(), system.size(), 0) == static_cast<ssize_t>(system.size()))
             c = system;
