@@ -132,10 +132,12 @@ TK_API TK_STATUS TK_AT102_WriteFuse(void);
 TK_API TK_STATUS TK_AT1604_OpenCard(void);
 TK_API TK_STATUS TK_AT1604_CloseCard(void);
 TK_API TK_STATUS TK_AT1604_ReadChar(uint16_t address, uint16_t length, uint8_t zone, char *text);
-TK_API TK_STATUS TK_AT1604_WriteChar(uint16_t address, uint16_t length, uint8_t zone, const char *text);
-TK_API TK_STATUS TK_AT1604_ReadString(uint16_t address, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT1604_WriteChar(uint16_t address, uint16_t length, uint8_t zone,
+                                     const char *text);
+TK_API TK_STATUS TK_AT1604_ReadString(uint16_t address, uint16_t length, uint8_t zone,
+                                      uint8_t *bytes);
 TK_API TK_STATUS TK_AT1604_WriteString(uint16_t address, uint16_t length, uint8_t zone,
-                                   const uint8_t *bytes);
+                                       const uint8_t *bytes);
 TK_API TK_STATUS TK_AT1604_EraseChar(uint16_t address, uint16_t length, uint8_t zone);
 /* Security codes by index 0-8: two bytes each, given and read as text (4 characters). */
 TK_API TK_STATUS TK_AT1604_VerifyPWD(uint8_t index, uint8_t b1, uint8_t b2);
@@ -151,18 +153,21 @@ TK_API TK_STATUS TK_AT1604_ReadIC(char *text);   /* issuer code, 16 characters *
 TK_API TK_STATUS TK_AT1604_WriteIC(const char *text);
 TK_API TK_STATUS TK_AT1604_ReadCPZ(char *text);  /* code protected zone, 16 characters */
 TK_API TK_STATUS TK_AT1604_WriteCPZ(const char *text);
-TK_API TK_STATUS TK_AT1604_ReadMTZ(char *text);  /* memory test zone: 4 characters read, */
-TK_API TK_STATUS TK_AT1604_WriteMTZ(const char *text);  /* 8 written */
+/* Memory test zone: 4 characters read, 8 written. */
+TK_API TK_STATUS TK_AT1604_ReadMTZ(char *text);
+TK_API TK_STATUS TK_AT1604_WriteMTZ(const char *text);
 TK_API TK_STATUS TK_AT1604_WriteFuse(void);
 
 /* AT6601: zones 0-3 (512, 256, 256 and 289 bytes); attempt counters 0, 1 and 5-8. */
 TK_API TK_STATUS TK_AT6601_OpenCard(void);
 TK_API TK_STATUS TK_AT6601_CloseCard(void);
 TK_API TK_STATUS TK_AT6601_ReadChar(uint16_t address, uint16_t length, uint8_t zone, char *text);
-TK_API TK_STATUS TK_AT6601_WriteChar(uint16_t address, uint16_t length, uint8_t zone, const char *text);
-TK_API TK_STATUS TK_AT6601_ReadString(uint16_t address, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT6601_WriteChar(uint16_t address, uint16_t length, uint8_t zone,
+                                     const char *text);
+TK_API TK_STATUS TK_AT6601_ReadString(uint16_t address, uint16_t length, uint8_t zone,
+                                      uint8_t *bytes);
 TK_API TK_STATUS TK_AT6601_WriteString(uint16_t address, uint16_t length, uint8_t zone,
-                                   const uint8_t *bytes);
+                                       const uint8_t *bytes);
 TK_API TK_STATUS TK_AT6601_EraseChar(uint16_t address, uint16_t length, uint8_t zone);
 /* Security codes by index 0-8: two bytes each, given and read as text (4 characters). */
 TK_API TK_STATUS TK_AT6601_VerifyPWD(uint8_t index, uint8_t b1, uint8_t b2);
@@ -178,8 +183,9 @@ TK_API TK_STATUS TK_AT6601_ReadIC(char *text);   /* issuer code, 16 characters *
 TK_API TK_STATUS TK_AT6601_WriteIC(const char *text);
 TK_API TK_STATUS TK_AT6601_ReadCPZ(char *text);  /* code protected zone, 16 characters */
 TK_API TK_STATUS TK_AT6601_WriteCPZ(const char *text);
-TK_API TK_STATUS TK_AT6601_ReadMTZ(char *text);  /* memory test zone: 4 characters read, */
-TK_API TK_STATUS TK_AT6601_WriteMTZ(const char *text);  /* 8 written */
+/* Memory test zone: 4 characters read, 8 written. */
+TK_API TK_STATUS TK_AT6601_ReadMTZ(char *text);
+TK_API TK_STATUS TK_AT6601_WriteMTZ(const char *text);
 TK_API TK_STATUS TK_AT6601_WriteFuse(void);
 
 /* AT1608: user zones 0-7 of 256 bytes; password sets 0-7 (write) and 8-15 (read);
@@ -188,10 +194,12 @@ TK_API TK_STATUS TK_AT6601_WriteFuse(void);
 TK_API TK_STATUS TK_AT1608_OpenCard(void);
 TK_API TK_STATUS TK_AT1608_CloseCard(void);
 TK_API TK_STATUS TK_AT1608_ReadChar(uint16_t offset, uint16_t length, uint8_t zone, char *text);
-TK_API TK_STATUS TK_AT1608_WriteChar(uint16_t offset, uint16_t length, uint8_t zone, const char *text);
-TK_API TK_STATUS TK_AT1608_ReadString(uint16_t offset, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT1608_WriteChar(uint16_t offset, uint16_t length, uint8_t zone,
+                                     const char *text);
+TK_API TK_STATUS TK_AT1608_ReadString(uint16_t offset, uint16_t length, uint8_t zone,
+                                      uint8_t *bytes);
 TK_API TK_STATUS TK_AT1608_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
-                                   const uint8_t *bytes);
+                                       const uint8_t *bytes);
 TK_API TK_STATUS TK_AT1608_VerifyPWD(uint8_t set, uint8_t b1, uint8_t b2, uint8_t b3);
 /* Mutual authentication with the secret seed (8 bytes, the card's Gc) and the card's current
  * cryptogram (8 bytes, its Ci). 36 when the card did not take it. */
@@ -227,10 +235,12 @@ TK_API TK_STATUS TK_AT1608_WriteFuse(void);
 TK_API TK_STATUS TK_AT153_OpenCard(void);
 TK_API TK_STATUS TK_AT153_CloseCard(void);
 TK_API TK_STATUS TK_AT153_ReadChar(uint16_t offset, uint16_t length, uint8_t zone, char *text);
-TK_API TK_STATUS TK_AT153_WriteChar(uint16_t offset, uint16_t length, uint8_t zone, const char *text);
-TK_API TK_STATUS TK_AT153_ReadString(uint16_t offset, uint16_t length, uint8_t zone, uint8_t *bytes);
+TK_API TK_STATUS TK_AT153_WriteChar(uint16_t offset, uint16_t length, uint8_t zone,
+                                    const char *text);
+TK_API TK_STATUS TK_AT153_ReadString(uint16_t offset, uint16_t length, uint8_t zone,
+                                     uint8_t *bytes);
 TK_API TK_STATUS TK_AT153_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
-                                   const uint8_t *bytes);
+                                      const uint8_t *bytes);
 TK_API TK_STATUS TK_AT153_VerifyPWD(uint8_t set, uint8_t b1, uint8_t b2, uint8_t b3);
 /* Mutual authentication with the secret seed (8 bytes, the card's Gc) and the card's current
  * cryptogram (8 bytes, its Ci). 36 when the card did not take it. */
