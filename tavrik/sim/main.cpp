@@ -7,9 +7,23 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <string>
 
 namespace {
+
+using tavriksim::MemoryCard;
+
+const std::map<std::string, std::function<MemoryCard()>> kCards = {
+    {"sle4442", MemoryCard::sle4442}, {"sle4428", MemoryCard::sle4428},
+    {"at24c", [] { return MemoryCard::at24c(8); }}, {"at45d", MemoryCard::at45d},
+    {"at102", MemoryCard::at102}, {"at1604", MemoryCard::at1604}, {"at6601", MemoryCard::at6601},
+    {"at1608", MemoryCard::at1608}, {"at153", MemoryCard::at153}, {"sle4406", MemoryCard::sle4406},
+    {"tel", MemoryCard::telephone}, {"cpu", MemoryCard::processor},
+    {"mifare", [] { return MemoryCard::contactless(0x04); }},
+    {"ultralight", [] { return MemoryCard::contactless(0x10); }},
+};
 
 volatile sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
@@ -18,7 +32,9 @@ int usage()
 {
     std::fprintf(stderr,
                  "usage: tavrik-sim [--protocol byte|framed|foreign] [--model 0|1|2]\n"
-                 "                  [--card sle4442|sle4428|none] [--transcript]\n");
+                 "                  [--card NAME|none] [--transcript]\n"
+                 "cards: sle4442 sle4428 at24c (type 8) at45d at102 at1604 at6601 at1608\n"
+                 "       at153 sle4406 tel cpu, and the contactless mifare and ultralight\n");
     return 2;
 }
 
@@ -46,14 +62,13 @@ int main(int argc, char **argv)
             if (options.model < 0 || options.model > 2) return usage();
         } else if (arg == "--card" && value) {
             card = argv[++i];
-            if (card != "sle4442" && card != "sle4428" && card != "none") return usage();
+            if (card != "none" && !kCards.count(card)) return usage();
         } else {
             return usage();
         }
     }
     tavriksim::Simulator sim(options);
-    if (card == "sle4442") sim.insert(tavriksim::MemoryCard::sle4442());
-    if (card == "sle4428") sim.insert(tavriksim::MemoryCard::sle4428());
+    if (card != "none") sim.insert(kCards.at(card)());
     std::printf("%s\n", sim.slavePath().c_str());
     std::fflush(stdout);
     struct sigaction sa {};

@@ -2,9 +2,19 @@
 
 namespace tavriksim {
 
+void useTry(std::uint8_t &counter)
+{
+    for (int bit = 7; bit >= 0; --bit)
+        if (counter & (1u << bit)) {
+            counter = static_cast<std::uint8_t>(counter & ~(1u << bit));
+            return;
+        }
+}
+
 MemoryCard MemoryCard::sle4442()
 {
     MemoryCard c;
+    c.family = Family::Sle4442;
     c.type = 0x32;
     c.memory.assign(256, 0xFF);
     c.writable.assign(32, true);
@@ -16,6 +26,7 @@ MemoryCard MemoryCard::sle4442()
 MemoryCard MemoryCard::sle4428()
 {
     MemoryCard c;
+    c.family = Family::Sle4428;
     c.type = 0x30;
     c.memory.assign(1024, 0xFF);
     c.writable.assign(1024, true);
@@ -32,12 +43,7 @@ bool MemoryCard::present(const Bytes &attempt)
         verified = true;
         return true;
     }
-    // Each wrong code clears the highest bit still set.
-    for (int bit = 7; bit >= 0; --bit)
-        if (counter & (1u << bit)) {
-            counter = static_cast<std::uint8_t>(counter & ~(1u << bit));
-            break;
-        }
+    useTry(counter);
     verified = false;
     return false;
 }
@@ -51,7 +57,7 @@ bool MemoryCard::changeCode(const Bytes &newCode)
 
 void MemoryCard::write(std::size_t address, const Bytes &data)
 {
-    if (!verified) return;
+    if (!verified && !codeless) return;
     for (std::size_t i = 0; i < data.size() && address + i < memory.size(); ++i) {
         const std::size_t at = address + i;
         if (at < writable.size() && !writable[at]) continue;

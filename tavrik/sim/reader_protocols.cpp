@@ -15,8 +15,12 @@ void Simulator::serveByteProtocol(std::uint8_t b)
         probed_ = true;
         return;
     }
-    // Anything but a probe is a command only right after an answered probe.
-    if (!probed_) return;
+    // Anything but a probe is a command only right after an answered probe; other bytes
+    // begin a frame, which these readers also take (SAM and contactless commands).
+    if (!probed_) {
+        serveFrame(b);
+        return;
+    }
     probed_ = false;
     command(b);
 }
@@ -67,6 +71,11 @@ void Simulator::command(std::uint8_t cmd)
         return;
     case 'q': {
         replyHex({cmd});
+        // With a processor card powered, 'q' switches the card holder.
+        if (processorPowered_) {
+            replyHex({next()});
+            return;
+        }
         // Reader selection sends the number; the check after a rate change does not.
         const std::uint8_t n = next();
         if (n > 1) {
@@ -86,9 +95,12 @@ void Simulator::command(std::uint8_t cmd)
         else
             replyHex({0x00, '.'});
         if (card_) card_->verified = false;
+        processorPowered_ = card_ && type == card_->type && card_->family == Family::Processor;
         return;
     }
-    case 'A': case 'B': case 'E': case 'F': case 'G': case 'H': case 'I':
+    case 'A': case 'B': case 'E': case 'F': case 'G': case 'H': case 'I': case 'Y': case 'X':
+    case 'W': case '\\': case ']': case 'b': case 'c': case 'd': case 'e': case 'f': case 0x60:
+    case '^': case '_': case '[': case 'i': case 'j': case 'h': case 'Q':
         cardCommand(cmd);
         return;
     default: replyHex({'?'}); return;
@@ -103,7 +115,12 @@ void Simulator::cardCommand(std::uint8_t cmd)
     }
     replyHex({cmd});
     MemoryCard &c = *card_;
-    const bool sle4442 = c.type == 0x32;
+    const bool sle = c.family == Family::Sle4442 || c.family == Family::Sle4428;
+    if (!sle && cmd != 'A' && cmd != 'B') {
+        familyCommand(cmd);
+        return;
+    }
+    const bool sle4442 = c.family == Family::Sle4442;
     switch (cmd) {
     case 'A': {
         const std::uint16_t address = word(), length = word();
@@ -173,7 +190,10 @@ void Simulator::serveFrame(std::uint8_t length)
     }
     switch (cmd) {
     case 0x02:
-        if (card_)
+        authenticated_.clear();
+        if (card_ && card_->family == Family::Contactless)
+            reply({0x02, 0x00, card_->kind});
+        else if (card_)
             reply({0x02, 0x00, options_.framedCardKind});
         else
             reply({0x01, 0x01});
@@ -187,7 +207,7 @@ void Simulator::serveFrame(std::uint8_t length)
         light_ = param;
         reply({0x01, 0x00});
         return;
-    default: reply({0x01, 0x01}); return;
+    default: cardFrame(cmd, Bytes(frame.begin() + 1, frame.end())); return;
     }
 }
 

@@ -86,6 +86,12 @@ private:
     void serveByteProtocol(std::uint8_t b);
     void command(std::uint8_t cmd);
     void cardCommand(std::uint8_t cmd);
+    void familyCommand(std::uint8_t cmd);
+    void processorReply(const Bytes &data);
+    void cardFrame(std::uint8_t cmd, const Bytes &params);
+    void replyFrame(std::uint8_t status, const Bytes &data = {});
+    // Contactless value blocks and pages.
+    bool valueOperation(MemoryCard &c, const Bytes &params);
     Bytes receiveBlocks(std::size_t n);
     void serveFrame(std::uint8_t length);
     void record(bool fromHost, std::uint8_t b);
@@ -113,6 +119,10 @@ private:
     std::vector<Event> transcript_;
     int light_ = -1, beep_ = -1, rate_ = -1;
     std::vector<std::uint32_t> probeRates_;
+    bool processorPowered_ = false;
+    MemoryCard sam_ = MemoryCard::processor();  // the SAM slot is never empty
+    Bytes loadedKey_;
+    std::set<int> authenticated_;  // sectors of a Mifare card opened with the right key
     std::thread worker_;
 };
 

@@ -24,6 +24,12 @@ protected:
     tavriksim::Simulator &sim() { return *sim_; }
     // Waits until the reader has seen the host's last byte.
     void waitQuiet();
+    // Starts the transcript afresh once the reader has taken everything sent so far.
+    void restartTranscript()
+    {
+        waitQuiet();
+        sim_->clearTranscript();
+    }
     // Bytes the host sent since the transcript was cleared.
     std::string hostBytes() { return text(sim_->fromHost()); }
     std::string readerBytes() { return text(sim_->toHost()); }
@@ -39,5 +45,13 @@ inline std::string wire(std::initializer_list<int> bytes)
 {
     std::string s;
     for (int b : bytes) s += static_cast<char>(b);
+    return s;
+}
+
+// 16-bit command parameters as the host sends them, high byte first.
+inline std::string words(std::initializer_list<int> values)
+{
+    std::string s;
+    for (int v : values) s += wire({v >> 8, v & 0xFF});
     return s;
 }

@@ -1,5 +1,5 @@
 // Forwarding to the outside library, against a stand-in that records every call.
-#include "reader_fixture.h"
+#include "forwarding_fixture.h"
 #include "state.h"
 #include "velsor/binding.h"
 #include "velsor_standin.h"
@@ -12,26 +12,6 @@ namespace {
 
 using tavrik::LinkKind;
 using tavriksim::Protocol;
-
-class Forwarding : public ReaderTest {
-protected:
-    void SetUp() override
-    {
-        ReaderTest::SetUp();
-        setenv("TAVRIK_VELSOR", VELSOR_STANDIN, 1);
-        tavrik::velsor::unload();
-        standin::reset();
-    }
-    void TearDown() override
-    {
-        ReaderTest::TearDown();
-        unsetenv("TAVRIK_VELSOR");
-        tavrik::velsor::unload();
-    }
-    static void link(LinkKind kind) { tavrik::state().link = kind; }
-    static std::vector<std::uintptr_t> args(std::initializer_list<std::uintptr_t> a) { return a; }
-    static std::uintptr_t address(const void *p) { return reinterpret_cast<std::uintptr_t>(p); }
-};
 
 TEST_F(Forwarding, ForeignReaderIsOpenedThroughVelsorWithTheMappedZeroBasedPort)
 {

@@ -31,26 +31,82 @@ std::uint16_t openCard(std::uint8_t type)
     return 0;
 }
 
+namespace {
+
+bool sendWords(std::initializer_list<std::uint16_t> words)
+{
+    for (std::uint16_t w : words)
+        if (!bp::sendWord(w)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::uint16_t readWith(std::uint8_t command, std::initializer_list<std::uint16_t> words,
+                       std::size_t n, char *text)
+{
+    if (const std::uint16_t h = bp::handshake(command)) return h;
+    if (!sendWords(words)) return 254;
+    return bp::readHexBlock(n, text) == 0 ? 0 : 5;
+}
+
 std::uint16_t readMemory(std::uint8_t command, std::uint16_t address, std::uint16_t length,
                          char *text)
 {
-    if (const std::uint16_t h = bp::handshake(command)) return h;
-    if (!bp::sendWord(address) || !bp::sendWord(length)) return 254;
-    return bp::readHexBlock(length, text) == 0 ? 0 : 5;
+    return readWith(command, {address, length}, length, text);
+}
+
+std::uint16_t writeWith(std::uint8_t type, std::uint8_t command,
+                        std::initializer_list<std::uint16_t> words, std::size_t n,
+                        const char *text)
+{
+    if (bp::handshake(command) != 0) return 7;
+    if (!sendWords(words)) return 7;
+    state().cardType = type;
+    return bp::writeHexBlock(text, n);
 }
 
 std::uint16_t writeMemory(std::uint8_t type, std::uint8_t command, std::uint16_t address,
                           std::uint16_t length, const char *text)
 {
-    if (bp::handshake(command) != 0) return 7;
-    if (!bp::sendWord(address) || !bp::sendWord(length)) return 7;
-    state().cardType = type;
-    return bp::writeHexBlock(text, length);
+    return writeWith(type, command, {address, length}, length, text);
 }
 
-std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n)
+bool confirmation()
 {
-    if (const std::uint16_t h = bp::handshake('H')) return h;
+    const bp::Unit u = bp::readUnit();
+    return u.ok && u.value() == 0 && bp::readTerminator();
+}
+
+std::uint16_t confirmedCommand(std::uint8_t command, std::initializer_list<std::uint16_t> words,
+                               int waitMs, std::uint16_t failure)
+{
+    if (const std::uint16_t h = bp::handshake(command)) return h;
+    if (!sendWords(words)) return failure;
+    pause(waitMs);
+    return confirmation() ? 0 : failure;
+}
+
+std::uint16_t plainCommand(std::uint8_t command, const std::uint8_t *bytes, std::size_t n)
+{
+    if (const std::uint16_t h = bp::handshake(command)) return h;
+    if (n && !bp::send(bytes, n)) return 5;
+    return 0;
+}
+
+std::uint16_t counterCommand(std::uint8_t a, std::uint8_t b)
+{
+    if (const std::uint16_t h = bp::handshake('d')) return h;
+    if (!bp::sendByte(a) || !bp::sendByte(b)) return 5;
+    const bp::Unit first = bp::readUnit();
+    const bp::Unit second = first.ok ? bp::readUnit() : bp::Unit{};
+    return first.ok && second.ok && first.value() == 0 && second.value() == 2 ? 0 : 5;
+}
+
+std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n,
+                          std::uint8_t command)
+{
+    if (const std::uint16_t h = bp::handshake(command)) return h;
     pause(pauseMs);
     if (!bp::send(code, n)) return 12;
     const bp::Unit u = bp::readUnit();
@@ -59,10 +115,10 @@ std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n)
     return 0;
 }
 
-std::uint16_t changeCode(const std::uint8_t *code, std::size_t n)
+std::uint16_t changeCode(int pauseMs, const std::uint8_t *code, std::size_t n)
 {
     if (bp::handshake('G') != 0) return 15;
-    pause(300);
+    pause(pauseMs);
     if (!bp::send(code, n)) return 15;
     const bp::Unit u = bp::readUnit();
     bp::clearReceive();

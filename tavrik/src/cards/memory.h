@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace tavrik::cards {
@@ -16,13 +17,33 @@ std::uint16_t openCard(std::uint8_t type);
 // Command 'A': handshake status, 254 parameters not sent, 5 data not read, or 0.
 std::uint16_t readMemory(std::uint8_t command, std::uint16_t address, std::uint16_t length,
                          char *text);
+// A read command with any parameter words (the paged cards send three), then n bytes.
+std::uint16_t readWith(std::uint8_t command, std::initializer_list<std::uint16_t> words,
+                       std::size_t n, char *text);
 // Command 'B' or 'F' with the block write: 7 refused, or the block write's status.
 std::uint16_t writeMemory(std::uint8_t type, std::uint8_t command, std::uint16_t address,
                           std::uint16_t length, const char *text);
-// Command 'H': handshake status, 12 wrong code, or 0.
-std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n);
+std::uint16_t writeWith(std::uint8_t type, std::uint8_t command,
+                        std::initializer_list<std::uint16_t> words, std::size_t n,
+                        const char *text);
+// A command with parameter words, a wait, and the confirmation unit 00h with the terminator
+// (erasing): the handshake status, `failure` when it is not confirmed, or 0.
+std::uint16_t confirmedCommand(std::uint8_t command, std::initializer_list<std::uint16_t> words,
+                               int waitMs, std::uint16_t failure);
+// Reads the confirmation: unit 00h, then the terminator.
+bool confirmation();
+// A command followed by raw bytes ('X', 'W', '\' send none): the handshake status, 5 when
+// the bytes could not be sent, or 0.
+std::uint16_t plainCommand(std::uint8_t command, const std::uint8_t *bytes = nullptr,
+                           std::size_t n = 0);
+// Command 'd' of the counter cards (SLE4406 lend bit, telephone card reload) with two byte
+// parameters; the reader answers 00h then 02h: the handshake status, 5 otherwise, or 0.
+std::uint16_t counterCommand(std::uint8_t a, std::uint8_t b);
+// Command 'H' (or the telephone card's unlock key): handshake status, 12 wrong code, or 0.
+std::uint16_t presentCode(int pauseMs, const std::uint8_t *code, std::size_t n,
+                          std::uint8_t command = 'H');
 // Command 'G': 15 refused, or 0.
-std::uint16_t changeCode(const std::uint8_t *code, std::size_t n);
+std::uint16_t changeCode(int pauseMs, const std::uint8_t *code, std::size_t n);
 // A command without parameters answered by n bytes as 2n characters ('E' protection, 'I'
 // security memory): the handshake status, readFailure, or 0.
 std::uint16_t readReply(std::uint8_t command, std::size_t n, char *out, std::uint16_t readFailure);

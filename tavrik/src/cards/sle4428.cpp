@@ -124,7 +124,7 @@ extern "C" TK_API TK_STATUS TK_SLE4428_WritePWD(uint8_t b1, uint8_t b2)
         velsor::setDataMode(0);
         return velsor::call<663>(code);
     }
-    return cards::changeCode(code, sizeof code);
+    return cards::changeCode(300, code, sizeof code);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4428_ReadPWD(char *text)

@@ -132,7 +132,7 @@ extern "C" TK_API TK_STATUS TK_SLE4442_WritePWD(uint8_t b1, uint8_t b2, uint8_t 
         velsor::setDataMode(0);
         return velsor::call<613>(code);
     }
-    return cards::changeCode(code, sizeof code);
+    return cards::changeCode(300, code, sizeof code);
 }
 
 // Security memory: the error counter, then the three code bytes.

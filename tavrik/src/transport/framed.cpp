@@ -6,23 +6,32 @@
 
 namespace tavrik::framed {
 
-bool send(FrameLink &link, std::uint8_t command, std::initializer_list<std::uint8_t> params)
+// A frame's length byte counts the command and the parameters (and itself over USB).
+constexpr std::size_t kMostParameters = 255 - 2;
+
+bool send(FrameLink &link, std::uint8_t command, std::span<const std::uint8_t> params)
 {
+    if (params.size() > kMostParameters) return false;
     std::vector<std::uint8_t> frame;
     frame.reserve(params.size() + 2);
     frame.push_back(static_cast<std::uint8_t>(params.size() + 1 + (link.usb() ? 1 : 0)));
     frame.push_back(command);
-    frame.insert(frame.end(), params);
+    frame.insert(frame.end(), params.begin(), params.end());
     return link.send(frame.data(), frame.size());
 }
 
-std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply)
+bool send(FrameLink &link, std::uint8_t command, std::initializer_list<std::uint8_t> params)
+{
+    return send(link, command, std::span<const std::uint8_t>(params.begin(), params.size()));
+}
+
+std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply, int maxReads)
 {
     std::uint8_t buf[256];
     std::size_t have = 0;
     // The length byte says how many follow; stop when a wait brings nothing.
-    while (have == 0 || have < std::size_t{buf[0]} + 1) {
-        if (have == sizeof buf) return 5;
+    for (int reads = 0; have == 0 || have < std::size_t{buf[0]} + 1; ++reads) {
+        if (have == sizeof buf || (maxReads && reads == maxReads)) return 5;
         const long n = link.receive(buf + have, sizeof buf - have, silenceLimitMs());
         if (n <= 0) return 5;
         have += static_cast<std::size_t>(n);
@@ -32,10 +41,18 @@ std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply)
 }
 
 std::uint16_t exchange(FrameLink &link, std::uint8_t command,
-                       std::initializer_list<std::uint8_t> params, std::vector<std::uint8_t> &reply)
+                       std::span<const std::uint8_t> params, std::vector<std::uint8_t> &reply,
+                       int maxReads)
 {
     if (!send(link, command, params)) return 5;
-    return receive(link, reply);
+    return receive(link, reply, maxReads);
+}
+
+std::uint16_t exchange(FrameLink &link, std::uint8_t command,
+                       std::initializer_list<std::uint8_t> params, std::vector<std::uint8_t> &reply)
+{
+    return exchange(link, command, std::span<const std::uint8_t>(params.begin(), params.size()),
+                    reply);
 }
 
 bool refused(const std::vector<std::uint8_t> &reply, bool cardRequest)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace tavrik::framed {
@@ -15,11 +16,17 @@ enum : std::uint8_t {
     kLight = 0x16,
 };
 
-// Sends one request frame; false when the link would not take it.
+// Sends one request frame; false when the link would not take it or the parameters do not
+// fit in a frame.
+bool send(FrameLink &link, std::uint8_t command, std::span<const std::uint8_t> params);
 bool send(FrameLink &link, std::uint8_t command, std::initializer_list<std::uint8_t> params);
-// Reads one reply frame into reply (status byte, then data): 0, or 5 when it did not come whole.
-std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply);
+// Reads one reply frame into reply (status byte, then data): 0, or 5 when it did not come
+// whole (within maxReads reads of the link when that is not 0).
+std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply, int maxReads = 0);
 // send, then receive; 5 when either fails.
+std::uint16_t exchange(FrameLink &link, std::uint8_t command,
+                       std::span<const std::uint8_t> params, std::vector<std::uint8_t> &reply,
+                       int maxReads = 0);
 std::uint16_t exchange(FrameLink &link, std::uint8_t command,
                        std::initializer_list<std::uint8_t> params, std::vector<std::uint8_t> &reply);
 // A one-byte reply of status 01h (and 15h for the card request) means the reader refused.

@@ -1,5 +1,7 @@
 #include "transport/timing.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <ctime>
 
@@ -8,6 +10,8 @@ namespace tavrik {
 namespace {
 int gSilenceLimitMs = 2000;
 std::uint64_t gPausedMs = 0;
+std::array<int, 16> gRecent{};
+std::size_t gRecorded = 0;
 }  // namespace
 
 void nap(int ms)
@@ -22,10 +26,19 @@ void pause(int ms)
 {
     if (ms <= 0) return;
     gPausedMs += static_cast<std::uint64_t>(ms);
+    gRecent[gRecorded++ % gRecent.size()] = ms;
     nap(ms);
 }
 
 std::uint64_t pausedMs() { return gPausedMs; }
+
+std::vector<int> recentPauses()
+{
+    std::vector<int> out;
+    const std::size_t n = std::min(gRecorded, gRecent.size());
+    for (std::size_t i = gRecorded - n; i < gRecorded; ++i) out.push_back(gRecent[i % gRecent.size()]);
+    return out;
+}
 
 int silenceLimitMs() { return gSilenceLimitMs; }
 void setSilenceLimitMs(int ms) { gSilenceLimitMs = ms; }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace tavrik {
 
@@ -9,6 +10,8 @@ namespace tavrik {
 void pause(int ms);
 // Milliseconds spent in pause() so far, for measuring how much of a sequence is fixed waiting.
 std::uint64_t pausedMs();
+// The last few pauses, oldest first, so that a test can tell which waits a command made.
+std::vector<int> recentPauses();
 // Sleeps between polls of the port; not one of the fixed pauses.
 void nap(int ms);
 

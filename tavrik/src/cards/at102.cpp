@@ -1,0 +1,162 @@
+// AT102: two application zones of 64 bytes, a security code, two erase keys and their
+// counters.
+#include "cards/areas.h"
+#include "hex.h"
+#include "tavrik.h"
+
+#include <vector>
+
+namespace {
+
+using namespace tavrik;
+
+constexpr std::uint8_t kType = 0x20;
+constexpr std::size_t kCardSize = 196;  // 1568 bits
+// Application zones 1 and 2; zone number 0 has none.
+constexpr cards::Zone kZones[] = {{0, 0}, {22, 64}, {92, 64}};
+
+constexpr cards::Area kFabricationCode{0, 2};
+constexpr cards::Area kIssuerCode{2, 8};
+constexpr cards::Area kCodeProtected{14, 8};
+constexpr cards::Area kTestZone{176, 2};
+// By kind: 0 the security code, 1 the erase key of zone 1, 2 that of zone 2.
+constexpr cards::Area kCodes[] = {{10, 2}, {86, 6}, {156, 4}};
+// By kind: 0 the security code's attempt counter, 1 the erase counter of zone 2.
+constexpr cards::Area kCounters[] = {{12, 2}, {160, 16}};
+
+template <std::size_t N>
+std::optional<cards::Area> pick(const cards::Area (&areas)[N], std::uint8_t kind)
+{
+    if (kind >= N) return std::nullopt;
+    return areas[kind];
+}
+
+std::optional<std::uint16_t> zoneAddress(std::uint8_t zone, std::uint16_t offset,
+                                         std::uint16_t length)
+{
+    if (zone == 0) return std::nullopt;
+    return cards::zoneAddress(kZones, zone, offset, length);
+}
+
+}  // namespace
+
+extern "C" TK_API TK_STATUS TK_AT102_OpenCard(void) { return cards::openOr<400>(kType); }
+extern "C" TK_API TK_STATUS TK_AT102_CloseCard(void) { return cards::closeOr<401>(); }
+
+extern "C" TK_API TK_STATUS TK_AT102_ReadChar(uint16_t offset, uint16_t length, uint8_t zone,
+                                              char *text)
+{
+    return cards::readZone<402>(zoneAddress(zone, offset, length), offset, length, zone, text);
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_WriteChar(uint16_t offset, uint16_t length, uint8_t zone,
+                                               const char *text)
+{
+    return cards::writeZone<403>(kType, zoneAddress(zone, offset, length), offset, length, zone,
+                                 text);
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_ReadString(uint16_t offset, uint16_t length, uint8_t zone,
+                                                uint8_t *bytes)
+{
+    return cards::readBytes(
+        [zone](uint16_t o, uint16_t n, char *t) { return TK_AT102_ReadChar(o, n, zone, t); },
+        offset, length, bytes);
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
+                                                 const uint8_t *bytes)
+{
+    return cards::writeBytes(
+        [zone](uint16_t o, uint16_t n, const char *t) { return TK_AT102_WriteChar(o, n, zone, t); },
+        offset, length, bytes);
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_VerifyPWD(uint8_t b1, uint8_t b2)
+{
+    if (cards::forwarded()) return velsor::call<404>(b1, b2);
+    const std::uint8_t code[] = {b1, b2};
+    return cards::presentCode(150, code, sizeof code);
+}
+
+// 'G' with the kind, then the new code of the kind's length given as text.
+extern "C" TK_API TK_STATUS TK_AT102_WritePWD(uint8_t kind, uint8_t length, const char *text)
+{
+    if (!text) return 29;
+    const auto area = pick(kCodes, kind);
+    if (!area || area->length != length) return 14;
+    if (cards::forwarded()) {
+        std::string copy = cards::privateCopy(text, 2 * std::size_t{length});
+        return velsor::call<405>(kind, length, copy.data());
+    }
+    std::vector<std::uint8_t> code{kind};
+    code.resize(1 + length);
+    hexToBytes(text, 2 * std::size_t{length}, code.data() + 1);
+    return cards::changeCode(120, code.data(), code.size());
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_ReadPWD(uint8_t kind, char *text)
+{
+    return cards::readIndexed<406>(kind, pick(kCodes, kind), text, 14);
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_ReadPAC(uint8_t kind, char *text)
+{
+    return cards::readIndexed<407>(kind, pick(kCounters, kind), text, 14);
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_ReadFC(char *text)
+{
+    return cards::readArea<408>(kFabricationCode, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_ReadIC(char *text)
+{
+    return cards::readArea<409>(kIssuerCode, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_WriteIC(const char *text)
+{
+    return cards::writeArea<410>(kType, kIssuerCode, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_ReadCPZ(char *text)
+{
+    return cards::readArea<411>(kCodeProtected, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_WriteCPZ(const char *text)
+{
+    return cards::writeArea<412>(kType, kCodeProtected, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_ReadMTZ(char *text)
+{
+    return cards::readArea<413>(kTestZone, text);
+}
+extern "C" TK_API TK_STATUS TK_AT102_WriteMTZ(const char *text)
+{
+    return cards::writeArea<414>(kType, kTestZone, text);
+}
+
+// Erases length bytes from card address `address` with 'Y'.
+extern "C" TK_API TK_STATUS TK_AT102_EraseWord(uint16_t address, uint16_t length)
+{
+    if (!cards::within(address, length, kCardSize)) return 19;
+    if (cards::forwarded()) return velsor::call<415>(address, length);
+    return cards::confirmedCommand('Y', {address, length}, 0, 48);
+}
+
+// Erases application zone 1 or 2 with its erase key (6 or 4 bytes, as text).
+extern "C" TK_API TK_STATUS TK_AT102_EraseApp(uint8_t zone, uint8_t keyLength, const char *key)
+{
+    const auto area = pick(kCodes, zone);
+    if (!key || zone == 0 || !area || area->length != keyLength) return 14;
+    if (cards::forwarded()) {
+        std::string copy = cards::privateCopy(key, 2 * std::size_t{keyLength});
+        return velsor::call<416>(zone, keyLength, copy.data());
+    }
+    std::vector<std::uint8_t> bytes{zone};
+    bytes.resize(1 + keyLength);
+    hexToBytes(key, 2 * std::size_t{keyLength}, bytes.data() + 1);
+    return cards::plainCommand(']', bytes.data(), bytes.size());
+}
+
+extern "C" TK_API TK_STATUS TK_AT102_EraseGlobal(void) { return cards::commandOr<417>('\\'); }
+extern "C" TK_API TK_STATUS TK_AT102_AZ2EraseUnlimited(void) { return cards::commandOr<418>('W'); }
+extern "C" TK_API TK_STATUS TK_AT102_WriteFuse(void) { return cards::commandOr<419>('X'); }

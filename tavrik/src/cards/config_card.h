@@ -1,0 +1,172 @@
+// AT1608 and AT153: user zones, a configuration area with password sets, and the
+// authentication by the cipher of auth_cipher.h. One macro gives a family its exports, with
+// its Velsor ordinals counted from `base` (the authentication and the password write have
+// their own).
+#pragma once
+#include "cards/areas.h"
+#include "cards/auth_cipher.h"
+#include "tavrik.h"
+
+#include <array>
+
+namespace tavrik::cards {
+
+struct ConfigCardLayout {
+    std::uint8_t type;
+    std::array<Zone, 8> zones;
+    std::size_t zoneCount;
+    Area lotHistory, fabrication, manufacturer;
+    std::uint16_t accessRegisters;  // AR0; one byte per zone
+    std::uint16_t noRegister;       // what a zone without an access register gives
+    Area attempts, identification, cryptogramRead, cryptogramWrite, seed, testZone, fuses;
+    std::array<std::uint16_t, 16> sets;  // attempt counter of each password set; code after it
+    std::size_t setCount;
+    std::size_t verifiableSets;
+    authcipher::Block challengePreset;
+    std::size_t comparedFrom;  // the first character of the cryptogram text compared
+
+    std::span<const Zone> userZones() const { return {zones.data(), zoneCount}; }
+    std::optional<Area> counter(std::uint8_t set) const
+    {
+        if (set >= setCount) return std::nullopt;
+        return Area{sets[set], 1};
+    }
+    std::optional<Area> password(std::uint8_t set) const
+    {
+        if (set >= setCount) return std::nullopt;
+        return Area{static_cast<std::uint16_t>(sets[set] + 1), 3};
+    }
+    std::optional<Area> accessRegister(std::uint8_t zone) const
+    {
+        if (zone >= zoneCount) return std::nullopt;
+        return Area{static_cast<std::uint16_t>(accessRegisters + zone), 1};
+    }
+};
+
+namespace configcard {
+
+// 'H' with the set and its three code bytes.
+std::uint16_t verify(std::uint8_t set, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3);
+// The byte-protocol authentication.
+std::uint16_t authenticate(const ConfigCardLayout &l, const std::uint8_t *seed,
+                           const std::uint8_t *cryptogram);
+
+// Velsor gets copies of the seed and the cryptogram, in binary data mode.
+template <int Ordinal>
+std::uint16_t auth(const ConfigCardLayout &l, const std::uint8_t *seed,
+                   const std::uint8_t *cryptogram)
+{
+    if (!seed || !cryptogram) return 29;
+    if (!forwarded()) return authenticate(l, seed, cryptogram);
+    authcipher::Block s{}, c{};
+    std::copy_n(seed, 8, s.begin());
+    std::copy_n(cryptogram, 8, c.begin());
+    velsor::BinaryDataMode binary;
+    return velsor::call<Ordinal>(s.data(), c.data());
+}
+
+template <int Ordinal>
+std::uint16_t verifyOr(const ConfigCardLayout &l, std::uint8_t set, std::uint8_t b1,
+                       std::uint8_t b2, std::uint8_t b3)
+{
+    if (set >= l.verifiableSets) return 19;
+    return forwarded() ? velsor::call<Ordinal>(set, b1, b2, b3) : verify(set, b1, b2, b3);
+}
+
+}  // namespace configcard
+
+}  // namespace tavrik::cards
+
+#define TAVRIK_CONFIG_AREA(F, L, B, Name, ReadArea, WriteArea)                                 \
+    extern "C" TK_API TK_STATUS TK_##F##_Read##Name(char *text)                                \
+    {                                                                                          \
+        return cards::readArea<B>(L.ReadArea, text);                                           \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_Write##Name(const char *text)                         \
+    {                                                                                          \
+        return cards::writeArea<B + 1>(L.type, L.WriteArea, text);                             \
+    }
+
+#define TAVRIK_CONFIG_CARD_EXPORTS(F, L, B, AUTH, WRITEPWD)                                    \
+    extern "C" TK_API TK_STATUS TK_##F##_OpenCard(void) { return cards::openOr<B>(L.type); }   \
+    extern "C" TK_API TK_STATUS TK_##F##_CloseCard(void) { return cards::closeOr<B + 1>(); }   \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadChar(uint16_t offset, uint16_t length,            \
+                                                  uint8_t zone, char *text)                    \
+    {                                                                                          \
+        return cards::readZone<B + 2>(cards::zoneAddress(L.userZones(), zone, offset, length),  \
+                                      offset, length, zone, text);                             \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_WriteChar(uint16_t offset, uint16_t length,           \
+                                                   uint8_t zone, const char *text)             \
+    {                                                                                          \
+        return cards::writeZone<B + 3>(L.type,                                                 \
+                                       cards::zoneAddress(L.userZones(), zone, offset, length), \
+                                       offset, length, zone, text);                            \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadString(uint16_t offset, uint16_t length,          \
+                                                    uint8_t zone, uint8_t *bytes)              \
+    {                                                                                          \
+        return cards::readBytes(                                                               \
+            [zone](uint16_t o, uint16_t n, char *t) { return TK_##F##_ReadChar(o, n, zone, t); }, \
+            offset, length, bytes);                                                            \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_WriteString(uint16_t offset, uint16_t length,         \
+                                                     uint8_t zone, const uint8_t *bytes)       \
+    {                                                                                          \
+        return cards::writeBytes([zone](uint16_t o, uint16_t n,                                \
+                                        const char *t) { return TK_##F##_WriteChar(o, n, zone, t); }, \
+                                 offset, length, bytes);                                       \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_VerifyPWD(uint8_t set, uint8_t b1, uint8_t b2,        \
+                                                   uint8_t b3)                                 \
+    {                                                                                          \
+        return cards::configcard::verifyOr<B + 4>(L, set, b1, b2, b3);                         \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_Auth(const uint8_t *seed, const uint8_t *cryptogram)  \
+    {                                                                                          \
+        return cards::configcard::auth<AUTH>(L, seed, cryptogram);                             \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_WritePWD(uint8_t set, const char *text)               \
+    {                                                                                          \
+        return cards::writeIndexed<WRITEPWD>(L.type, set, L.password(set), text);              \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadPWD(uint8_t set, char *text)                      \
+    {                                                                                          \
+        return cards::readIndexed<B + 7>(set, L.password(set), text);                          \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadPAC(uint8_t set, char *text)                      \
+    {                                                                                          \
+        return cards::readIndexed<B + 8>(set, L.counter(set), text);                           \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_WritePAC(uint8_t set, const char *text)               \
+    {                                                                                          \
+        return cards::writeIndexed<B + 9>(L.type, set, L.counter(set), text);                  \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadLHC(char *text)                                   \
+    {                                                                                          \
+        return cards::readArea<B + 10>(L.lotHistory, text);                                    \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadFC(char *text)                                    \
+    {                                                                                          \
+        return cards::readArea<B + 11>(L.fabrication, text);                                   \
+    }                                                                                          \
+    TAVRIK_CONFIG_AREA(F, L, B + 12, CMC, manufacturer, manufacturer)                          \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadAR(uint8_t zone, char *text)                      \
+    {                                                                                          \
+        return cards::readIndexed<B + 14>(zone, L.accessRegister(zone), text, L.noRegister);   \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_WriteAR(uint8_t zone, const char *text)               \
+    {                                                                                          \
+        return cards::writeIndexed<B + 15>(L.type, zone, L.accessRegister(zone), text,         \
+                                           L.noRegister);                                      \
+    }                                                                                          \
+    TAVRIK_CONFIG_AREA(F, L, B + 16, AAC, attempts, attempts)                                  \
+    TAVRIK_CONFIG_AREA(F, L, B + 18, Nc, identification, identification)                      \
+    TAVRIK_CONFIG_AREA(F, L, B + 20, Ci, cryptogramRead, cryptogramWrite)                      \
+    TAVRIK_CONFIG_AREA(F, L, B + 22, Gc, seed, seed)                                           \
+    TAVRIK_CONFIG_AREA(F, L, B + 24, MTZ, testZone, testZone)                                  \
+    extern "C" TK_API TK_STATUS TK_##F##_ReadFuse(char *text)                                  \
+    {                                                                                          \
+        return cards::readArea<B + 26>(L.fuses, text);                                         \
+    }                                                                                          \
+    extern "C" TK_API TK_STATUS TK_##F##_WriteFuse(void) { return cards::commandOr<B + 27>('X'); }
