@@ -28,7 +28,7 @@ MemoryCard zoneCard(Family family, std::uint8_t type, const std::size_t (&codes)
                     const std::size_t (&counters)[9])
 {
     MemoryCard c = blank(family, type, 2048);
-    for (int i = 0; i < 9; ++i) c.slots.push_back({codes[i], 2, counters[i]});
+    for (int i = 0; i < 9; ++i) c.codeSlots.push_back({codes[i], 2, counters[i]});
     put(c, 0, {type, 0x01});
     return c;
 }
@@ -40,7 +40,7 @@ MemoryCard configCard(Family family, std::uint8_t type, std::size_t size,
                       std::size_t gc)
 {
     MemoryCard c = blank(family, type, size);
-    for (std::size_t at : sets) c.slots.push_back({at + 1, 3, at});
+    for (std::size_t at : sets) c.codeSlots.push_back({at + 1, 3, at});
     c.authCounterAt = aac;
     c.cryptogramAt = ci;
     c.seedAt = gc;
@@ -70,7 +70,7 @@ MemoryCard MemoryCard::at45d()
 MemoryCard MemoryCard::at102()
 {
     MemoryCard c = blank(Family::At102, 0x20, 196);
-    c.slots = {{10, 2, 12}, {86, 6, 0}, {156, 4, 0}};
+    c.codeSlots = {{10, 2, 12}, {86, 6, 0}, {156, 4, 0}};
     put(c, 0, {0x10, 0x02});
     return c;
 }
@@ -139,8 +139,8 @@ MemoryCard MemoryCard::contactless(std::uint8_t kind)
 
 bool MemoryCard::presentSlot(std::size_t slot, const Bytes &attempt)
 {
-    if (slot >= slots.size()) return false;
-    const CodeSlot &s = slots[slot];
+    if (slot >= codeSlots.size()) return false;
+    const CodeSlot &s = codeSlots[slot];
     std::uint8_t *tries = s.counter ? &memory[s.counter] : nullptr;
     if (tries && *tries == 0) return false;
     const bool right = std::equal(attempt.begin(), attempt.end(),

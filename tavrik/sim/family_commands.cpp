@@ -50,14 +50,14 @@ void Simulator::familyCommand(std::uint8_t cmd)
             return;
         }
         const std::uint8_t kind = next();
-        if (kind >= c.slots.size()) {
+        if (kind >= c.codeSlots.size()) {
             replyHex({0x02});
             return;
         }
-        const Bytes code = take(c.slots[kind].length);
+        const Bytes code = take(c.codeSlots[kind].length);
         if (c.verified)
             std::copy(code.begin(), code.end(),
-                      c.memory.begin() + static_cast<std::ptrdiff_t>(c.slots[kind].at));
+                      c.memory.begin() + static_cast<std::ptrdiff_t>(c.codeSlots[kind].at));
         replyHex({answer(c.verified)});
         return;
     }

@@ -50,8 +50,8 @@ struct MemoryCard {
     std::uint8_t counter = 0;    // error counter: one bit per try left
     bool verified = false;
     bool codeless = false;        // writes need no code
-    std::vector<CodeSlot> slots;  // codes in memory; a presentation names the slot first
-                                  // when there is more than one
+    // Codes in memory; a presentation names the slot first when there is more than one.
+    std::vector<CodeSlot> codeSlots;
     bool fuseBlown = false;
     Bytes unlockKey;              // telephone card
     Bytes answerToReset;          // processor card
