@@ -257,7 +257,9 @@ TEST_P(Amounts, VoucherRateChange)
 
 TEST_P(Amounts, LinePoints)
 {
-    exec(db(), "insert into spxfjf(spclass, meixf, xfjf) values('001', 20, 3)");
+    // Neither the rule's own flag nor the special-price setting is consulted.
+    exec(db(), "insert into spxfjf(spclass, meixf, xfjf, isjf) values('001', 20, 3, ?)", {false});
+    exec(db(), "update xfjf set tjspbjf = ?", {false});
     goods("P", "001", 59.5);
     goods("Q", "002", 59.5);
     goods("T", "001", 59.5, true);
