@@ -16,6 +16,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        if (IsSkipped())
+            return;
         exec(db(), "insert into sysset(jeblxs, jdms) values(?, ?)", {1, false});
         exec(db(), "insert into xfjf(jfzt, jffs, mxfje, ksjfje) values(?, ?, ?, ?)",
              {true, "消费时积分", 10.0, 0.0});
@@ -255,7 +257,9 @@ TEST_P(Amounts, VoucherRateChange)
 
 TEST_P(Amounts, LinePoints)
 {
-    exec(db(), "insert into spxfjf(spclass, meixf, xfjf) values('001', 20, 3)");
+    // Neither the rule's own flag nor the special-price setting is consulted.
+    exec(db(), "insert into spxfjf(spclass, meixf, xfjf, isjf) values('001', 20, 3, ?)", {false});
+    exec(db(), "update xfjf set tjspbjf = ?", {false});
     goods("P", "001", 59.5);
     goods("Q", "002", 59.5);
     goods("T", "001", 59.5, true);
@@ -287,6 +291,7 @@ TEST_P(Amounts, NoPointsWhenTheMemberOrSettingsSaySo)
         {"points off", "00000001", "update xfjf set jfzt = false", 0, 0},
         {"at renewal", "00000001", "update xfjf set jffs = '续卡时积分'", 0, 0},
         {"below the threshold", "00000001", "update xfjf set ksjfje = 1000", 0, 0},
+        {"past the threshold only with this voucher", "00000001", "update xfjf set ksjfje = 50", 0, 0},
         {"no settings row", "00000001", "delete from xfjf", 0, 0},
         {"money per point rounds to 0", "00000001", "update xfjf set mxfje = 0.4", 0, 225},
         {"class step 0", "00000001", "insert into spxfjf(spclass, meixf, xfjf) values('001', 0, 5)", 0, 9},
@@ -307,6 +312,22 @@ TEST_P(Amounts, NoPointsWhenTheMemberOrSettingsSaySo)
         simple.setAmountDue(c.memberno == QString("0000") ? 90 : 100);
         EXPECT_EQ(simple.totals().bcxfjf, c.voucherPoints) << c.what;
     }
+}
+
+TEST_P(Amounts, AnOpenLineHoldsTheVoucherPointsUntilTheTickBoxClearsTheGuard)
+{
+    VoucherAmounts v = voucher();
+    v.addGoods(item("G50"), 2);
+    v.saveLine();
+    EXPECT_EQ(v.totals().bcxfjf, 9);
+    v.openLine(0);
+    v.setOtherReduction(5);
+    EXPECT_DOUBLE_EQ(v.totals().xfje, 85.0);
+    EXPECT_EQ(v.totals().bcxfjf, 9);  // the lines' points, not recomputed from the charge
+    v.setUseCredit(false);
+    EXPECT_FALSE(v.guarded());
+    EXPECT_DOUBLE_EQ(v.totals().xfje, 85.0);
+    EXPECT_EQ(v.totals().bcxfjf, 8);  // E(8.5)
 }
 
 TEST_P(Amounts, AmountsRoundToTheConfiguredPlaces)
