@@ -219,13 +219,17 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
                  goodsValues(g));
             g.pid = findGoods(db, g.spno)->pid;
         } else {
-            // Class and stock of an existing item change only through their own operations.
+            // Class and stock of an existing item change only through their own operations. The
+            // average is written only by 保存退出: the row in the dialog may be older than stock
+            // received meanwhile.
+            const bool average = how == GoodsSave::Close;
             exec(db,
                  QStringLiteral("update xssp set spno = ?, spname = ?, xsjg = ?, fwbz = ?, jhdj = ?, "
-                                "ygtc = ?, zdzk = ?, pyzjf = ?, pjjhdj = ?, istj = ?, ygtc2 = ?, "
-                                "ygtc3 = ?, ygtc4 = ? where pid = ?"),
-                 {g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.pjjhdj, g.istj,
-                  g.ygtc2, g.ygtc3, g.ygtc4, g.pid});
+                                "ygtc = ?, zdzk = ?, pyzjf = ?, istj = ?, ygtc2 = ?, ygtc3 = ?, ygtc4 = ?") +
+                     (average ? QStringLiteral(", pjjhdj = ?") : QString()) + QStringLiteral(" where pid = ?"),
+                 QVariantList{g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.istj, g.ygtc2,
+                              g.ygtc3, g.ygtc4} +
+                     (average ? QVariantList{g.pjjhdj, g.pid} : QVariantList{g.pid}));
         }
         t.commit();
     } catch (const db::DbError& e) {

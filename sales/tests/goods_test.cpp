@@ -165,6 +165,21 @@ TEST_P(Catalogue, StartingStockIsAMovement)
     EXPECT_EQ(movements("S1"), 1);
 }
 
+// The entry dialog holds the row as it was opened; stock received meanwhile moved the average,
+// and 保存增加 of the edited item must not put the old one back.
+TEST_P(Catalogue, EditingAnItemKeepsTheAverageOfStockReceivedMeanwhile)
+{
+    stocked("E1", 10, 2.0);
+    Goods opened = *findGoods(db(), "E1");
+    ASSERT_TRUE(receiveStock(db(), "E1", "10", "3").ok);
+    opened.spname = "改名";
+    ASSERT_TRUE(saveGoods(db(), opened, GoodsSave::AddNext).ok);
+    const Goods g = *findGoods(db(), "E1");
+    EXPECT_EQ(g.spname, "改名");
+    EXPECT_DOUBLE_EQ(g.pjjhdj, 2.5);
+    EXPECT_DOUBLE_EQ(g.kcsl, 20.0);
+}
+
 TEST_P(Catalogue, AFailedGoodsSaveLeavesNoMovement)
 {
     Goods g = item("F1", "001", 5, 1.0);
