@@ -223,13 +223,16 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
             // average is written only by 保存退出: the row in the dialog may be older than stock
             // received meanwhile.
             const bool average = how == GoodsSave::Close;
-            exec(db,
+            const QSqlQuery u = exec(db,
                  QStringLiteral("update xssp set spno = ?, spname = ?, xsjg = ?, fwbz = ?, jhdj = ?, "
                                 "ygtc = ?, zdzk = ?, pyzjf = ?, istj = ?, ygtc2 = ?, ygtc3 = ?, ygtc4 = ?") +
                      (average ? QStringLiteral(", pjjhdj = ?") : QString()) + QStringLiteral(" where pid = ?"),
                  QVariantList{g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.istj, g.ygtc2,
                               g.ygtc3, g.ygtc4} +
                      (average ? QVariantList{g.pjjhdj, g.pid} : QVariantList{g.pid}));
+            // Another workstation may have deleted the item while it was open here.
+            if (u.numRowsAffected() != 1)
+                return Outcome::failure(QStringLiteral("商品不存在"));
         }
         t.commit();
     } catch (const db::DbError& e) {

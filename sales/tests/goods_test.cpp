@@ -180,6 +180,19 @@ TEST_P(Catalogue, EditingAnItemKeepsTheAverageOfStockReceivedMeanwhile)
     EXPECT_DOUBLE_EQ(g.kcsl, 20.0);
 }
 
+TEST_P(Catalogue, SavingAnItemDeletedMeanwhileIsNoSuccess)
+{
+    stocked("D1", 1, 1.0);
+    Goods opened = *findGoods(db(), "D1");
+    exec(db(), "delete from xssp where spno = 'D1'");
+    for (GoodsSave how : {GoodsSave::Close, GoodsSave::AddNext}) {
+        const Outcome o = saveGoods(db(), opened, how);
+        EXPECT_FALSE(o.ok);
+        EXPECT_EQ(o.message, "商品不存在");
+    }
+    EXPECT_FALSE(findGoods(db(), "D1"));
+}
+
 TEST_P(Catalogue, AFailedGoodsSaveLeavesNoMovement)
 {
     Goods g = item("F1", "001", 5, 1.0);
