@@ -205,7 +205,9 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
     if (!checked.ok)
         return checked;
     const bool isNew = g.pid == 0;
-    if (how == GoodsSave::Close)
+    // A new item's starting stock comes in at its purchase price by either command; an average
+    // of 0 under it would pull every later average down.
+    if (how == GoodsSave::Close || isNew)
         g.pjjhdj = g.jhdj;
     try {
         db::Transaction t(db);

@@ -138,7 +138,7 @@ TEST_P(Catalogue, StartingStockIsAMovement)
         double pjjhdj;
     } cases[] = {
         {"S1", "001", 10, GoodsSave::Close, 1, 2.0},
-        {"S2", "001", 10, GoodsSave::AddNext, 1, 0.0},  // the average is set by 保存退出 only
+        {"S2", "001", 10, GoodsSave::AddNext, 1, 2.0},  // the starting stock's cost, by either command
         {"S3", "001", 0, GoodsSave::Close, 0, 2.0},
         {"S4", "002", 10, GoodsSave::Close, 0, 2.0},  // service goods hold no stock
     };
@@ -148,6 +148,10 @@ TEST_P(Catalogue, StartingStockIsAMovement)
         EXPECT_EQ(movements(c.spno, "初始"), c.movements) << c.spno;
         EXPECT_DOUBLE_EQ(findGoods(db(), c.spno)->pjjhdj, c.pjjhdj) << c.spno;
     }
+    // The next stock in averages over the starting stock at its purchase price.
+    ASSERT_TRUE(receiveStock(db(), "S2", "10", "3").ok);
+    EXPECT_DOUBLE_EQ(findGoods(db(), "S2")->pjjhdj, 2.5);
+
     QSqlQuery q = exec(db(), "select dj, jhsl, curkc, actor, spname from kccl where spno = 'S1'");
     ASSERT_TRUE(q.next());
     EXPECT_DOUBLE_EQ(q.value(0).toDouble(), 2.0);
