@@ -205,7 +205,9 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
     if (!checked.ok)
         return checked;
     const bool isNew = g.pid == 0;
-    if (how == GoodsSave::Close)
+    // A new item's starting stock comes in at its purchase price by either command; an average
+    // of 0 under it would pull every later average down.
+    if (how == GoodsSave::Close || isNew)
         g.pjjhdj = g.jhdj;
     try {
         db::Transaction t(db);
@@ -219,13 +221,20 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
                  goodsValues(g));
             g.pid = findGoods(db, g.spno)->pid;
         } else {
-            // Class and stock of an existing item change only through their own operations.
-            exec(db,
+            // Class and stock of an existing item change only through their own operations. The
+            // average is written only by 保存退出: the row in the dialog may be older than stock
+            // received meanwhile.
+            const bool average = how == GoodsSave::Close;
+            const QSqlQuery u = exec(db,
                  QStringLiteral("update xssp set spno = ?, spname = ?, xsjg = ?, fwbz = ?, jhdj = ?, "
-                                "ygtc = ?, zdzk = ?, pyzjf = ?, pjjhdj = ?, istj = ?, ygtc2 = ?, "
-                                "ygtc3 = ?, ygtc4 = ? where pid = ?"),
-                 {g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.pjjhdj, g.istj,
-                  g.ygtc2, g.ygtc3, g.ygtc4, g.pid});
+                                "ygtc = ?, zdzk = ?, pyzjf = ?, istj = ?, ygtc2 = ?, ygtc3 = ?, ygtc4 = ?") +
+                     (average ? QStringLiteral(", pjjhdj = ?") : QString()) + QStringLiteral(" where pid = ?"),
+                 QVariantList{g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.istj, g.ygtc2,
+                              g.ygtc3, g.ygtc4} +
+                     (average ? QVariantList{g.pjjhdj, g.pid} : QVariantList{g.pid}));
+            // Another workstation may have deleted the item while it was open here.
+            if (u.numRowsAffected() != 1)
+                return Outcome::failure(QStringLiteral("商品不存在"));
         }
         t.commit();
     } catch (const db::DbError& e) {

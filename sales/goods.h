@@ -67,7 +67,8 @@ enum class GoodsSave {
     AddNext,  // 保存增加
 };
 // The checks in order, then the write in one transaction. A new item with a starting stock
-// other than 0 outside the service classes gets its "初始" movement by either command.
+// other than 0 outside the service classes gets its "初始" movement by either command, and a
+// new item its average purchase price.
 Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how);
 void deleteGoods(const QSqlDatabase& db, int pid);
 

@@ -170,7 +170,7 @@ Outcome importGoods(const QSqlDatabase& db, const GoodsImportSettings& s)
             g.pyzjf = goodsPinyin(g.spname);
             g.xsjg = cellNumber(book, row, c.price);
             g.jhdj = cellNumber(book, row, c.cost);
-            g.pjjhdj = g.jhdj;
+            g.pjjhdj = g.jhdj;  // the starting stock's cost, as in goods entry; later averages build on it
             g.kcsl = cellNumber(book, row, c.stock);
             if (g.kcsl != std::floor(g.kcsl))
                 throw rowError(QStringLiteral("库存数量必须为整数"));

@@ -292,6 +292,44 @@ TEST_P(CardClassWindow, DiscountItemsByClassOrByPinyin)
     EXPECT_EQ(d.focusWidget(), child<QLineEdit>(&d, "xfzk"));
 }
 
+// A rate that is not a number would be stored as 0, selling the goods for nothing.
+TEST_P(CardClassWindow, AnItemRateMustBeARateOfTen)
+{
+    std::optional<CardItem> posted;
+    Tfrmcardspzkset d(db(), false, CardItem{}, [&posted](const CardItem& item) { posted = item; });
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    child<QLineEdit>(&d, "xmno")->setText("G1");
+    auto* rate = child<QLineEdit>(&d, "xfzk");
+    const struct {
+        const char* typed;
+        const char* message;  // empty: posted
+        double xfzk;
+    } cases[] = {
+        {"1..5", "折扣率录入错误", 0},
+        {".", "折扣率录入错误", 0},
+        {"12", "折扣率的数值不应大于10.00", 0},
+        {"", "", 10},  // an empty rate is full price
+        {"8.5", "", 8.5},
+    };
+    for (const auto& c : cases) {
+        posted.reset();
+        rate->setText(c.typed);
+        if (*c.message) {
+            auto message = mctest::answerNextMessageBox();
+            click(&d, "btnSaveNext");
+            EXPECT_EQ(*message, c.message) << c.typed;
+            EXPECT_FALSE(posted) << c.typed;
+        } else {
+            click(&d, "btnSaveNext");
+            ASSERT_TRUE(posted) << c.typed;
+            EXPECT_DOUBLE_EQ(posted->xfzk, c.xfzk) << c.typed;
+            child<QLineEdit>(&d, "xmno")->setText("G1");
+        }
+    }
+}
+
 TEST_P(CardClassWindow, BarCodeEntryLooksTheCodeUpOnEnter)
 {
     ASSERT_TRUE(mc::writebool("sys", "usetm", true));

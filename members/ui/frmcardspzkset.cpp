@@ -1,6 +1,7 @@
 #include "frmcardspzkset.h"
 
 #include "dialog_layout.h"
+#include "editcheck_ui.h"
 #include "form_parts.h"
 #include "goods.h"
 #include "goods_class_tree.h"
@@ -142,6 +143,9 @@ void Tfrmcardspzkset::setClass(const QString& classno)
 bool Tfrmcardspzkset::post()
 {
     item_.xmno = xmno_->text().trimmed();
+    // A rate that is not a number would read as 0 and give the goods away.
+    if (!countMode_ && !mc::checkfloat(amount_, QStringLiteral("10"), QStringLiteral("折扣率"), 0, 10))
+        return false;
     if (countMode_)
         item_.xfcs = amount_->text().toInt();
     else

@@ -138,7 +138,7 @@ TEST_P(Catalogue, StartingStockIsAMovement)
         double pjjhdj;
     } cases[] = {
         {"S1", "001", 10, GoodsSave::Close, 1, 2.0},
-        {"S2", "001", 10, GoodsSave::AddNext, 1, 0.0},  // the average is set by 保存退出 only
+        {"S2", "001", 10, GoodsSave::AddNext, 1, 2.0},  // the starting stock's cost, by either command
         {"S3", "001", 0, GoodsSave::Close, 0, 2.0},
         {"S4", "002", 10, GoodsSave::Close, 0, 2.0},  // service goods hold no stock
     };
@@ -148,6 +148,10 @@ TEST_P(Catalogue, StartingStockIsAMovement)
         EXPECT_EQ(movements(c.spno, "初始"), c.movements) << c.spno;
         EXPECT_DOUBLE_EQ(findGoods(db(), c.spno)->pjjhdj, c.pjjhdj) << c.spno;
     }
+    // The next stock in averages over the starting stock at its purchase price.
+    ASSERT_TRUE(receiveStock(db(), "S2", "10", "3").ok);
+    EXPECT_DOUBLE_EQ(findGoods(db(), "S2")->pjjhdj, 2.5);
+
     QSqlQuery q = exec(db(), "select dj, jhsl, curkc, actor, spname from kccl where spno = 'S1'");
     ASSERT_TRUE(q.next());
     EXPECT_DOUBLE_EQ(q.value(0).toDouble(), 2.0);
@@ -163,6 +167,34 @@ TEST_P(Catalogue, StartingStockIsAMovement)
     ASSERT_TRUE(saveGoods(db(), s1, GoodsSave::Close).ok);
     EXPECT_DOUBLE_EQ(findGoods(db(), "S1")->kcsl, 10.0);
     EXPECT_EQ(movements("S1"), 1);
+}
+
+// The entry dialog holds the row as it was opened; stock received meanwhile moved the average,
+// and 保存增加 of the edited item must not put the old one back.
+TEST_P(Catalogue, EditingAnItemKeepsTheAverageOfStockReceivedMeanwhile)
+{
+    stocked("E1", 10, 2.0);
+    Goods opened = *findGoods(db(), "E1");
+    ASSERT_TRUE(receiveStock(db(), "E1", "10", "3").ok);
+    opened.spname = "改名";
+    ASSERT_TRUE(saveGoods(db(), opened, GoodsSave::AddNext).ok);
+    const Goods g = *findGoods(db(), "E1");
+    EXPECT_EQ(g.spname, "改名");
+    EXPECT_DOUBLE_EQ(g.pjjhdj, 2.5);
+    EXPECT_DOUBLE_EQ(g.kcsl, 20.0);
+}
+
+TEST_P(Catalogue, SavingAnItemDeletedMeanwhileIsNoSuccess)
+{
+    stocked("D1", 1, 1.0);
+    Goods opened = *findGoods(db(), "D1");
+    exec(db(), "delete from xssp where spno = 'D1'");
+    for (GoodsSave how : {GoodsSave::Close, GoodsSave::AddNext}) {
+        const Outcome o = saveGoods(db(), opened, how);
+        EXPECT_FALSE(o.ok);
+        EXPECT_EQ(o.message, "商品不存在");
+    }
+    EXPECT_FALSE(findGoods(db(), "D1"));
 }
 
 TEST_P(Catalogue, AFailedGoodsSaveLeavesNoMovement)

@@ -128,6 +128,48 @@ TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
     EXPECT_EQ(goodsCell("1", 0), "日用品");
 }
 
+// A price or commission that is not a number would be stored as 0 without a word.
+TEST_P(GoodsWindow, NumberBoxesRefuseWhatIsNotANumber)
+{
+    const struct {
+        const char* box;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"xsjg", "12..5", "销售单价录入错误"},
+        {"jhdj", "x", "进货单价录入错误"},
+        {"kcsl", "3a", "库存数量录入错误"},
+        {"zdzk", "8,5", "最低折扣录入错误"},
+        {"ygtc3", "1.2.3", "员工提成3录入错误"},
+    };
+    for (const auto& c : cases) {
+        Tfrmsplr d(db(), mc::sales::Goods{});
+        auto* classes = d.findChild<QComboBox*>("spclass");
+        classes->setCurrentIndex(classes->findData("001"));
+        d.findChild<QLineEdit*>("spno")->setText("N1");
+        d.findChild<QLineEdit*>("spname")->setText("新品");
+        d.findChild<QLineEdit*>("xsjg")->setText("10");
+        d.findChild<QLineEdit*>(c.box)->setText(c.typed);
+        const auto message = mctest::answerNextMessageBox();
+        d.findChild<QPushButton*>("btnSaveClose")->click();
+        EXPECT_EQ(*message, c.message) << c.box;
+        EXPECT_FALSE(mc::sales::findGoods(db(), "N1")) << c.box;
+    }
+    // Empty boxes count as 0.
+    Tfrmsplr d(db(), mc::sales::Goods{});
+    auto* classes = d.findChild<QComboBox*>("spclass");
+    classes->setCurrentIndex(classes->findData("001"));
+    d.findChild<QLineEdit*>("spno")->setText("N1");
+    d.findChild<QLineEdit*>("spname")->setText("新品");
+    d.findChild<QLineEdit*>("xsjg")->setText("10");
+    d.findChild<QLineEdit*>("ygtc")->clear();
+    d.findChild<QPushButton*>("btnSaveClose")->click();
+    const auto g = mc::sales::findGoods(db(), "N1");
+    ASSERT_TRUE(g);
+    EXPECT_DOUBLE_EQ(g->xsjg, 10.0);
+    EXPECT_DOUBLE_EQ(g->ygtc, 0.0);
+}
+
 TEST_P(GoodsWindow, EditingAndDeleting)
 {
     auto* classes = window->findChild<QTableView*>("classGrid");

@@ -1,6 +1,7 @@
 #include "goods_dialogs.h"
 
 #include "dialog_layout.h"
+#include "editcheck_ui.h"
 #include "form_parts.h"
 #include "utils/decimaltext.h"
 
@@ -217,8 +218,26 @@ void Tfrmsplr::autoCode()
         spno_->setText(nextGoodsCode(db_));
 }
 
+// Every number box holds a number or nothing (0); a text that is not a number would otherwise
+// be stored as 0 without a word.
+bool Tfrmsplr::numbersTyped()
+{
+    const std::pair<QLineEdit*, QString> boxes[] = {
+        {xsjg_, QStringLiteral("销售单价")},    {jhdj_, QStringLiteral("进货单价")},
+        {kcsl_, QStringLiteral("库存数量")},    {zdzk_, QStringLiteral("最低折扣")},
+        {ygtc_[0], QStringLiteral("员工提成1")}, {ygtc_[1], QStringLiteral("员工提成2")},
+        {ygtc_[2], QStringLiteral("员工提成3")}, {ygtc_[3], QStringLiteral("员工提成4")},
+    };
+    for (const auto& [box, caption] : boxes)
+        if (!mc::checkfloat(box, QStringLiteral("0"), caption, 0, 0))
+            return false;
+    return true;
+}
+
 bool Tfrmsplr::save(GoodsSave how)
 {
+    if (!numbersTyped())
+        return false;
     read();
     const Outcome o = saveGoods(db_, goods_, how);
     if (!o.ok) {

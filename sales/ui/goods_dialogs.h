@@ -40,6 +40,7 @@ public:
     bool saved() const { return saved_; }
 
 private:
+    bool numbersTyped();
     bool save(mc::sales::GoodsSave how);
     void saveNext();
     void fill();
