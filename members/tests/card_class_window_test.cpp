@@ -39,6 +39,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        if (IsSkipped())
+            return;
         // The item window keeps its options in the settings file of the data folder.
         mc::appPath = folder.path() + "/";
         exec(db(), "insert into spclass(classno, classname, isfwxsp) values('001', '饮料', ?), ('002', '洗车', ?)",

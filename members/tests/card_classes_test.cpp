@@ -20,6 +20,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        if (IsSkipped())
+            return;
         exec(db(), "insert into spclass(classno, classname, isfwxsp) values('001', '饮料', ?), ('002', '洗车', ?)",
              {false, true});
         exec(db(), "insert into xssp(spclass, spno, spname) values('001', 'G1', '可乐'), ('002', 'W1', '洗车')");

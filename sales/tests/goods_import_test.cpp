@@ -44,6 +44,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        if (IsSkipped())
+            return;
         exec(db(), "insert into spclass(classno, classname, isfwxsp) values('005', '饮料', ?), ('009', '服务', ?)",
              {false, true});
     }

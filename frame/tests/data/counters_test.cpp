@@ -16,6 +16,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        if (IsSkipped())
+            return;
         if (!scratch)
             return;
         exec(db(), "insert into gszh(zhname, curye) values(?, ?)", {"现金", 100.0});

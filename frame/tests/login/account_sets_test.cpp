@@ -111,6 +111,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
+        if (IsSkipped())
+            return;
         if (!scratch)
             return;
         exec(db(), "insert into sysset(ygws) values(8)");
