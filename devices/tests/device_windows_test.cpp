@@ -132,6 +132,24 @@ TEST_F(DeviceWindows, LeavingTheIcWaitClosesThePort)
     EXPECT_EQ(mc::pickedNumber, "");
 }
 
+TEST_F(DeviceWindows, NumberTypedWhileWaitingForAnIcCard)
+{
+    // With keyboard entry allowed the operator may type the number instead of putting a card in.
+    settings("ic卡", 2, true, "COM3");
+    Tfrmreadcard dialog(reader);
+    const int result = run(dialog, [&] {
+        QTimer::singleShot(300, [&] {
+            auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+            QTest::keyClicks(edit, "1234");
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(mc::pickedNumber, "1234");
+    EXPECT_EQ(mc::readCardBalance, "");
+    EXPECT_FALSE(reader.portOpen);
+}
+
 TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
 {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);

@@ -173,10 +173,8 @@ void Tfrmreadcard::readIcCard()
     if (r.ok) {
         mc::pickedNumber = r.cardNumber;
         mc::readCardBalance = r.balance;
-        accept();
-    } else {
-        reject();
     }
+    done(r.ok ? QDialog::Accepted : resultAfterRead_);
 }
 
 void Tfrmreadcard::exitClick()
@@ -191,6 +189,7 @@ void Tfrmreadcard::exitClick()
 void Tfrmreadcard::done(int result)
 {
     if (readingIc_) {
+        resultAfterRead_ = result;
         wait_.cancel();
         return;
     }

@@ -42,5 +42,7 @@ private:
     std::optional<mc::devices::CardNumberBuffer> buffer_;
     ResponsiveWait wait_;
     bool readingIc_ = false;
+    // The result asked for while the IC read was waiting (a typed number accepts the dialog).
+    int resultAfterRead_ = QDialog::Rejected;
     bool shown_ = false;
 };
