@@ -15,6 +15,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -182,10 +183,30 @@ TEST_F(DeviceWindows, WritingWindowWritesANewCard)
 
 TEST_F(DeviceWindows, WritingWindowWithoutAPort)
 {
-    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
-    const auto message = mctest::answerNextMessageBox();
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_EQ(*message, "串口号获取错误,请先设置串口号");
+    for (const char* port : {"", "COMX"}) {
+        mc::writestr("machine", "ckh", port);
+        Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+        const auto first = mctest::answerNextMessageBox();
+        const auto second = mctest::answerNextMessageBox();
+        EXPECT_EQ(window.exec(), QDialog::Rejected);
+        EXPECT_EQ(*first, "读卡器串口设置错误") << port;
+        EXPECT_EQ(*second, "串口号获取错误,请先设置串口号") << port;
+    }
+    EXPECT_TRUE(reader.calls.isEmpty());
+}
+
+TEST_F(DeviceWindows, APortTextThatNamesNoPortIsReported)
+{
+    for (const int jplr : {1, 2}) {
+        settings("ic卡", jplr, true, "COM3");
+        mc::writestr("machine", "ckh", "COM0");
+        Tfrmreadcard dialog(reader);
+        const auto message = mctest::answerNextMessageBox();
+        const int result = run(dialog, [&dialog] { dialog.findChild<QPushButton*>("BitBtn1")->click(); });
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_EQ(*message, "读卡器串口设置错误") << jplr;
+        EXPECT_EQ(dialog.findChild<QLabel*>("panel1")->text(), "") << jplr;
+    }
     EXPECT_TRUE(reader.calls.isEmpty());
 }
 
