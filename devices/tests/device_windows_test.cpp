@@ -221,6 +221,19 @@ TEST_F(DeviceWindows, EscapeEndsTheWaitForACard)
     EXPECT_FALSE(reader.portOpen);
 }
 
+TEST_F(DeviceWindows, EscapeBeforeTheWriteStartsLeavesTheCardAlone)
+{
+    settings("ic卡", 2, false, "COM3");
+    mctest::FakeSle4442 card;
+    reader.card = &card;
+    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+    QTimer::singleShot(10, &window, [&window] { QTest::keyClick(&window, Qt::Key_Escape); });
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    QTest::qWait(300);  // the caller carries on (a message box, say) with the window still there
+    EXPECT_TRUE(reader.calls.isEmpty());
+    EXPECT_EQ(card.psc, mc::devices::factoryPsc);
+}
+
 TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
 {
     Tfrmmachine window;

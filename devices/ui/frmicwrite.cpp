@@ -45,6 +45,8 @@ void Tfrmicwrite::showEvent(QShowEvent* event)
 
 void Tfrmicwrite::write()
 {
+    if (!isVisible())  // ended before the write began: the card is not touched
+        return;
     const auto settings = mc::devices::loadMachineSettings(QSqlDatabase::database(mc::db::accountConnection, false));
     mc::devices::IcCardWriter writer(reader_, port_, mc::devices::systemPsc(settings.jmmm), data_);
     writing_ = true;
