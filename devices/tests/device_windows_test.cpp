@@ -151,6 +151,43 @@ TEST_F(DeviceWindows, NumberTypedWhileWaitingForAnIcCard)
     EXPECT_FALSE(reader.portOpen);
 }
 
+TEST_F(DeviceWindows, StatusBarTellsDevicePortAndKeyboard)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    qputenv("TAVRIK_COM7", ptsname(master));
+    struct Case {
+        int jplr;
+        bool isusejp;
+        const char* port;
+        const char* panels[3];
+        bool typing;
+    };
+    const Case cases[] = {
+        {0, false, "", {"使用键盘口读卡器", "", ""}, true},
+        {1, true, "COM7", {"使用串口读卡器", "串口号:com7", "允许键盘录入卡号"}, true},
+        {1, false, "com7", {"使用串口读卡器", "串口号:com7", "不能使用键盘录入卡号"}, false},
+        {2, true, "COM3", {"使用串口读写器(ic卡)", "串口号:com3", "允许键盘录入卡号"}, true},
+        {2, false, "COM3", {"使用串口读写器(ic卡)", "串口号:com3", "不能使用键盘录入卡号"}, false},
+    };
+    for (const Case& c : cases) {
+        settings("磁卡", c.jplr, c.isusejp, c.port);
+        Tfrmreadcard dialog(reader);
+        run(dialog, [&] {
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("panel%1").arg(i))->text(),
+                          QString::fromUtf8(c.panels[i]))
+                    << c.jplr << c.isusejp << i;
+            auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+            EXPECT_EQ(edit->isVisible() && edit->isEnabled(), c.typing) << c.jplr << c.isusejp;
+            dialog.findChild<QPushButton*>("BitBtn1")->click();
+        });
+    }
+    close(master);
+}
+
 TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
 {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
