@@ -11,14 +11,17 @@
 #include "modal_answer.h"
 #include "qt_print.h"
 #include "scratch_database.h"
+#include "utils/password.h"
 #include "utils/sysset.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -288,6 +291,56 @@ TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
     const auto saved = mc::devices::loadMachineSettings(set->db());
     EXPECT_EQ(saved.jplr, 0);
     EXPECT_EQ(saved.symc, "id卡");
+}
+
+
+TEST_F(DeviceWindows, SettingsWindowStoresEveryField)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    qputenv("TAVRIK_COM7", ptsname(master));
+    {
+        Tfrmmachine window;
+        window.show();
+        window.findChild<QComboBox*>("symc")->setCurrentText("id卡");
+        window.findChild<QRadioButton*>("jplr1")->click();
+        auto* port = window.findChild<QComboBox*>("ckh");
+        port->setCurrentIndex(port->findText("COM7"));
+        window.findChild<QLineEdit*>("txset")->setText("19200,e,7,1");
+        window.findChild<QCheckBox*>("isusejp")->setChecked(true);
+        window.findChild<QSpinBox*>("icqh")->setValue(5);
+        window.findChild<QPushButton*>("BitBtn1")->click();
+        // The password window posts the row as well.
+        QTimer::singleShot(50, [] {
+            auto* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog);
+            dialog->findChild<QLineEdit*>("Edit1")->setText("4321");
+            dialog->findChild<QLineEdit*>("Edit2")->setText("4321");
+            dialog->findChild<QPushButton*>("BitBtn1")->click();
+        });
+        window.findChild<QPushButton*>("BitBtn3")->click();
+        EXPECT_EQ(window.findChild<QLineEdit*>("jmmm")->text(), "4321");
+    }
+    EXPECT_EQ(mc::db::scalar(set->db(), "select count(*) from machineset").toInt(), 1);
+    const auto saved = mc::devices::loadMachineSettings(set->db());
+    EXPECT_EQ(saved.symc, "id卡");
+    EXPECT_EQ(saved.jplr, 1);
+    EXPECT_TRUE(saved.isusejp);
+    EXPECT_EQ(saved.txset, "19200,e,7,1");
+    EXPECT_EQ(saved.icqh, 5);
+    EXPECT_EQ(saved.jmmm, mc::encodepwd("4321"));
+    EXPECT_EQ(mc::readstr("machine", "ckh"), "COM7");
+
+    Tfrmmachine again;
+    EXPECT_EQ(again.findChild<QComboBox*>("symc")->currentText(), "id卡");
+    EXPECT_TRUE(again.findChild<QRadioButton*>("jplr1")->isChecked());
+    EXPECT_EQ(again.findChild<QComboBox*>("ckh")->currentText(), "COM7");
+    EXPECT_EQ(again.findChild<QLineEdit*>("txset")->text(), "19200,e,7,1");
+    EXPECT_TRUE(again.findChild<QCheckBox*>("isusejp")->isEnabled());
+    EXPECT_EQ(again.findChild<QSpinBox*>("icqh")->value(), 5);
+    close(master);
 }
 
 }  // namespace
