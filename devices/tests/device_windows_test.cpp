@@ -50,6 +50,17 @@ protected:
         mc::pickedNumber.clear();
         mc::readCardBalance.clear();
         qunsetenv("TAVRIK_COM7");
+        if (com7Master_ >= 0)
+            close(com7Master_);
+    }
+    // Puts COM7 on a pseudo-terminal; returns its master side (closed at tear-down), -1 on failure.
+    int com7()
+    {
+        com7Master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (com7Master_ < 0 || grantpt(com7Master_) != 0 || unlockpt(com7Master_) != 0)
+            return -1;
+        qputenv("TAVRIK_COM7", ptsname(com7Master_));
+        return com7Master_;
     }
     void settings(const char* symc, int jplr, bool isusejp, const QString& port)
     {
@@ -70,6 +81,7 @@ protected:
     QTemporaryDir dir;
     std::optional<mctest::ScratchDatabase> set;
     mctest::FakeCardReader reader;
+    int com7Master_ = -1;
 };
 
 TEST_F(DeviceWindows, TypedCardNumberTakesDigitsOnly)
@@ -156,11 +168,7 @@ TEST_F(DeviceWindows, NumberTypedWhileWaitingForAnIcCard)
 
 TEST_F(DeviceWindows, StatusBarTellsDevicePortAndKeyboard)
 {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    qputenv("TAVRIK_COM7", ptsname(master));
+    ASSERT_GE(com7(), 0);
     struct Case {
         int jplr;
         bool isusejp;
@@ -188,16 +196,12 @@ TEST_F(DeviceWindows, StatusBarTellsDevicePortAndKeyboard)
             dialog.findChild<QPushButton*>("BitBtn1")->click();
         });
     }
-    close(master);
 }
 
 TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
 {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    const int master = com7();
     ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    qputenv("TAVRIK_COM7", ptsname(master));
     settings("id卡", 1, false, "COM7");
     Tfrmreadcard dialog(reader);
     const int result = run(dialog, [&] {
@@ -205,7 +209,6 @@ TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
         QTimer::singleShot(50, [master] { ASSERT_EQ(write(master, "12345", 5), 5); });
         QTimer::singleShot(250, [master] { ASSERT_EQ(write(master, "67890", 5), 5); });
     });
-    close(master);
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(mc::pickedNumber, "1234567890");
 }
@@ -296,11 +299,7 @@ TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
 
 TEST_F(DeviceWindows, SettingsWindowStoresEveryField)
 {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    qputenv("TAVRIK_COM7", ptsname(master));
+    ASSERT_GE(com7(), 0);
     {
         Tfrmmachine window;
         window.show();
@@ -340,7 +339,6 @@ TEST_F(DeviceWindows, SettingsWindowStoresEveryField)
     EXPECT_EQ(again.findChild<QLineEdit*>("txset")->text(), "19200,e,7,1");
     EXPECT_TRUE(again.findChild<QCheckBox*>("isusejp")->isEnabled());
     EXPECT_EQ(again.findChild<QSpinBox*>("icqh")->value(), 5);
-    close(master);
 }
 
 }  // namespace
