@@ -189,17 +189,19 @@ std::optional<IcCardWriter::Attempt> IcCardWriter::presentOrRetry(const std::arr
 
 IcCardWriter::Attempt IcCardWriter::writeNew()
 {
-    // A card this session already gave the system code (the write was interrupted after the code
-    // change) is recognised by its number, which an SLE4442 shows without a code, and completed.
+    // A card whose code change this session has tried is recognised by its number, which an
+    // SLE4442 shows without a code, and completed.
     QString number;
-    if (pscChanged_ && reader_.readHex(address::cardNumber, cardNumberBytes, number) == 0
-        && number == data_.cardNumber) {
-        if (auto refused = presentOrRetry(psc_, notNewMessage, newCardPrompt))
-            return *refused;
-        return writeFields(true, newCardPrompt);
-    }
-    if (auto refused = presentOrRetry(factoryPsc, notNewMessage, newCardPrompt))
+    const bool resumed = issuedCode_ && reader_.readHex(address::cardNumber, cardNumberBytes, number) == 0
+                         && number == data_.cardNumber;
+    const std::array<quint8, 3> code = resumed ? *issuedCode_ : factoryPsc;
+    if (auto refused = presentOrRetry(code, notNewMessage, newCardPrompt)) {
+        if (resumed)
+            issuedCode_ = code == psc_ ? factoryPsc : psc_;
         return *refused;
+    }
+    if (code == psc_)
+        return writeFields(true, newCardPrompt);
     if (reader_.writeHex(address::cardNumber, cardNumberBytes, data_.cardNumber) != 0)
         return Attempt::retry(QStringLiteral("写卡卡号失败"), newCardPrompt);
     if (reader_.writeHex(address::kind, 1, kindHex(data_.kindText)) != 0)
@@ -207,10 +209,11 @@ IcCardWriter::Attempt IcCardWriter::writeNew()
     Attempt a = writeFields(true, newCardPrompt);
     if (a.kind != Attempt::Kind::Done)
         return a;
-    // The system code goes on last, once the card holds all its data.
+    // The system code goes on last, once the card holds all its data. A change that reports a
+    // failure may still have taken, so the card counts as changed from here on.
+    issuedCode_ = psc_;
     if (reader_.changePsc(psc_) != 0)
         return Attempt::retry(QStringLiteral("更换密码错误，无法使用"), newCardPrompt);
-    pscChanged_ = true;
     return Attempt::done();
 }
 
@@ -244,8 +247,11 @@ IcCardWriter::Attempt IcCardWriter::verifyWritten()
 {
     const QString prompt = data_.newCard ? newCardPrompt : replacePrompt;
     reader_.light(1);
-    if (auto refused = presentOrRetry(psc_, QStringLiteral("卡片密码校验错误"), prompt))
+    if (auto refused = presentOrRetry(psc_, QStringLiteral("卡片密码校验错误"), prompt)) {
+        if (data_.newCard)  // the code change did not take after all
+            issuedCode_ = factoryPsc;
         return *refused;
+    }
     reader_.light(2);
     QString number, value;
     if (reader_.readHex(address::cardNumber, cardNumberBytes, number) != 0)

@@ -80,9 +80,11 @@ private:
     int port_;
     std::array<quint8, 3> psc_;
     IcCardData data_;
-    // Set once this session has given the card in the reader the system code, so a retry after
-    // an interruption completes that card instead of refusing it as "not new".
-    bool pscChanged_ = false;
+    // The code the card being issued holds, once this session has tried to change it: the
+    // system code, or the factory code after the card refused that (a change cut short may or
+    // may not have taken). A retry then completes that card instead of refusing it as "not new",
+    // and never presents it a code it has refused.
+    std::optional<std::array<quint8, 3>> issuedCode_;
 };
 
 }  // namespace mc::devices

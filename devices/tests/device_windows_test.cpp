@@ -11,13 +11,17 @@
 #include "modal_answer.h"
 #include "qt_print.h"
 #include "scratch_database.h"
+#include "utils/password.h"
 #include "utils/sysset.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +50,17 @@ protected:
         mc::pickedNumber.clear();
         mc::readCardBalance.clear();
         qunsetenv("TAVRIK_COM7");
+        if (com7Master_ >= 0)
+            close(com7Master_);
+    }
+    // Puts COM7 on a pseudo-terminal; returns its master side (closed at tear-down), -1 on failure.
+    int com7()
+    {
+        com7Master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (com7Master_ < 0 || grantpt(com7Master_) != 0 || unlockpt(com7Master_) != 0)
+            return -1;
+        qputenv("TAVRIK_COM7", ptsname(com7Master_));
+        return com7Master_;
     }
     void settings(const char* symc, int jplr, bool isusejp, const QString& port)
     {
@@ -66,6 +81,7 @@ protected:
     QTemporaryDir dir;
     std::optional<mctest::ScratchDatabase> set;
     mctest::FakeCardReader reader;
+    int com7Master_ = -1;
 };
 
 TEST_F(DeviceWindows, TypedCardNumberTakesDigitsOnly)
@@ -132,13 +148,60 @@ TEST_F(DeviceWindows, LeavingTheIcWaitClosesThePort)
     EXPECT_EQ(mc::pickedNumber, "");
 }
 
+TEST_F(DeviceWindows, NumberTypedWhileWaitingForAnIcCard)
+{
+    // With keyboard entry allowed the operator may type the number instead of putting a card in.
+    settings("ic卡", 2, true, "COM3");
+    Tfrmreadcard dialog(reader);
+    const int result = run(dialog, [&] {
+        QTimer::singleShot(300, [&] {
+            auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+            QTest::keyClicks(edit, "1234");
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(mc::pickedNumber, "1234");
+    EXPECT_EQ(mc::readCardBalance, "");
+    EXPECT_FALSE(reader.portOpen);
+}
+
+TEST_F(DeviceWindows, StatusBarTellsDevicePortAndKeyboard)
+{
+    ASSERT_GE(com7(), 0);
+    struct Case {
+        int jplr;
+        bool isusejp;
+        const char* port;
+        const char* panels[3];
+        bool typing;
+    };
+    const Case cases[] = {
+        {0, false, "", {"使用键盘口读卡器", "", ""}, true},
+        {1, true, "COM7", {"使用串口读卡器", "串口号:com7", "允许键盘录入卡号"}, true},
+        {1, false, "com7", {"使用串口读卡器", "串口号:com7", "不能使用键盘录入卡号"}, false},
+        {2, true, "COM3", {"使用串口读写器(ic卡)", "串口号:com3", "允许键盘录入卡号"}, true},
+        {2, false, "COM3", {"使用串口读写器(ic卡)", "串口号:com3", "不能使用键盘录入卡号"}, false},
+    };
+    for (const Case& c : cases) {
+        settings("磁卡", c.jplr, c.isusejp, c.port);
+        Tfrmreadcard dialog(reader);
+        run(dialog, [&] {
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("panel%1").arg(i))->text(),
+                          QString::fromUtf8(c.panels[i]))
+                    << c.jplr << c.isusejp << i;
+            auto* edit = dialog.findChild<QLineEdit*>("Edit1");
+            EXPECT_EQ(edit->isVisible() && edit->isEnabled(), c.typing) << c.jplr << c.isusejp;
+            dialog.findChild<QPushButton*>("BitBtn1")->click();
+        });
+    }
+}
+
 TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
 {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    const int master = com7();
     ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    qputenv("TAVRIK_COM7", ptsname(master));
     settings("id卡", 1, false, "COM7");
     Tfrmreadcard dialog(reader);
     const int result = run(dialog, [&] {
@@ -146,7 +209,6 @@ TEST_F(DeviceWindows, SerialIdCardReaderJoinsChunks)
         QTimer::singleShot(50, [master] { ASSERT_EQ(write(master, "12345", 5), 5); });
         QTimer::singleShot(250, [master] { ASSERT_EQ(write(master, "67890", 5), 5); });
     });
-    close(master);
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(mc::pickedNumber, "1234567890");
 }
@@ -164,10 +226,30 @@ TEST_F(DeviceWindows, WritingWindowWritesANewCard)
 
 TEST_F(DeviceWindows, WritingWindowWithoutAPort)
 {
-    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
-    const auto message = mctest::answerNextMessageBox();
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_EQ(*message, "串口号获取错误,请先设置串口号");
+    for (const char* port : {"", "COMX"}) {
+        mc::writestr("machine", "ckh", port);
+        Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+        const auto first = mctest::answerNextMessageBox();
+        const auto second = mctest::answerNextMessageBox();
+        EXPECT_EQ(window.exec(), QDialog::Rejected);
+        EXPECT_EQ(*first, "读卡器串口设置错误") << port;
+        EXPECT_EQ(*second, "串口号获取错误,请先设置串口号") << port;
+    }
+    EXPECT_TRUE(reader.calls.isEmpty());
+}
+
+TEST_F(DeviceWindows, APortTextThatNamesNoPortIsReported)
+{
+    for (const int jplr : {1, 2}) {
+        settings("ic卡", jplr, true, "COM3");
+        mc::writestr("machine", "ckh", "COM0");
+        Tfrmreadcard dialog(reader);
+        const auto message = mctest::answerNextMessageBox();
+        const int result = run(dialog, [&dialog] { dialog.findChild<QPushButton*>("BitBtn1")->click(); });
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_EQ(*message, "读卡器串口设置错误") << jplr;
+        EXPECT_EQ(dialog.findChild<QLabel*>("panel1")->text(), "") << jplr;
+    }
     EXPECT_TRUE(reader.calls.isEmpty());
 }
 
@@ -180,6 +262,19 @@ TEST_F(DeviceWindows, EscapeEndsTheWaitForACard)
     });
     EXPECT_EQ(result, QDialog::Rejected);
     EXPECT_FALSE(reader.portOpen);
+}
+
+TEST_F(DeviceWindows, EscapeBeforeTheWriteStartsLeavesTheCardAlone)
+{
+    settings("ic卡", 2, false, "COM3");
+    mctest::FakeSle4442 card;
+    reader.card = &card;
+    Tfrmicwrite window(reader, {true, true, "0000001234", "储值卡", "0001", 50, "a"});
+    QTimer::singleShot(10, &window, [&window] { QTest::keyClick(&window, Qt::Key_Escape); });
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    QTest::qWait(300);  // the caller carries on (a message box, say) with the window still there
+    EXPECT_TRUE(reader.calls.isEmpty());
+    EXPECT_EQ(card.psc, mc::devices::factoryPsc);
 }
 
 TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
@@ -199,6 +294,51 @@ TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
     const auto saved = mc::devices::loadMachineSettings(set->db());
     EXPECT_EQ(saved.jplr, 0);
     EXPECT_EQ(saved.symc, "id卡");
+}
+
+
+TEST_F(DeviceWindows, SettingsWindowStoresEveryField)
+{
+    ASSERT_GE(com7(), 0);
+    {
+        Tfrmmachine window;
+        window.show();
+        window.findChild<QComboBox*>("symc")->setCurrentText("id卡");
+        window.findChild<QRadioButton*>("jplr1")->click();
+        auto* port = window.findChild<QComboBox*>("ckh");
+        port->setCurrentIndex(port->findText("COM7"));
+        window.findChild<QLineEdit*>("txset")->setText("19200,e,7,1");
+        window.findChild<QCheckBox*>("isusejp")->setChecked(true);
+        window.findChild<QSpinBox*>("icqh")->setValue(5);
+        window.findChild<QPushButton*>("BitBtn1")->click();
+        // The password window posts the row as well.
+        QTimer::singleShot(50, [] {
+            auto* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog);
+            dialog->findChild<QLineEdit*>("Edit1")->setText("4321");
+            dialog->findChild<QLineEdit*>("Edit2")->setText("4321");
+            dialog->findChild<QPushButton*>("BitBtn1")->click();
+        });
+        window.findChild<QPushButton*>("BitBtn3")->click();
+        EXPECT_EQ(window.findChild<QLineEdit*>("jmmm")->text(), "4321");
+    }
+    EXPECT_EQ(mc::db::scalar(set->db(), "select count(*) from machineset").toInt(), 1);
+    const auto saved = mc::devices::loadMachineSettings(set->db());
+    EXPECT_EQ(saved.symc, "id卡");
+    EXPECT_EQ(saved.jplr, 1);
+    EXPECT_TRUE(saved.isusejp);
+    EXPECT_EQ(saved.txset, "19200,e,7,1");
+    EXPECT_EQ(saved.icqh, 5);
+    EXPECT_EQ(saved.jmmm, mc::encodepwd("4321"));
+    EXPECT_EQ(mc::readstr("machine", "ckh"), "COM7");
+
+    Tfrmmachine again;
+    EXPECT_EQ(again.findChild<QComboBox*>("symc")->currentText(), "id卡");
+    EXPECT_TRUE(again.findChild<QRadioButton*>("jplr1")->isChecked());
+    EXPECT_EQ(again.findChild<QComboBox*>("ckh")->currentText(), "COM7");
+    EXPECT_EQ(again.findChild<QLineEdit*>("txset")->text(), "19200,e,7,1");
+    EXPECT_TRUE(again.findChild<QCheckBox*>("isusejp")->isEnabled());
+    EXPECT_EQ(again.findChild<QSpinBox*>("icqh")->value(), 5);
 }
 
 }  // namespace

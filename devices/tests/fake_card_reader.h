@@ -46,6 +46,13 @@ public:
     // Called before every write; returning false makes that write fail (card pulled out, say).
     std::function<bool(int address)> beforeWrite = [](int) { return true; };
     std::function<bool(int address)> beforeRead = [](int) { return true; };
+    // How the next code change goes wrong (the card pulled out as it is made): whether it reports
+    // a failure, and whether the card's code changed all the same.
+    struct CutChange {
+        bool reportsFailure;
+        bool takes;
+    };
+    std::optional<CutChange> cutNextChange;
     QList<std::array<quint8, 3>> presented;  // every code presented, in order
     QStringList calls;
 
@@ -82,8 +89,11 @@ public:
         calls << "changePsc";
         if (!card || !card->verified)
             return 12;
-        card->psc = code;
-        return 0;
+        const CutChange how = cutNextChange.value_or(CutChange{false, true});
+        cutNextChange.reset();
+        if (how.takes)
+            card->psc = code;
+        return how.reportsFailure ? 3 : 0;
     }
     std::uint16_t errorCounter(quint8& counter) override
     {

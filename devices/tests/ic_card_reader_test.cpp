@@ -99,6 +99,20 @@ TEST_F(IcCardsOverTheLibrary, WrongCardsCostOneTryAndAreNotRetried)
     }
 }
 
+TEST_F(IcCardsOverTheLibrary, ACardWithOneTryLeftGetsNoCode)
+{
+    // The error counter comes through the library too, so the last try is never spent.
+    MemoryCard card = memberCard({0x00, 0x00, 0x00, 0x12, 0x34});
+    card.counter = 0x01;
+    sim.insert(card);
+    const auto r = mc::devices::readIcCard(reader, 3, kSystem, [] { return false; });
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, mc::devices::lastTryMessage);
+    EXPECT_FALSE(write(data(false)));
+    EXPECT_EQ(messages, QStringList{mc::devices::lastTryMessage});
+    EXPECT_EQ(sim.card()->counter, 0x01);
+}
+
 TEST_F(IcCardsOverTheLibrary, AnotherMembersCardIsLeftAlone)
 {
     sim.insert(memberCard({0x00, 0x00, 0x00, 0x99, 0x99}));

@@ -224,6 +224,39 @@ TEST(IcWrite, AnInterruptedWriteCanBeCompleted)
     }
 }
 
+TEST(IcWrite, ACodeChangeCutShortDoesNotCostTheCard)
+{
+    // The card leaves the reader while its code is changed, so the change may have taken or not,
+    // whatever the reader reports. Put back, the same card is completed, and no code it refused
+    // is presented to it again.
+    struct Case {
+        FakeCardReader::CutChange cut;
+        const char* firstMessage;
+    };
+    const Case cases[] = {
+        {{true, true}, "更换密码错误，无法使用"},
+        {{true, false}, "更换密码错误，无法使用"},
+        {{false, false}, "卡片密码校验错误"},
+    };
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.cut.reportsFailure) + std::to_string(c.cut.takes);
+        FakeSle4442 card;
+        FakeCardReader reader;
+        reader.card = &card;
+        reader.cutNextChange = c.cut;
+        Operator op;
+        const auto out = [&reader] { reader.card = nullptr; };
+        const auto in = [&reader, &card] { reader.card = &card; };
+        op.onIdle = {out, in, out, in};
+        ASSERT_TRUE(IcCardWriter(reader, 3, kSystem, memberData(true)).run(op.hooks()))
+            << name << op.messages.join("|").toStdString();
+        EXPECT_EQ(op.messages.first(), QString::fromUtf8(c.firstMessage)) << name;
+        EXPECT_EQ(card.psc, kSystem) << name;
+        EXPECT_LE(card.wrongCodes, 1) << name;
+        EXPECT_EQ(card.memory.mid(26, 5).toHex(), "0000012346") << name;
+    }
+}
+
 TEST(IcWrite, DataTheLayoutCannotHoldNeverReachesTheCard)
 {
     IcCardData shortNumber = memberData(true);

@@ -1,6 +1,7 @@
 #include "frmicwrite.h"
 
 #include "database.h"
+#include "reader_port.h"
 #include "reader_settings.h"
 
 #include <QCloseEvent>
@@ -31,20 +32,23 @@ void Tfrmicwrite::showEvent(QShowEvent* event)
     if (shown_)
         return;
     shown_ = true;
-    if (!mc::devices::readerPortNumber(mc::devices::readerPortText())) {
+    const std::optional<int> port = readerPortOrReport(this);
+    if (!port) {
         QMessageBox::information(this, windowTitle(), QStringLiteral("串口号获取错误,请先设置串口号"));
         QTimer::singleShot(0, this, &QDialog::reject);
         return;
     }
+    port_ = *port;
     prompt_->setText(QStringLiteral("请放卡,正在检测卡..."));
     QTimer::singleShot(100, this, &Tfrmicwrite::write);
 }
 
 void Tfrmicwrite::write()
 {
-    const int port = *mc::devices::readerPortNumber(mc::devices::readerPortText());
+    if (!isVisible())  // ended before the write began: the card is not touched
+        return;
     const auto settings = mc::devices::loadMachineSettings(QSqlDatabase::database(mc::db::accountConnection, false));
-    mc::devices::IcCardWriter writer(reader_, port, mc::devices::systemPsc(settings.jmmm), data_);
+    mc::devices::IcCardWriter writer(reader_, port_, mc::devices::systemPsc(settings.jmmm), data_);
     writing_ = true;
     const bool written = writer.run({std::cref(wait_),
                                      [this](const QString& m) { QMessageBox::information(this, windowTitle(), m); },

@@ -28,6 +28,7 @@ private:
     mc::devices::CardReader& reader_;
     mc::devices::IcCardData data_;
     QLabel* prompt_;
+    int port_ = 0;
     ResponsiveWait wait_;
     bool writing_ = false;
     bool shown_ = false;

@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "ic_card.h"
 #include "line_settings.h"
+#include "reader_port.h"
 #include "reader_settings.h"
 #include "utils/serialports.h"
 
@@ -92,14 +93,13 @@ void Tfrmreadcard::FormShow()
     const auto keyboardPanel = [&] {
         panel(2)->setText(settings.isusejp ? QStringLiteral("允许键盘录入卡号") : QStringLiteral("不能使用键盘录入卡号"));
     };
-    const std::optional<int> port = mc::devices::readerPortNumber(mc::devices::readerPortText());
     switch (settings.jplr) {
     case 1:
         panel(0)->setText(QStringLiteral("使用串口读卡器"));
         number_->setVisible(settings.isusejp);
         numberLabel_->setVisible(settings.isusejp);
         keyboardPanel();
-        if (port) {
+        if (const std::optional<int> port = readerPortOrReport(this)) {
             panel(1)->setText(QStringLiteral("串口号:com%1").arg(*port));
             buffer_.emplace(mc::devices::expectedCardNumberLength(settings.symc));
             serial_ = new QSerialPort(this);
@@ -114,8 +114,9 @@ void Tfrmreadcard::FormShow()
         number_->setEnabled(settings.isusejp);
         keyboardPanel();
         panel(0)->setText(QStringLiteral("使用串口读写器(ic卡)"));
-        if (port) {
-            panel(1)->setText(QStringLiteral("串口号:com%1").arg(*port));
+        port_ = readerPortOrReport(this);
+        if (port_) {
+            panel(1)->setText(QStringLiteral("串口号:com%1").arg(*port_));
             QTimer::singleShot(100, this, &Tfrmreadcard::readIcCard);
         }
         break;
@@ -162,21 +163,18 @@ void Tfrmreadcard::readIcCard()
 {
     if (!isVisible())
         return;
-    const std::optional<int> port = mc::devices::readerPortNumber(mc::devices::readerPortText());
     const auto settings = mc::devices::loadMachineSettings(QSqlDatabase::database(mc::db::accountConnection, false));
     readingIc_ = true;
     const mc::devices::IcReadResult r =
-        mc::devices::readIcCard(reader_, *port, mc::devices::systemPsc(settings.jmmm), std::cref(wait_));
+        mc::devices::readIcCard(reader_, *port_, mc::devices::systemPsc(settings.jmmm), std::cref(wait_));
     readingIc_ = false;
     if (!r.message.isEmpty())
         QMessageBox::information(this, windowTitle(), r.message);
     if (r.ok) {
         mc::pickedNumber = r.cardNumber;
         mc::readCardBalance = r.balance;
-        accept();
-    } else {
-        reject();
     }
+    done(r.ok ? QDialog::Accepted : resultAfterRead_);
 }
 
 void Tfrmreadcard::exitClick()
@@ -191,6 +189,7 @@ void Tfrmreadcard::exitClick()
 void Tfrmreadcard::done(int result)
 {
     if (readingIc_) {
+        resultAfterRead_ = result;
         wait_.cancel();
         return;
     }

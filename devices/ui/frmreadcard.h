@@ -41,6 +41,9 @@ private:
     QSerialPort* serial_ = nullptr;
     std::optional<mc::devices::CardNumberBuffer> buffer_;
     ResponsiveWait wait_;
+    std::optional<int> port_;
     bool readingIc_ = false;
+    // The result asked for while the IC read was waiting (a typed number accepts the dialog).
+    int resultAfterRead_ = QDialog::Rejected;
     bool shown_ = false;
 };
