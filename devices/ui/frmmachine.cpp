@@ -152,7 +152,8 @@ void Tfrmmachine::saveClick()
 
 void Tfrmmachine::passwordClick()
 {
-    readControls();
+    // The password goes into the row as last saved: unsaved changes of the other controls wait
+    // for 保存设置 and its checks (a reader/writer on a port the library cannot open, say).
     Tfrmicmm dialog(settings_, this);
     if (dialog.exec() == QDialog::Accepted)
         password_->setText(mc::decodepwd(settings_.jmmm));
