@@ -145,7 +145,8 @@ std::uint16_t incrementPages(std::uint32_t by)
 {
     std::vector<std::uint8_t> d;
     if (const std::uint16_t r = readBlock(4, d)) return r;
-    const std::uint32_t next = pageValue(d) + by;
+    // Summed in 64 bits: a 32-bit sum could wrap round below 65536.
+    const std::uint64_t next = std::uint64_t{pageValue(d)} + by;
     if (next > 0xFFFF) return 14;
     const auto lo = static_cast<std::uint8_t>(next), hi = static_cast<std::uint8_t>(next >> 8);
     const std::uint8_t raw[] = {lo, hi, static_cast<std::uint8_t>(~lo),
