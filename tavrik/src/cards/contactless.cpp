@@ -382,14 +382,16 @@ extern "C" TK_API TK_STATUS TK_Mif_Activate(void)
 
 extern "C" TK_API TK_STATUS TK_Mif_RATS(char *ats, uint16_t *length)
 {
-    return toVelsor() ? velsor::call<753>(ats, length) : kUnsupported;
+    if (!toVelsor()) return kUnsupported;
+    if (!ats || !length) return 29;
+    return velsor::call<753>(ats, length);
 }
 
 extern "C" TK_API TK_STATUS TK_Mif_ExchangeBlock(const char *command, uint16_t length,
                                                  char *response, uint16_t *responseLength)
 {
     if (!toVelsor()) return kUnsupported;
-    if (!command) return 29;
+    if (!command || !response || !responseLength) return 29;
     std::string copy = cards::privateCopy(command, 2 * std::size_t{length});
     return velsor::call<754>(copy.data(), length, response, responseLength);
 }
