@@ -124,7 +124,12 @@ TEST_F(Contactless, PageCardsKeepTheirValueInPageFourOrFive)
     EXPECT_EQ(hostBytes().substr(3, 4), wire({0x08, 0x0A, 0xC0, 0x05}));
     ASSERT_EQ(TK_Mif_Read_Value(4, &value), 0);
     EXPECT_EQ(value, 15u);
-    EXPECT_EQ(TK_Mif_Increment(4, 0xFFFF), 14) << "beyond 16 bits";
+    // Sums past 16 bits are refused, also those that would wrap round in 32 bits.
+    for (std::uint32_t by : {0xFFFFu, 0xFFFFFFF1u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(TK_Mif_Increment(4, by), 14) << by;
+        ASSERT_EQ(TK_Mif_Read_Value(4, &value), 0);
+        EXPECT_EQ(value, 15u) << by;
+    }
     const std::uint8_t key[6] = {};
     ASSERT_EQ(TK_Mif_Load_Key(0, 3, key), 0);
     reader.clearTranscript();

@@ -2,6 +2,7 @@
 #include "forwarding_fixture.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -72,6 +73,26 @@ TEST_F(FamilyForwarding, ValueOperationsGoToVelsorEvenOnTheByteProtocol)
         {"AT6601 read value", [v] { return TK_AT6601_ReadValue(41, v); }, 357, {41, address(v)}},
         {"AT6601 write value", [] { return TK_AT6601_WriteValue(41, 9); }, 358, {41, 9}},
     });
+}
+
+// Velsor would write through a null pointer: such calls stop here with 29.
+TEST_F(FamilyForwarding, NullOutputsGiveTwentyNineAndReachNoVelsorFunction)
+{
+    link(LinkKind::Velsor);
+    std::uint16_t length = 0;
+    const std::vector<std::pair<const char *, std::function<TK_STATUS()>>> cases = {
+        {"AT1604 read value", [] { return TK_AT1604_ReadValue(40, nullptr); }},
+        {"AT6601 read value", [] { return TK_AT6601_ReadValue(41, nullptr); }},
+        {"RATS text", [&] { return TK_Mif_RATS(nullptr, &length); }},
+        {"RATS length", [this] { return TK_Mif_RATS(text, nullptr); }},
+        {"exchange response", [&] { return TK_Mif_ExchangeBlock("00", 1, nullptr, &length); }},
+        {"exchange length", [this] { return TK_Mif_ExchangeBlock("00", 1, text, nullptr); }},
+    };
+    for (const auto &[name, call] : cases) {
+        standin::reset();
+        EXPECT_EQ(call(), 29) << name;
+        EXPECT_TRUE(standin::calls().empty()) << name;
+    }
 }
 
 TEST_F(FamilyForwarding, ReadsAskForTextAndWritesGiveVelsorACopy)

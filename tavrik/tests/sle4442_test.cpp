@@ -118,6 +118,10 @@ TEST_F(Sle4442, ReadCharFillsExactlyTwoCharactersPerByteAndReadStringExactlyTheB
     ASSERT_EQ(TK_SLE4442_ReadString(40, 5, bytes), 0);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + 8),
               (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 0xEE, 0xEE, 0xEE}));
+    // Nothing asked, nothing written: the same answer as the text read, not a parameter error.
+    EXPECT_EQ(TK_SLE4442_ReadChar(40, 0, text), 0);
+    ASSERT_EQ(TK_SLE4442_ReadString(40, 0, bytes), 0);
+    EXPECT_EQ(bytes[0], 1);
 }
 
 TEST_F(Sle4442, WriteStringSendsTheBytesItWasGiven)

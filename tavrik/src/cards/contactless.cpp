@@ -145,7 +145,8 @@ std::uint16_t incrementPages(std::uint32_t by)
 {
     std::vector<std::uint8_t> d;
     if (const std::uint16_t r = readBlock(4, d)) return r;
-    const std::uint32_t next = pageValue(d) + by;
+    // Summed in 64 bits: a 32-bit sum could wrap round below 65536.
+    const std::uint64_t next = std::uint64_t{pageValue(d)} + by;
     if (next > 0xFFFF) return 14;
     const auto lo = static_cast<std::uint8_t>(next), hi = static_cast<std::uint8_t>(next >> 8);
     const std::uint8_t raw[] = {lo, hi, static_cast<std::uint8_t>(~lo),
@@ -381,14 +382,16 @@ extern "C" TK_API TK_STATUS TK_Mif_Activate(void)
 
 extern "C" TK_API TK_STATUS TK_Mif_RATS(char *ats, uint16_t *length)
 {
-    return toVelsor() ? velsor::call<753>(ats, length) : kUnsupported;
+    if (!toVelsor()) return kUnsupported;
+    if (!ats || !length) return 29;
+    return velsor::call<753>(ats, length);
 }
 
 extern "C" TK_API TK_STATUS TK_Mif_ExchangeBlock(const char *command, uint16_t length,
                                                  char *response, uint16_t *responseLength)
 {
     if (!toVelsor()) return kUnsupported;
-    if (!command) return 29;
+    if (!command || !response || !responseLength) return 29;
     std::string copy = cards::privateCopy(command, 2 * std::size_t{length});
     return velsor::call<754>(copy.data(), length, response, responseLength);
 }

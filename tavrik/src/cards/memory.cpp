@@ -144,10 +144,12 @@ std::uint16_t readBytes(const CharOperation &readChar, std::uint16_t address,
                         std::uint16_t length, std::uint8_t *bytes)
 {
     if (!bytes) return 29;
-    std::vector<char> text(2 * std::size_t{length});
+    // One spare character, so that an empty read still has a buffer to hand on.
+    const std::size_t chars = 2 * std::size_t{length};
+    std::vector<char> text(chars + 1);
     if (const std::uint16_t r = readChar(address, length, text.data())) return r;
     // Exactly length bytes: the caller's buffer has no room for a terminator.
-    hexToBytes(text.data(), text.size(), bytes);
+    hexToBytes(text.data(), chars, bytes);
     return 0;
 }
 

@@ -100,6 +100,7 @@ std::uint16_t verify(const ZoneCardLayout &l, std::uint8_t index, std::uint8_t b
     }                                                                                          \
     extern "C" TK_API TK_STATUS TK_##F##_ReadValue(uint16_t address, uint32_t *value)          \
     {                                                                                          \
+        if (!value) return 29;                                                                 \
         return velsor::call<B + 7>(address, value);                                            \
     }                                                                                          \
     extern "C" TK_API TK_STATUS TK_##F##_WriteValue(uint16_t address, uint32_t value)          \
