@@ -139,6 +139,24 @@ TEST_P(CustomFields, BadAndCollidingNamesAreRefusedAndChangeNothing)
     EXPECT_FALSE(hasColumn("color"));
 }
 
+TEST_P(CustomFields, KeywordsEitherEngineCannotTakeUnquotedAreRefused)
+{
+    // Later queries name custom columns without quotes, so a keyword of either engine would
+    // break them: join operators, PostgreSQL system columns, SQLite statement words.
+    for (const char* word : {"left", "Join", "is", "like", "between", "exists", "update", "values", "set", "xmin",
+                             "ctid", "notnull", "transaction", "similar"}) {
+        const FieldResult r = addCustomField(db(), field(word, QStringLiteral("整数"), false), today);
+        EXPECT_FALSE(r.ok) << word;
+        EXPECT_EQ(r.message, QStringLiteral("错误，字段名称是数据库的保留字，请换一个名称")) << word;
+    }
+    EXPECT_EQ(scalar(db(), "select count(*) from selffields").toInt(), 0);
+    // An accepted name works unquoted in every kind of statement.
+    ASSERT_TRUE(addCustomField(db(), field("Lefthand", QStringLiteral("整数"), false), today).ok);
+    addMember("M001");
+    exec(db(), "update membercurlist set lefthand = 3 where lefthand is null");
+    EXPECT_EQ(scalar(db(), "select lefthand from membercurlist where lefthand = 3 order by lefthand").toInt(), 3);
+}
+
 TEST_P(CustomFields, FailedDefinitionTakesTheColumnBack)
 {
     // A definition row the database refuses, after the column was added in the same transaction.
