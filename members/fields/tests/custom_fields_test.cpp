@@ -174,6 +174,27 @@ TEST_P(CustomFields, FailedDefinitionTakesTheColumnBack)
     EXPECT_EQ(scalar(db(), "select count(*) from membercurlist").toInt(), 1);
 }
 
+TEST_P(CustomFields, FailedDropLeavesColumnAndDefinition)
+{
+    addMember("M001");
+    ASSERT_TRUE(addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today).ok);
+    exec(db(), "update membercurlist set hobby = 'chess'");
+    // The definition row is refused after the column went in the same transaction.
+    if (GetParam() == mctest::Engine::Sqlite) {
+        exec(db(), "create trigger refuse before delete on selffields begin select raise(abort, 'refused'); end");
+    } else {
+        exec(db(), "create function refuse() returns trigger as $$ begin raise exception 'refused'; end $$ language plpgsql");
+        exec(db(), "create trigger refuse before delete on selffields for each row execute function refuse()");
+    }
+    const int pid = scalar(db(), "select pid from selffields where fieldname = 'hobby'").toInt();
+    const FieldResult r = dropCustomField(db(), pid);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, QStringLiteral("删除失败"));
+    EXPECT_TRUE(hasColumn("hobby"));
+    EXPECT_EQ(scalar(db(), "select hobby from membercurlist").toString(), "chess");
+    EXPECT_EQ(customFields(db()).size(), 1);
+}
+
 TEST_P(CustomFields, SubsetsAreTheNamesTheDefinitionsUse)
 {
     FieldDefinition colour = field("colour", QStringLiteral("文本"));
