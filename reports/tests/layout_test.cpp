@@ -140,6 +140,9 @@ TEST(Layout, PageBandsCountTheWholeReportWhenAGroupBandBreaksThePage)
     EXPECT_TRUE(brokeAtGroupBand);
     EXPECT_EQ(textsOf(r, "pagecount"), QStringList(r.pages.size(), "25"));
     EXPECT_EQ(textsOf(r, "pagesum"), QStringList(r.pages.size(), "337.50"));
+    // The group band that broke the page still sums its own group.
+    EXPECT_EQ(textsOf(r, "gsum"), QStringList({QStringLiteral("小计:60.00 共10笔"), QStringLiteral("小计:160.00 共10笔"),
+                                              QStringLiteral("小计:117.50 共5笔")}));
     EXPECT_EQ(textsOf(r, "total"), QStringList({QStringLiteral("合计:337.50 共25笔")}));
 }
 
