@@ -16,19 +16,26 @@ namespace {
 
 const QString memberTable = QStringLiteral("membercurlist");
 
-// Words PostgreSQL reserves: a column so named would need quotes in every later query.
+// Words that cannot stand unquoted as a column name in a query on one of the engines (the
+// keywords PostgreSQL reserves, its system columns, the statement words of SQLite): a column
+// so named would need quotes in every later query.
 const QSet<QString>& reservedWords()
 {
     static const QSet<QString> words = [] {
         QSet<QString> set;
         for (const char* w :
-             {"all", "analyse", "analyze", "and", "any", "array", "as", "asc", "asymmetric", "both", "case", "cast",
-              "check", "collate", "column", "constraint", "create", "default", "deferrable", "desc", "distinct", "do",
-              "else", "end", "except", "false", "fetch", "for", "foreign", "from", "grant", "group", "having", "in",
-              "initially", "intersect", "into", "lateral", "leading", "limit", "localtime", "localtimestamp", "not",
-              "null", "offset", "on", "only", "or", "order", "placing", "primary", "references", "returning",
-              "select", "some", "symmetric", "table", "then", "to", "trailing", "true", "union", "unique", "user",
-              "using", "variadic", "when", "where", "window", "with", "index", "key", "rowid", "oid"})
+             {"add", "all", "alter", "analyse", "analyze", "and", "any", "array", "as", "asc", "asymmetric",
+              "authorization", "autoincrement", "between", "binary", "both", "case", "cast", "check", "cmax", "cmin",
+              "collate", "collation", "column", "commit", "concurrently", "constraint", "create", "cross", "ctid",
+              "default", "deferrable", "delete", "desc", "distinct", "do", "drop", "else", "end", "escape", "except",
+              "exists", "false", "fetch", "for", "foreign", "freeze", "from", "full", "grant", "group", "having",
+              "ilike", "in", "index", "initially", "inner", "insert", "intersect", "into", "is", "isnull", "join",
+              "key", "lateral", "leading", "left", "like", "limit", "localtime", "localtimestamp", "natural", "not",
+              "nothing", "notnull", "null", "offset", "oid", "on", "only", "or", "order", "outer", "overlaps",
+              "placing", "primary", "raise", "references", "returning", "right", "rowid", "select", "set", "similar",
+              "some", "symmetric", "table", "tableoid", "tablesample", "temp", "then", "to", "trailing",
+              "transaction", "true", "union", "unique", "update", "user", "using", "values", "variadic", "verbose",
+              "when", "where", "window", "with", "xmax", "xmin"})
             set.insert(QLatin1String(w));
         return set;
     }();

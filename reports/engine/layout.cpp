@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 namespace mc::reports {
 
@@ -224,6 +225,8 @@ private:
 
     void newPage()
     {
+        // A group band may be what breaks the page; the page bands still cover the whole report.
+        const bool inGroupBand = std::exchange(inGroupBand_, false);
         finishPage();
         startPage();
         if (const Band* pageHeader = t_.band(BandType::PageHeader))
@@ -231,6 +234,7 @@ private:
         if (repeatColumnHeader_ && columnHeader_)
             append(build(*columnHeader_, y_, -1));
         pageTop_ = y_;
+        inGroupBand_ = inGroupBand;
     }
 
     void place(const Band& band, int row = -1)

@@ -118,6 +118,34 @@ TEST(Layout, GroupedListBreaksPagesAndSumsPerGroupAndReport)
     EXPECT_EQ(textsOf(r, "printed"), QStringList({"2026-05-01", "2026-05-01"}));
 }
 
+TEST(Layout, PageBandsCountTheWholeReportWhenAGroupBandBreaksThePage)
+{
+    // Low pages break often, also before group headers and footers: the page header and footer
+    // printed then still cover the whole report, not the group being printed.
+    ReportTemplate t = groupedList();
+    t.page.height = 70;
+    for (Band& b : t.bands) {
+        if (b.type == BandType::PageHeader)
+            b.objects << text("pagecount", 100, 50, "[COUNT(frxprint)]");
+        if (b.type == BandType::PageFooter)
+            b.objects << text("pagesum", 100, 50, "[SUM(frxprint.\"spzj\")|0.00]");
+    }
+    const PreparedReport r = prepareReport(t, {{"frxprint", salesLines()}}, QDateTime(QDate(2026, 5, 1), QTime(8, 0)));
+    ASSERT_GT(r.pages.size(), 5);
+    bool brokeAtGroupBand = false;
+    for (qsizetype p = 1; p < r.pages.size(); ++p)
+        for (const PreparedBand& b : r.pages[p].bands)
+            if (b.type == BandType::GroupHeader || b.type == BandType::GroupFooter)
+                brokeAtGroupBand = brokeAtGroupBand || &b == &r.pages[p].bands[2];
+    EXPECT_TRUE(brokeAtGroupBand);
+    EXPECT_EQ(textsOf(r, "pagecount"), QStringList(r.pages.size(), "25"));
+    EXPECT_EQ(textsOf(r, "pagesum"), QStringList(r.pages.size(), "337.50"));
+    // The group band that broke the page still sums its own group.
+    EXPECT_EQ(textsOf(r, "gsum"), QStringList({QStringLiteral("小计:60.00 共10笔"), QStringLiteral("小计:160.00 共10笔"),
+                                              QStringLiteral("小计:117.50 共5笔")}));
+    EXPECT_EQ(textsOf(r, "total"), QStringList({QStringLiteral("合计:337.50 共25笔")}));
+}
+
 TEST(Layout, SourcesThatDriveNoBandGiveTheirFirstRow)
 {
     ReportTemplate t;

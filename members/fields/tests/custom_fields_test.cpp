@@ -139,6 +139,24 @@ TEST_P(CustomFields, BadAndCollidingNamesAreRefusedAndChangeNothing)
     EXPECT_FALSE(hasColumn("color"));
 }
 
+TEST_P(CustomFields, KeywordsEitherEngineCannotTakeUnquotedAreRefused)
+{
+    // Later queries name custom columns without quotes, so a keyword of either engine would
+    // break them: join operators, PostgreSQL system columns, SQLite statement words.
+    for (const char* word : {"left", "Join", "is", "like", "between", "exists", "update", "values", "set", "xmin",
+                             "ctid", "notnull", "transaction", "similar"}) {
+        const FieldResult r = addCustomField(db(), field(word, QStringLiteral("整数"), false), today);
+        EXPECT_FALSE(r.ok) << word;
+        EXPECT_EQ(r.message, QStringLiteral("错误，字段名称是数据库的保留字，请换一个名称")) << word;
+    }
+    EXPECT_EQ(scalar(db(), "select count(*) from selffields").toInt(), 0);
+    // An accepted name works unquoted in every kind of statement.
+    ASSERT_TRUE(addCustomField(db(), field("Lefthand", QStringLiteral("整数"), false), today).ok);
+    addMember("M001");
+    exec(db(), "update membercurlist set lefthand = 3 where lefthand is null");
+    EXPECT_EQ(scalar(db(), "select lefthand from membercurlist where lefthand = 3 order by lefthand").toInt(), 3);
+}
+
 TEST_P(CustomFields, FailedDefinitionTakesTheColumnBack)
 {
     // A definition row the database refuses, after the column was added in the same transaction.
@@ -154,6 +172,27 @@ TEST_P(CustomFields, FailedDefinitionTakesTheColumnBack)
     EXPECT_EQ(r.message, QStringLiteral("错误，无法建立新字段，可能是正在使用表或者字段名重复"));
     EXPECT_FALSE(hasColumn("hobby"));
     EXPECT_EQ(scalar(db(), "select count(*) from membercurlist").toInt(), 1);
+}
+
+TEST_P(CustomFields, FailedDropLeavesColumnAndDefinition)
+{
+    addMember("M001");
+    ASSERT_TRUE(addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today).ok);
+    exec(db(), "update membercurlist set hobby = 'chess'");
+    // The definition row is refused after the column went in the same transaction.
+    if (GetParam() == mctest::Engine::Sqlite) {
+        exec(db(), "create trigger refuse before delete on selffields begin select raise(abort, 'refused'); end");
+    } else {
+        exec(db(), "create function refuse() returns trigger as $$ begin raise exception 'refused'; end $$ language plpgsql");
+        exec(db(), "create trigger refuse before delete on selffields for each row execute function refuse()");
+    }
+    const int pid = scalar(db(), "select pid from selffields where fieldname = 'hobby'").toInt();
+    const FieldResult r = dropCustomField(db(), pid);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, QStringLiteral("删除失败"));
+    EXPECT_TRUE(hasColumn("hobby"));
+    EXPECT_EQ(scalar(db(), "select hobby from membercurlist").toString(), "chess");
+    EXPECT_EQ(customFields(db()).size(), 1);
 }
 
 TEST_P(CustomFields, SubsetsAreTheNamesTheDefinitionsUse)
