@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include <fcntl.h>
@@ -38,10 +39,14 @@ QString writeDevice(const QString& path, const QByteArray& bytes)
         return failure(path, systemError(errno));
     qsizetype done = 0;
     QString error;
+    // The stall limit counts from the last byte taken: some drivers (lp) report the port ready
+    // while it still refuses bytes, so poll alone would never time out.
+    auto lastTaken = std::chrono::steady_clock::now();
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n > 0) {
             done += n;
+            lastTaken = std::chrono::steady_clock::now();
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -50,12 +55,14 @@ QString writeDevice(const QString& path, const QByteArray& bytes)
             error = systemError(errno);
             break;
         }
-        pollfd p{fd, POLLOUT, 0};
-        const int ready = ::poll(&p, 1, stallMs);
-        if (ready == 0) {
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - lastTaken).count();
+        if (waited >= stallMs) {
             error = QStringLiteral("打印机没有响应");
             break;
         }
+        pollfd p{fd, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, int(stallMs - waited));
         if (ready < 0 && errno != EINTR) {
             error = systemError(errno);
             break;
@@ -64,6 +71,8 @@ QString writeDevice(const QString& path, const QByteArray& bytes)
             error = QStringLiteral("打印机已断开");
             break;
         }
+        if (ready > 0)
+            ::usleep(20'000);  // ready, yet the last write was refused: do not spin
     }
     ::close(fd);
     return error.isEmpty() ? QString() : failure(path, error);

@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <sys/stat.h>
 
 using namespace mc::receipts;
@@ -169,6 +173,18 @@ TEST_F(PosPrinter, UnreachablePrintersAreReportedAndNoFileAppears)
     s.copies = 0;
     s.posTarget = missing;
     EXPECT_EQ(printPosReceipt(s, {"x"}), "");
+}
+
+TEST_F(PosPrinter, APrinterThatStopsTakingBytesIsReported)
+{
+    // A terminal nobody reads fills up: the write waits for the stall limit, then gives up.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString error = sendToPosPrinter(QString::fromLocal8Bit(::ptsname(master)), QByteArray(1 << 20, 'x'));
+    ::close(master);
+    EXPECT_TRUE(error.endsWith(QStringLiteral("打印机没有响应"))) << error.toStdString();
 }
 
 TEST_F(PosPrinter, QueueGetsRawBytesThroughLp)
