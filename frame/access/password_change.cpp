@@ -16,10 +16,8 @@ PasswordChange changePassword(const QSqlDatabase& db, const QString& staffCode, 
     }
     try {
         const QVariant stored = db::scalar(db, QStringLiteral("select pwd from gsyg where ygid = ?"), {staffCode});
-        if (!stored.isValid()) {
-            r.message = QStringLiteral("登录员工编码错误,找不到该编号");
-            return r;
-        }
+        if (!stored.isValid())
+            return r;  // the operator's row has gone: nothing to change, nothing to say
         if (!verifyPassword(oldPassword, stored.toString())) {
             r.message = QStringLiteral("原口令不正确，请重新输入");
             r.focus = PasswordChange::Focus::Old;

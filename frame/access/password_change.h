@@ -12,7 +12,8 @@ struct PasswordChange {
 };
 
 // The operator changes his own password; the checks and messages of the password window.
-// The new password is stored as a salted hash; an empty new password is accepted.
+// The new password is stored as a salted hash; an empty new password is accepted. Without the
+// operator's row nothing is changed and the message stays empty.
 PasswordChange changePassword(const QSqlDatabase& db, const QString& staffCode, const QString& oldPassword,
                               const QString& newPassword, const QString& confirmation);
 

@@ -71,17 +71,9 @@ ExitBackupResult runExitBackup(const ExitBackupRequest& r, const ExitBackupProgr
     result.target = *target;
     say(QStringLiteral("正在备份文件到") + *target);
 
-    // Copy to a side file first, so that a failed copy never destroys the old backup in the slot.
-    const QString partial = *target + QStringLiteral(".part");
-    QFile::remove(partial);
-    QString error = db::backupSqliteFile(r.dbFile, partial, progress.percent);
-    if (error.isEmpty()) {
-        QFile::remove(*target);
-        if (!QFile::rename(partial, *target))
-            error = QStringLiteral("无法写入备份文件: ") + *target;
-    }
+    // A failed copy never destroys the old backup in the slot.
+    QString error = db::replaceWithSqliteBackup(r.dbFile, *target, progress.percent);
     if (!error.isEmpty()) {
-        QFile::remove(partial);
         result.message = QStringLiteral("备份失败: ") + error;
         return result;  // no compaction without a good backup
     }

@@ -1,5 +1,6 @@
 #include "sqlite_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -85,6 +86,22 @@ QString backupSqliteFile(const QString& source, const QString& target,
     if (progress)
         progress(100);
     return {};
+}
+
+QString replaceWithSqliteBackup(const QString& source, const QString& target,
+                                const std::function<void(int)>& progress)
+{
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    QString error = backupSqliteFile(source, partial, progress);
+    if (error.isEmpty()) {
+        QFile::remove(target);
+        if (!QFile::rename(partial, target))
+            error = QStringLiteral("无法写入备份文件: ") + target;
+    }
+    if (!error.isEmpty())
+        QFile::remove(partial);
+    return error;
 }
 
 QString compactSqliteInto(const QString& source, const QString& target)

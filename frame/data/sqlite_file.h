@@ -14,6 +14,11 @@ namespace mc::db {
 QString backupSqliteFile(const QString& source, const QString& target,
                          const std::function<void(int)>& progress = {});
 
+// Copies a live database into `target`, replacing a file already there only once the new copy
+// is complete: the copy is written beside it and renamed. A failed copy leaves `target` as it was.
+QString replaceWithSqliteBackup(const QString& source, const QString& target,
+                                const std::function<void(int)>& progress = {});
+
 // Writes a compacted copy of `source` into the new file `target` (VACUUM INTO).
 QString compactSqliteInto(const QString& source, const QString& target);
 

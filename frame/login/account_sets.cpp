@@ -100,6 +100,9 @@ Outcome connectdb(const AccountSet& set)
             dbFile = file;
         }
     } catch (const db::DbError& e) {
+        // The set picked before must not stay connected: the login would go on in a set other
+        // than the one the list shows.
+        db::closeConnection(db::accountConnection);
         return failure(connectionMessage(e));
     }
     return {true, {}};

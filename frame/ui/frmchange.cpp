@@ -46,7 +46,7 @@ void Tfrmchange::okClick()
                            oldEdit_->text(), newEdit_->text(), confirmEdit_->text());
     if (r.ok) {
         QMessageBox::information(this, windowTitle(), r.message);
-    } else {
+    } else if (!r.message.isEmpty()) {
         QMessageBox::warning(this, windowTitle(), r.message);
         if (r.focus == mc::PasswordChange::Focus::Old)
             oldEdit_->setFocus();

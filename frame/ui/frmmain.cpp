@@ -389,9 +389,9 @@ void Tfrmmain::manualBackup()
         return;
     const QString target = dialog.selectedFiles().constFirst();
     if (QFile::exists(target)) {
+        // Yes replaces the file, but only once the new copy is complete.
         if (QMessageBox::question(this, windowTitle(), QStringLiteral("文件已存在，是否替换?")) != QMessageBox::Yes)
             return;
-        QFile::remove(target);
     }
     mdi_->closeAllSubWindows();
     if (mc::db::engineOf(accountDb()) == mc::db::Engine::Postgres) {
@@ -399,7 +399,7 @@ void Tfrmmain::manualBackup()
         return;
     }
     // A copy taken through SQLite holds every committed change, the write-ahead log included.
-    const QString error = mc::db::backupSqliteFile(mc::dbFile, target);
+    const QString error = mc::db::replaceWithSqliteBackup(mc::dbFile, target);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("备份失败: ") + error);
         return;

@@ -127,6 +127,11 @@ TEST_P(PermissionStore, PasswordChangeChecksInOrderAndStoresAHash)
     }
     EXPECT_TRUE(mc::verifyPassword("old", mc::db::scalar(db(), "select pwd from gsyg").toString()));
 
+    // The operator's row has gone: nothing is changed and nothing is said.
+    const auto gone = mc::changePassword(db(), "99", "old", "new", "new");
+    EXPECT_FALSE(gone.ok);
+    EXPECT_EQ(gone.message, QString());
+
     const auto r = mc::changePassword(db(), "01", "old", "new", "new");
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, QStringLiteral("更改口令完成"));

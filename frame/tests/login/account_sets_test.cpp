@@ -75,13 +75,22 @@ TEST(ConnectDb, AFileSetBecomesTheCurrentSet)
     EXPECT_EQ(mc::dbFile, mc::appPath + "test/test.mdb");
     EXPECT_EQ(scalar(QSqlDatabase::database(mc::db::accountConnection), "select count(*) from gsyg where ygid = '735146'").toInt(), 1);
 
-    // A set whose file is gone is reported and changes nothing.
+    // A set whose file is gone is reported; the set picked before is no longer connected, so a
+    // login cannot go on in a set other than the one shown in the list.
     AccountSet gone;
     gone.ztmc = "gone";
     const Outcome o = connectdb(gone);
     EXPECT_FALSE(o.ok);
     EXPECT_TRUE(o.message.contains("错误:")) << o.message.toStdString();
     EXPECT_EQ(mc::accountSet, "test");
+    EXPECT_FALSE(QSqlDatabase::database(mc::db::accountConnection, false).isOpen());
+    const QString lastLoad = "select count(*) from sjklj where lastload = true";
+    const int lastLoadBefore = scalar(f.catalogue, lastLoad).toInt();
+    const LoginResult r = login(f.catalogue, QSqlDatabase::database(mc::db::accountConnection, false), "gone",
+                                "735146", "1", QDateTime::currentDateTime());
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(scalar(f.catalogue, lastLoad).toInt(), lastLoadBefore);
+    EXPECT_TRUE(mc::operatorCode.isEmpty());
 }
 
 TEST(ConnectDb, AServerSetConnectsAndKeepsThePreviousFile)

@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "globals.h"
 #include "modal_answer.h"
+#include "modal_steps.h"
 #include "permissions.h"
 #include "qt_print.h"
 #include "reminder_windows.h"
@@ -18,9 +19,13 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -262,4 +267,58 @@ TEST_F(MainWindow, AFailingReminderCheckIsReportedAndEndsTheChecksAfterIt)
     EXPECT_TRUE(message->contains("smssend")) << message->toStdString();
     QTest::qWait(300);
     EXPECT_FALSE(opened().contains("points:01"));
+}
+
+// 备份数据: the dialog picks a file that already holds an older backup and Yes replaces it.
+TEST_F(MainWindow, AManualBackupReplacesAnOldFileOnlyWithACompleteCopy)
+{
+    mc::operatorClass = "管理员";
+    Tfrmmain w;
+    w.setBackupOnClose(false);
+    w.FormShow();
+    const QString target = folder.filePath("old.bp");
+    auto writeOld = [&target] {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("older backup");
+    };
+    auto runBackup = [&w, &target](QStringList& texts) {
+        auto picked = mctest::onNextModal<QFileDialog>([target](QFileDialog* d) {
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(target);  // typed as the user would
+            static_cast<QDialog*>(d)->accept();  // as the save button does
+        });
+        auto answers = mctest::answerMessageBoxes({QMessageBox::Yes, QMessageBox::Ok});
+        w.action("B3")->trigger();
+        EXPECT_TRUE(*picked);
+        texts = *answers;
+    };
+
+    // The copy fails: the old backup stays as it was and no 备份完成 is shown.
+    writeOld();
+    mc::dbFile = folder.filePath("missing.db");
+    QStringList texts;
+    runBackup(texts);
+    ASSERT_EQ(texts.size(), 2) << texts.join('|').toStdString();
+    EXPECT_EQ(texts[0], QStringLiteral("文件已存在，是否替换?"));
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("备份失败"))) << texts[1].toStdString();
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "older backup");
+    kept.close();
+
+    // The copy succeeds: the file now holds the account set.
+    mc::db::exec(set->db(), "insert into sysset(dwname) values('好运洗车')");
+    mc::dbFile = set->sqliteFile();
+    runBackup(texts);
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[1], QStringLiteral("备份完成"));
+    {
+        QSqlDatabase copy = QSqlDatabase::addDatabase("QSQLITE", "manualBackupCopy");
+        copy.setDatabaseName(target);
+        ASSERT_TRUE(copy.open());
+        EXPECT_EQ(mc::db::scalar(copy, "select dwname from sysset").toString(), QStringLiteral("好运洗车"));
+    }
+    QSqlDatabase::removeDatabase("manualBackupCopy");
+    EXPECT_FALSE(QFile::exists(target + ".part"));
+    mc::dbFile.clear();
 }
