@@ -1,15 +1,20 @@
 #include "form_parts.h"
 
 #include "database.h"
+#include "dialog_layout.h"
 #include "key_filters.h"
 #include "utils/decimaltext.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSqlQueryModel>
 #include <QTableView>
+#include <QTreeWidget>
 
 namespace mc::ui {
 
@@ -54,6 +59,20 @@ void showQuery(QSqlQueryModel* model, QSqlQuery query, const QStringList& titles
             model->setHeaderData(i, Qt::Horizontal, titles[i]);
         grid->setColumnHidden(i, i >= titles.size());
     }
+}
+
+void layoutTreeGridPicker(QDialog* dialog, QTreeWidget* tree, QTableView* grid, const std::function<void()>& select)
+{
+    tree->setMaximumWidth(220);
+    auto* pick = mc::namedButton(dialog, QStringLiteral("选择"), "btnSelect");
+    auto* close = mc::namedButton(dialog, QStringLiteral("关闭"), "btnClose");
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(tree);
+    lists->addWidget(grid, 1);
+    mc::layoutWithButtons(dialog, lists, {pick, close});
+    QObject::connect(grid, &QTableView::doubleClicked, dialog, select);
+    QObject::connect(pick, &QPushButton::clicked, dialog, select);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
 QVariant selectedValue(const QTableView* grid, int column)

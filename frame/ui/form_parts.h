@@ -7,8 +7,12 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <functional>
+
 class QSqlQueryModel;
+class QDialog;
 class QTableView;
+class QTreeWidget;
 class QWidget;
 
 namespace mc::ui {
@@ -35,6 +39,10 @@ private:
 
 // Runs `query` into `model` and titles its columns; columns past the titles are hidden in `grid`.
 void showQuery(QSqlQueryModel* model, QSqlQuery query, const QStringList& titles, QTableView* grid);
+
+// A picker's layout: the tree of groups on the left, the grid of choices beside it, 选择 and 关闭
+// under them. Double-clicking a row or 选择 calls `select`; 关闭 rejects the dialog.
+void layoutTreeGridPicker(QDialog* dialog, QTreeWidget* tree, QTableView* grid, const std::function<void()>& select);
 
 // The value of `column` in the selected row of `grid`; invalid when nothing is selected.
 QVariant selectedValue(const QTableView* grid, int column);

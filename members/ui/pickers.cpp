@@ -7,13 +7,11 @@
 #include "member_pick.h"
 #include "utils/namecode.h"
 
-#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 using namespace mc::members;
 
@@ -48,9 +46,7 @@ Tfrmcardclassxz::Tfrmcardclassxz(QSqlDatabase db, Kinds kinds, QWidget* parent)
     auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
     auto* refresh = mc::namedButton(this, QStringLiteral("刷新"), "btnRefresh");
     auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tree_);
-    layout->addLayout(mc::buttonRow({select, refresh, close}));
+    mc::layoutWithButtons(this, tree_, {select, refresh, close});
     buildTree();
 
     connect(select, &QPushButton::clicked, this, &Tfrmcardclassxz::selectClick);
@@ -90,7 +86,6 @@ Tfrmhyxz::Tfrmhyxz(QSqlDatabase db, QWidget* parent)
     setWindowTitle(QStringLiteral("会员选择"));
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
-    tree_->setMaximumWidth(220);
     auto* root = new QTreeWidgetItem(tree_, {QStringLiteral("会员卡分类")});
     addKinds(root, tree_, listCardClasses(db_), [](const QString&) { return true; });
 
@@ -100,21 +95,10 @@ Tfrmhyxz::Tfrmhyxz(QSqlDatabase db, QWidget* parent)
     format->setSourceModel(model_);
     grid_->setModel(format);
 
-    auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
-    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(tree_);
-    lists->addWidget(grid_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lists);
-    layout->addLayout(mc::buttonRow({select, close}));
+    mc::ui::layoutTreeGridPicker(this, tree_, grid_, [this] { selectClick(); });
     resize(900, 500);
     treeClicked(root);
-
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmhyxz::treeClicked);
-    connect(grid_, &QTableView::doubleClicked, this, &Tfrmhyxz::selectClick);
-    connect(select, &QPushButton::clicked, this, &Tfrmhyxz::selectClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void Tfrmhyxz::treeClicked(QTreeWidgetItem* node)

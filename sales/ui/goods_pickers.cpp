@@ -7,13 +7,10 @@
 #include "goods_lists.h"
 #include "utils/namecode.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QTreeWidget>
-#include <QVBoxLayout>
-
 
 namespace {
 
@@ -34,26 +31,14 @@ Tfrmspxz::Tfrmspxz(QSqlDatabase db, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmspxz"));
     setWindowTitle(QStringLiteral("商品选择"));
-    tree_->setMaximumWidth(220);
     auto* format = new mc::ui::GridFormat(this);
     format->setMoneyColumns({2});
     format->setSourceModel(model_);
     grid_->setModel(format);
-    auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
-    auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(tree_);
-    lists->addWidget(grid_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lists);
-    layout->addLayout(mc::buttonRow({select, close}));
+    mc::ui::layoutTreeGridPicker(this, tree_, grid_, [this] { selectClick(); });
     resize(720, 460);
     classClicked(nullptr);
-
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmspxz::classClicked);
-    connect(grid_, &QTableView::doubleClicked, this, &Tfrmspxz::selectClick);
-    connect(select, &QPushButton::clicked, this, &Tfrmspxz::selectClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void Tfrmspxz::classClicked(QTreeWidgetItem* node)
@@ -79,9 +64,7 @@ Tfrmsplbxz::Tfrmsplbxz(QSqlDatabase db, QWidget* parent) : QDialog(parent), tree
     setWindowTitle(QStringLiteral("商品类别选择"));
     auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
     auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tree_);
-    layout->addLayout(mc::buttonRow({select, close}));
+    mc::layoutWithButtons(this, tree_, {select, close});
 
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, &Tfrmsplbxz::selectClick);
     connect(select, &QPushButton::clicked, this, &Tfrmsplbxz::selectClick);
