@@ -1,31 +1,30 @@
 #include "card_layout.h"
 
-#include <QtMath>
+#include "utils/decimaltext.h"
+#include "utils/textchecks.h"
 
-#include <cmath>
+#include <QtMath>
 
 namespace mc::devices {
 
 namespace {
 
-bool allDigits(const QString& text)
+// The numeric fields of the layout hold at most ten decimal digits.
+bool upToTenDigits(const QString& text)
 {
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return !text.isEmpty();
+    return !text.isEmpty() && text.size() <= 10 && isdigits(text);
 }
 
 }  // namespace
 
 bool isCardNumber(const QString& number)
 {
-    return number.size() == 10 && allDigits(number);
+    return number.size() == 10 && isdigits(number);
 }
 
 std::optional<QString> icCardNumber(const QString& memberNumber)
 {
-    if (!allDigits(memberNumber) || memberNumber.size() > 10)
+    if (!upToTenDigits(memberNumber))
         return std::nullopt;
     return memberNumber.rightJustified(10, u'0');
 }
@@ -34,25 +33,24 @@ std::optional<QString> valueDigits(double value)
 {
     if (!qIsFinite(value) || value < 0)
         return std::nullopt;
-    // 15 significant digits first, so 123.455 typed is 12346 cents although the double lies below.
-    const double cents = std::floor(QString::number(value * 100, 'g', 15).toDouble() + 0.5);
-    if (cents > double(maxValueCents))
+    // Rounded as the amount is shown, on the decimal typed: 123.455 is 12346 cents.
+    bool ok = false;
+    const qint64 cents = fixedText(value, 2).remove(u'.').toLongLong(&ok);
+    if (!ok || cents > maxValueCents)
         return std::nullopt;
-    return QString::number(qint64(cents)).rightJustified(10, u'0');
+    return QString::number(cents).rightJustified(10, u'0');
 }
 
 std::optional<qint64> valueCents(const QString& digits)
 {
-    if (!allDigits(digits) || digits.size() > 10)
+    if (!upToTenDigits(digits))
         return std::nullopt;
     return digits.toLongLong();
 }
 
 QString centsText(qint64 cents)
 {
-    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
-    const qint64 a = qAbs(cents);
-    return sign + QString::number(a / 100) + u'.' + QString::number(a % 100).rightJustified(2, u'0');
+    return fixedText(double(cents) / 100, 2);
 }
 
 QString kindHex(const QString& kindText)
@@ -66,7 +64,7 @@ QString kindHex(const QString& kindText)
 
 std::optional<QString> classCodeHex(const QString& classCode)
 {
-    if (!allDigits(classCode) || classCode.size() > 10)
+    if (!upToTenDigits(classCode))
         return std::nullopt;
     return classCode.rightJustified(10, u'0');
 }
