@@ -78,7 +78,8 @@ public:
         card->verified = false;
         return 0;
     }
-    std::uint16_t closeCard() override { return 0; }
+    bool closeFails = false;
+    std::uint16_t closeCard() override { return closeFails ? 1 : 0; }
     std::uint16_t verify(const std::array<quint8, 3>& code) override
     {
         presented << code;

@@ -257,6 +257,66 @@ TEST(IcWrite, ACodeChangeCutShortDoesNotCostTheCard)
     }
 }
 
+TEST(IcWrite, EachFailedStepSaysWhichAndTheRetryCompletes)
+{
+    // One step fails once; the operator takes the card out and puts it back; the retry completes.
+    struct Case {
+        bool newCard;
+        int failingWrite;  // address whose write fails, or 0
+        const char* corruptRead;  // hex put at the value before the first verification read, or nullptr
+        const char* message;
+        const char* prompt;
+    };
+    const Case cases[] = {
+        {true, 9, nullptr, "写卡卡号失败", "请放入另外一张新卡，继续..."},
+        {true, 19, nullptr, "写卡大类失败", "请放入另外一张新卡，继续..."},
+        {true, 20, nullptr, "写卡类型失败", "请放入另外一张新卡，继续..."},
+        {true, 36, nullptr, "写到期日期失败", "请放入另外一张新卡，继续..."},
+        {false, 20, nullptr, "写卡类型失败", "请放入另外一张新卡，继续..."},
+        {false, 26, nullptr, "写卡余额失败", "请重新放置，将继续写入..."},
+        {false, 0, "0000000001", "卡片余额校验错误", "请重新放置，将继续写入..."},
+        {false, 0, "00000000AB", "卡片读余额转换类型错误", "请重新放置，将继续写入..."},
+    };
+    for (const Case& c : cases) {
+        FakeSle4442 card = c.newCard ? FakeSle4442{} : issuedCard("0000001234", "0000000000");
+        FakeCardReader reader;
+        reader.card = &card;
+        bool failed = false;
+        reader.beforeWrite = [&](int address) {
+            if (address != c.failingWrite || failed)
+                return true;
+            failed = true;
+            return false;
+        };
+        reader.beforeRead = [&](int address) {
+            if (c.corruptRead && address == 26 && !failed) {
+                failed = true;
+                card.memory.replace(26, 5, QByteArray::fromHex(c.corruptRead));
+            }
+            return true;
+        };
+        Operator op;
+        op.onIdle = {[&reader] { reader.card = nullptr; }, [&reader, &card] { reader.card = &card; }};
+        EXPECT_TRUE(IcCardWriter(reader, 3, kSystem, memberData(c.newCard)).run(op.hooks())) << c.message;
+        EXPECT_EQ(op.messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_TRUE(op.prompts.contains(QString::fromUtf8(c.prompt))) << c.message;
+        EXPECT_EQ(card.memory.mid(26, 5).toHex(), "0000012346") << c.message;
+        EXPECT_EQ(card.wrongCodes, 0) << c.message;
+    }
+}
+
+TEST(IcWrite, AFailedCloseCancels)
+{
+    FakeSle4442 card;
+    FakeCardReader reader;
+    reader.card = &card;
+    reader.closeFails = true;
+    Operator op;
+    EXPECT_FALSE(IcCardWriter(reader, 3, kSystem, memberData(true)).run(op.hooks()));
+    EXPECT_EQ(op.messages, QStringList{"关闭写卡失败"});
+    EXPECT_FALSE(reader.portOpen);
+}
+
 TEST(IcWrite, DataTheLayoutCannotHoldNeverReachesTheCard)
 {
     IcCardData shortNumber = memberData(true);
