@@ -17,14 +17,13 @@ namespace {
 
 QSet<int> hiddenColumns(QAbstractItemView* grid)
 {
+    auto* table = qobject_cast<QTableView*>(grid);
+    auto* tree = qobject_cast<QTreeView*>(grid);
     QSet<int> hidden;
     const int columns = grid->model()->columnCount();
-    for (int c = 0; c < columns; ++c) {
-        if (auto* table = qobject_cast<QTableView*>(grid); table && table->isColumnHidden(c))
+    for (int c = 0; c < columns; ++c)
+        if ((table && table->isColumnHidden(c)) || (tree && tree->isColumnHidden(c)))
             hidden.insert(c);
-        if (auto* tree = qobject_cast<QTreeView*>(grid); tree && tree->isColumnHidden(c))
-            hidden.insert(c);
-    }
     return hidden;
 }
 
