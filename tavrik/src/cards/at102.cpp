@@ -74,9 +74,7 @@ extern "C" TK_API TK_STATUS TK_AT102_WriteString(uint16_t offset, uint16_t lengt
 
 extern "C" TK_API TK_STATUS TK_AT102_VerifyPWD(uint8_t b1, uint8_t b2)
 {
-    if (cards::forwarded()) return velsor::call<404>(b1, b2);
-    const std::uint8_t code[] = {b1, b2};
-    return cards::presentCode(150, code, sizeof code);
+    return cards::presentCodeOr<404>(150, b1, b2);
 }
 
 // 'G' with the kind, then the new code of the kind's length given as text.

@@ -45,9 +45,7 @@ std::uint16_t verify(const ZoneCardLayout &l, std::uint8_t index, std::uint8_t b
                      std::uint8_t b2)
 {
     if (index >= l.codes.size()) return 29;
-    if (forwarded()) return velsor::call<Ordinal>(index, b1, b2);
-    const std::uint8_t bytes[] = {index, b1, b2};
-    return presentCode(l.verifyPauseMs, bytes, sizeof bytes);
+    return presentCodeOr<Ordinal>(l.verifyPauseMs, index, b1, b2);
 }
 
 }  // namespace zonecard
