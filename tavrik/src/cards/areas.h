@@ -81,6 +81,16 @@ std::uint16_t changeCodeOr(int pauseMs, Bytes... bytes)
     return changeCode(pauseMs, code, sizeof code);
 }
 
+// Part of the security memory read with 'I' (see readSecurityPart); Velsor reads the part itself.
+template <int Ordinal>
+std::uint16_t readSecurityPartOr(std::size_t memoryBytes, std::size_t first, std::size_t chars,
+                                 std::uint16_t readFailure, char *text)
+{
+    if (!text) return 29;
+    if (forwarded()) return velsor::call<Ordinal>(text);
+    return readSecurityPart(memoryBytes, first, chars, readFailure, text);
+}
+
 template <int Ordinal>
 std::uint16_t readArea(Area a, char *text)
 {

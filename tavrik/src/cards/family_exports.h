@@ -43,7 +43,9 @@
     extern "C" TK_API TK_STATUS TK_##F##_WriteString(uint16_t offset, uint16_t length,         \
                                                      uint8_t zone, const uint8_t *bytes)       \
     {                                                                                          \
-        return cards::writeBytes([zone](uint16_t o, uint16_t n,                                \
-                                        const char *t) { return TK_##F##_WriteChar(o, n, zone, t); }, \
-                                 offset, length, bytes);                                       \
+        return cards::writeBytes(                                                              \
+            [zone](uint16_t o, uint16_t n, const char *t) {                                    \
+                return TK_##F##_WriteChar(o, n, zone, t);                                      \
+            },                                                                                 \
+            offset, length, bytes);                                                            \
     }

@@ -110,14 +110,10 @@ extern "C" TK_API TK_STATUS TK_SLE4428_WritePWD(uint8_t b1, uint8_t b2)
 
 extern "C" TK_API TK_STATUS TK_SLE4428_ReadPWD(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<662>(text);
-    return cards::readSecurityPart(3, 2, 4, 32, text);
+    return cards::readSecurityPartOr<662>(3, 2, 4, 32, text);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4428_ReadPAC(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<661>(text);
-    return cards::readSecurityPart(3, 0, 2, 16, text);
+    return cards::readSecurityPartOr<661>(3, 0, 2, 16, text);
 }

@@ -120,14 +120,10 @@ extern "C" TK_API TK_STATUS TK_SLE4442_WritePWD(uint8_t b1, uint8_t b2, uint8_t 
 // Security memory: the error counter, then the three code bytes.
 extern "C" TK_API TK_STATUS TK_SLE4442_ReadPWD(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<612>(text);
-    return cards::readSecurityPart(4, 2, 6, 32, text);
+    return cards::readSecurityPartOr<612>(4, 2, 6, 32, text);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4442_ReadPAC(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<611>(text);
-    return cards::readSecurityPart(4, 0, 2, 16, text);
+    return cards::readSecurityPartOr<611>(4, 0, 2, 16, text);
 }
