@@ -5,6 +5,7 @@
 #include "cards/memory.h"
 #include "velsor/binding.h"
 
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -57,6 +58,37 @@ template <int Ordinal>
 std::uint16_t commandOr(std::uint8_t command)
 {
     return forwarded() ? velsor::call<Ordinal>() : plainCommand(command);
+}
+
+// Command 'H' with the code bytes, or Velsor with the same bytes as its arguments.
+template <int Ordinal, std::same_as<std::uint8_t>... Bytes>
+std::uint16_t presentCodeOr(int pauseMs, Bytes... bytes)
+{
+    if (forwarded()) return velsor::call<Ordinal>(bytes...);
+    const std::uint8_t code[] = {bytes...};
+    return presentCode(pauseMs, code, sizeof code);
+}
+
+// Command 'G' with the new code; Velsor takes it as binary bytes.
+template <int Ordinal, std::same_as<std::uint8_t>... Bytes>
+std::uint16_t changeCodeOr(int pauseMs, Bytes... bytes)
+{
+    std::uint8_t code[] = {bytes...};
+    if (forwarded()) {
+        velsor::setDataMode(0);
+        return velsor::call<Ordinal>(code);
+    }
+    return changeCode(pauseMs, code, sizeof code);
+}
+
+// Part of the security memory read with 'I' (see readSecurityPart); Velsor reads the part itself.
+template <int Ordinal>
+std::uint16_t readSecurityPartOr(std::size_t memoryBytes, std::size_t first, std::size_t chars,
+                                 std::uint16_t readFailure, char *text)
+{
+    if (!text) return 29;
+    if (forwarded()) return velsor::call<Ordinal>(text);
+    return readSecurityPart(memoryBytes, first, chars, readFailure, text);
 }
 
 template <int Ordinal>

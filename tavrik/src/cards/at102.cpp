@@ -1,8 +1,7 @@
 // AT102: two application zones of 64 bytes, a security code, two erase keys and their
 // counters.
-#include "cards/areas.h"
+#include "cards/family_exports.h"
 #include "hex.h"
-#include "tavrik.h"
 
 #include <vector>
 
@@ -31,8 +30,8 @@ std::optional<cards::Area> pick(const cards::Area (&areas)[N], std::uint8_t kind
     return areas[kind];
 }
 
-std::optional<std::uint16_t> zoneAddress(std::uint8_t zone, std::uint16_t offset,
-                                         std::uint16_t length)
+std::optional<std::uint16_t> applicationAddress(std::uint8_t zone, std::uint16_t offset,
+                                                std::uint16_t length)
 {
     if (zone == 0) return std::nullopt;
     return cards::zoneAddress(kZones, zone, offset, length);
@@ -40,43 +39,11 @@ std::optional<std::uint16_t> zoneAddress(std::uint8_t zone, std::uint16_t offset
 
 }  // namespace
 
-extern "C" TK_API TK_STATUS TK_AT102_OpenCard(void) { return cards::openOr<400>(kType); }
-extern "C" TK_API TK_STATUS TK_AT102_CloseCard(void) { return cards::closeOr<401>(); }
-
-extern "C" TK_API TK_STATUS TK_AT102_ReadChar(uint16_t offset, uint16_t length, uint8_t zone,
-                                              char *text)
-{
-    return cards::readZone<402>(zoneAddress(zone, offset, length), offset, length, zone, text);
-}
-
-extern "C" TK_API TK_STATUS TK_AT102_WriteChar(uint16_t offset, uint16_t length, uint8_t zone,
-                                               const char *text)
-{
-    return cards::writeZone<403>(kType, zoneAddress(zone, offset, length), offset, length, zone,
-                                 text);
-}
-
-extern "C" TK_API TK_STATUS TK_AT102_ReadString(uint16_t offset, uint16_t length, uint8_t zone,
-                                                uint8_t *bytes)
-{
-    return cards::readBytes(
-        [zone](uint16_t o, uint16_t n, char *t) { return TK_AT102_ReadChar(o, n, zone, t); },
-        offset, length, bytes);
-}
-
-extern "C" TK_API TK_STATUS TK_AT102_WriteString(uint16_t offset, uint16_t length, uint8_t zone,
-                                                 const uint8_t *bytes)
-{
-    return cards::writeBytes(
-        [zone](uint16_t o, uint16_t n, const char *t) { return TK_AT102_WriteChar(o, n, zone, t); },
-        offset, length, bytes);
-}
+TAVRIK_ZONED_DATA_EXPORTS(AT102, kType, 400, applicationAddress)
 
 extern "C" TK_API TK_STATUS TK_AT102_VerifyPWD(uint8_t b1, uint8_t b2)
 {
-    if (cards::forwarded()) return velsor::call<404>(b1, b2);
-    const std::uint8_t code[] = {b1, b2};
-    return cards::presentCode(150, code, sizeof code);
+    return cards::presentCodeOr<404>(150, b1, b2);
 }
 
 // 'G' with the kind, then the new code of the kind's length given as text.
@@ -109,30 +76,9 @@ extern "C" TK_API TK_STATUS TK_AT102_ReadFC(char *text)
 {
     return cards::readArea<408>(kFabricationCode, text);
 }
-extern "C" TK_API TK_STATUS TK_AT102_ReadIC(char *text)
-{
-    return cards::readArea<409>(kIssuerCode, text);
-}
-extern "C" TK_API TK_STATUS TK_AT102_WriteIC(const char *text)
-{
-    return cards::writeArea<410>(kType, kIssuerCode, text);
-}
-extern "C" TK_API TK_STATUS TK_AT102_ReadCPZ(char *text)
-{
-    return cards::readArea<411>(kCodeProtected, text);
-}
-extern "C" TK_API TK_STATUS TK_AT102_WriteCPZ(const char *text)
-{
-    return cards::writeArea<412>(kType, kCodeProtected, text);
-}
-extern "C" TK_API TK_STATUS TK_AT102_ReadMTZ(char *text)
-{
-    return cards::readArea<413>(kTestZone, text);
-}
-extern "C" TK_API TK_STATUS TK_AT102_WriteMTZ(const char *text)
-{
-    return cards::writeArea<414>(kType, kTestZone, text);
-}
+TAVRIK_AREA_EXPORTS(AT102, kType, 409, IC, kIssuerCode, kIssuerCode)
+TAVRIK_AREA_EXPORTS(AT102, kType, 411, CPZ, kCodeProtected, kCodeProtected)
+TAVRIK_AREA_EXPORTS(AT102, kType, 413, MTZ, kTestZone, kTestZone)
 
 // Erases length bytes from card address `address` with 'Y'.
 extern "C" TK_API TK_STATUS TK_AT102_EraseWord(uint16_t address, uint16_t length)

@@ -36,16 +36,5 @@ constexpr cards::Area kDeviceConfiguration{984, 1};
 
 TAVRIK_CONFIG_CARD_EXPORTS(AT153, kLayout, 250, 255, 256)
 
-extern "C" TK_API TK_STATUS TK_AT153_ReadIC(char *text) { return cards::readArea<278>(kIssuerCode, text); }
-extern "C" TK_API TK_STATUS TK_AT153_WriteIC(const char *text)
-{
-    return cards::writeArea<279>(kLayout.type, kIssuerCode, text);
-}
-extern "C" TK_API TK_STATUS TK_AT153_ReadDCR(char *text)
-{
-    return cards::readArea<280>(kDeviceConfiguration, text);
-}
-extern "C" TK_API TK_STATUS TK_AT153_WriteDCR(const char *text)
-{
-    return cards::writeArea<281>(kLayout.type, kDeviceConfiguration, text);
-}
+TAVRIK_AREA_EXPORTS(AT153, kLayout.type, 278, IC, kIssuerCode, kIssuerCode)
+TAVRIK_AREA_EXPORTS(AT153, kLayout.type, 280, DCR, kDeviceConfiguration, kDeviceConfiguration)

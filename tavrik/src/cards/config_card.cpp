@@ -38,12 +38,6 @@ std::uint16_t step(std::uint8_t command, const authcipher::Block &bytes, int aft
 
 }  // namespace
 
-std::uint16_t verify(std::uint8_t set, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3)
-{
-    const std::uint8_t bytes[] = {set, b1, b2, b3};
-    return presentCode(150, bytes, sizeof bytes);
-}
-
 std::uint16_t authenticate(const ConfigCardLayout &l, const std::uint8_t *seed,
                            const std::uint8_t *cryptogram)
 {

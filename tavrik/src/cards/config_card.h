@@ -3,9 +3,8 @@
 // its Velsor ordinals counted from `base` (the authentication and the password write have
 // their own).
 #pragma once
-#include "cards/areas.h"
 #include "cards/auth_cipher.h"
-#include "tavrik.h"
+#include "cards/family_exports.h"
 
 #include <array>
 
@@ -25,7 +24,11 @@ struct ConfigCardLayout {
     authcipher::Block challengePreset;
     std::size_t comparedFrom;  // the first character of the cryptogram text compared
 
-    std::span<const Zone> userZones() const { return {zones.data(), zoneCount}; }
+    std::optional<std::uint16_t> address(std::uint8_t zone, std::uint16_t offset,
+                                         std::uint16_t length) const
+    {
+        return zoneAddress({zones.data(), zoneCount}, zone, offset, length);
+    }
     std::optional<Area> counter(std::uint8_t set) const
     {
         if (set >= setCount) return std::nullopt;
@@ -45,8 +48,6 @@ struct ConfigCardLayout {
 
 namespace configcard {
 
-// 'H' with the set and its three code bytes.
-std::uint16_t verify(std::uint8_t set, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3);
 // The byte-protocol authentication.
 std::uint16_t authenticate(const ConfigCardLayout &l, const std::uint8_t *seed,
                            const std::uint8_t *cryptogram);
@@ -65,58 +66,21 @@ std::uint16_t auth(const ConfigCardLayout &l, const std::uint8_t *seed,
     return velsor::call<Ordinal>(s.data(), c.data());
 }
 
+// 'H' with the set and its three code bytes.
 template <int Ordinal>
 std::uint16_t verifyOr(const ConfigCardLayout &l, std::uint8_t set, std::uint8_t b1,
                        std::uint8_t b2, std::uint8_t b3)
 {
     if (set >= l.verifiableSets) return 19;
-    return forwarded() ? velsor::call<Ordinal>(set, b1, b2, b3) : verify(set, b1, b2, b3);
+    return presentCodeOr<Ordinal>(150, set, b1, b2, b3);
 }
 
 }  // namespace configcard
 
 }  // namespace tavrik::cards
 
-#define TAVRIK_CONFIG_AREA(F, L, B, Name, ReadArea, WriteArea)                                 \
-    extern "C" TK_API TK_STATUS TK_##F##_Read##Name(char *text)                                \
-    {                                                                                          \
-        return cards::readArea<B>(L.ReadArea, text);                                           \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_Write##Name(const char *text)                         \
-    {                                                                                          \
-        return cards::writeArea<B + 1>(L.type, L.WriteArea, text);                             \
-    }
-
 #define TAVRIK_CONFIG_CARD_EXPORTS(F, L, B, AUTH, WRITEPWD)                                    \
-    extern "C" TK_API TK_STATUS TK_##F##_OpenCard(void) { return cards::openOr<B>(L.type); }   \
-    extern "C" TK_API TK_STATUS TK_##F##_CloseCard(void) { return cards::closeOr<B + 1>(); }   \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadChar(uint16_t offset, uint16_t length,            \
-                                                  uint8_t zone, char *text)                    \
-    {                                                                                          \
-        return cards::readZone<B + 2>(cards::zoneAddress(L.userZones(), zone, offset, length),  \
-                                      offset, length, zone, text);                             \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteChar(uint16_t offset, uint16_t length,           \
-                                                   uint8_t zone, const char *text)             \
-    {                                                                                          \
-        return cards::writeZone<B + 3>(L.type,                                                 \
-                                       cards::zoneAddress(L.userZones(), zone, offset, length), \
-                                       offset, length, zone, text);                            \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadString(uint16_t offset, uint16_t length,          \
-                                                    uint8_t zone, uint8_t *bytes)              \
-    {                                                                                          \
-        return cards::readBytes(                                                               \
-            [zone](uint16_t o, uint16_t n, char *t) { return TK_##F##_ReadChar(o, n, zone, t); }, \
-            offset, length, bytes);                                                            \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteString(uint16_t offset, uint16_t length,         \
-                                                     uint8_t zone, const uint8_t *bytes)       \
-    {                                                                                          \
-        return cards::writeBytes([zone](uint16_t o, uint16_t n,                                \
-                                        const char *t) { return TK_##F##_WriteChar(o, n, zone, t); }, \
-                                 offset, length, bytes);                                       \
-    }                                                                                          \
+    TAVRIK_ZONED_DATA_EXPORTS(F, L.type, B, L.address)                                         \
     extern "C" TK_API TK_STATUS TK_##F##_VerifyPWD(uint8_t set, uint8_t b1, uint8_t b2,        \
                                                    uint8_t b3)                                 \
     {                                                                                          \
@@ -150,7 +114,7 @@ std::uint16_t verifyOr(const ConfigCardLayout &l, std::uint8_t set, std::uint8_t
     {                                                                                          \
         return cards::readArea<B + 11>(L.fabrication, text);                                   \
     }                                                                                          \
-    TAVRIK_CONFIG_AREA(F, L, B + 12, CMC, manufacturer, manufacturer)                          \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 12, CMC, L.manufacturer, L.manufacturer)                \
     extern "C" TK_API TK_STATUS TK_##F##_ReadAR(uint8_t zone, char *text)                      \
     {                                                                                          \
         return cards::readIndexed<B + 14>(zone, L.accessRegister(zone), text, L.noRegister);   \
@@ -160,11 +124,11 @@ std::uint16_t verifyOr(const ConfigCardLayout &l, std::uint8_t set, std::uint8_t
         return cards::writeIndexed<B + 15>(L.type, zone, L.accessRegister(zone), text,         \
                                            L.noRegister);                                      \
     }                                                                                          \
-    TAVRIK_CONFIG_AREA(F, L, B + 16, AAC, attempts, attempts)                                  \
-    TAVRIK_CONFIG_AREA(F, L, B + 18, Nc, identification, identification)                      \
-    TAVRIK_CONFIG_AREA(F, L, B + 20, Ci, cryptogramRead, cryptogramWrite)                      \
-    TAVRIK_CONFIG_AREA(F, L, B + 22, Gc, seed, seed)                                           \
-    TAVRIK_CONFIG_AREA(F, L, B + 24, MTZ, testZone, testZone)                                  \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 16, AAC, L.attempts, L.attempts)                        \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 18, Nc, L.identification, L.identification)             \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 20, Ci, L.cryptogramRead, L.cryptogramWrite)            \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 22, Gc, L.seed, L.seed)                                 \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 24, MTZ, L.testZone, L.testZone)                        \
     extern "C" TK_API TK_STATUS TK_##F##_ReadFuse(char *text)                                  \
     {                                                                                          \
         return cards::readArea<B + 26>(L.fuses, text);                                         \

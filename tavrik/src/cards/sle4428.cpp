@@ -1,9 +1,8 @@
 // SLE4428: 1024 bytes of main memory, each protectable, a two-byte security code. The last
 // three bytes hold the card's own security data and are never written through here.
-#include "cards/memory.h"
+#include "cards/areas.h"
 #include "state.h"
 #include "tavrik.h"
-#include "velsor/binding.h"
 
 #include <optional>
 
@@ -34,8 +33,7 @@ std::optional<std::uint16_t> writableLength(std::uint16_t address, std::uint16_t
 std::uint16_t protectForwarded(std::uint16_t address, std::uint16_t length, const char *text)
 {
     std::string memory(2 * std::size_t{length}, '\0');
-    velsor::setDataMode(1);
-    if (velsor::call<654>(address, length, memory.data()) != 0) return 33;
+    if (cards::forwardRead<654>(address, length, memory.data()) != 0) return 33;
     return cards::protectChangedRuns(address, length, text, state().protectionImage, 0, memory, 0,
                                      [](std::uint16_t a, std::uint16_t n, char *run) {
                                          return velsor::call<660>(a, n, run);
@@ -44,23 +42,13 @@ std::uint16_t protectForwarded(std::uint16_t address, std::uint16_t length, cons
 
 }  // namespace
 
-extern "C" TK_API TK_STATUS TK_SLE4428_OpenCard(void)
-{
-    return cards::forwarded() ? velsor::call<652>() : cards::openCard(kType);
-}
-
-extern "C" TK_API TK_STATUS TK_SLE4428_CloseCard(void)
-{
-    return cards::forwarded() ? velsor::call<653>() : 0;
-}
+extern "C" TK_API TK_STATUS TK_SLE4428_OpenCard(void) { return cards::openOr<652>(kType); }
+extern "C" TK_API TK_STATUS TK_SLE4428_CloseCard(void) { return cards::closeOr<653>(); }
 
 extern "C" TK_API TK_STATUS TK_SLE4428_ReadChar(uint16_t address, uint16_t length, char *text)
 {
     if (!text) return 29;
-    if (cards::forwarded()) {
-        velsor::setDataMode(1);
-        return velsor::call<654>(address, length, text);
-    }
+    if (cards::forwarded()) return cards::forwardRead<654>(address, length, text);
     if (readOutOfBounds(address, length)) return 19;
     return cards::readMemory('A', address, length, text);
 }
@@ -112,31 +100,20 @@ extern "C" TK_API TK_STATUS TK_SLE4428_PWriteChar(uint16_t address, uint16_t len
 
 extern "C" TK_API TK_STATUS TK_SLE4428_VerifyPWD(uint8_t b1, uint8_t b2)
 {
-    if (cards::forwarded()) return velsor::call<656>(b1, b2);
-    const std::uint8_t code[] = {b1, b2};
-    return cards::presentCode(150, code, sizeof code);
+    return cards::presentCodeOr<656>(150, b1, b2);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4428_WritePWD(uint8_t b1, uint8_t b2)
 {
-    std::uint8_t code[] = {b1, b2};
-    if (cards::forwarded()) {
-        velsor::setDataMode(0);
-        return velsor::call<663>(code);
-    }
-    return cards::changeCode(300, code, sizeof code);
+    return cards::changeCodeOr<663>(300, b1, b2);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4428_ReadPWD(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<662>(text);
-    return cards::readSecurityPart(3, 2, 4, 32, text);
+    return cards::readSecurityPartOr<662>(3, 2, 4, 32, text);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4428_ReadPAC(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<661>(text);
-    return cards::readSecurityPart(3, 0, 2, 16, text);
+    return cards::readSecurityPartOr<661>(3, 0, 2, 16, text);
 }

@@ -1,10 +1,9 @@
 // SLE4442: 256 bytes of main memory, bytes 0-31 protectable, a three-byte security code.
-#include "cards/memory.h"
+#include "cards/areas.h"
 #include "hex.h"
 #include "state.h"
 #include "tavrik.h"
 #include "transport/timing.h"
-#include "velsor/binding.h"
 
 namespace {
 
@@ -45,8 +44,8 @@ std::uint16_t writeForwarded(std::uint16_t address, std::uint16_t length, const 
 std::uint16_t protectForwarded(std::uint16_t address, std::uint16_t length, const char *text)
 {
     std::string memory(2 * kSize, '\0');
-    velsor::setDataMode(1);
-    if (velsor::call<604>(std::uint16_t{0}, std::uint16_t{kSize}, memory.data()) != 0) return 33;
+    if (cards::forwardRead<604>(std::uint16_t{0}, std::uint16_t{kSize}, memory.data()) != 0)
+        return 33;
     return cards::protectChangedRuns(address, length, text, state().protectionImage, address,
                                      memory, address,
                                      [](std::uint16_t a, std::uint16_t n, char *run) {
@@ -56,24 +55,14 @@ std::uint16_t protectForwarded(std::uint16_t address, std::uint16_t length, cons
 
 }  // namespace
 
-extern "C" TK_API TK_STATUS TK_SLE4442_OpenCard(void)
-{
-    return cards::forwarded() ? velsor::call<602>() : cards::openCard(kType);
-}
-
-extern "C" TK_API TK_STATUS TK_SLE4442_CloseCard(void)
-{
-    return cards::forwarded() ? velsor::call<603>() : 0;
-}
+extern "C" TK_API TK_STATUS TK_SLE4442_OpenCard(void) { return cards::openOr<602>(kType); }
+extern "C" TK_API TK_STATUS TK_SLE4442_CloseCard(void) { return cards::closeOr<603>(); }
 
 extern "C" TK_API TK_STATUS TK_SLE4442_ReadChar(uint16_t address, uint16_t length, char *text)
 {
     if (!text) return 29;
     if (outOfMemory(address, length)) return 19;
-    if (cards::forwarded()) {
-        velsor::setDataMode(1);
-        return velsor::call<604>(address, length, text);
-    }
+    if (cards::forwarded()) return cards::forwardRead<604>(address, length, text);
     return cards::readMemory('A', address, length, text);
 }
 
@@ -120,32 +109,21 @@ extern "C" TK_API TK_STATUS TK_SLE4442_PWriteChar(uint16_t address, uint16_t len
 
 extern "C" TK_API TK_STATUS TK_SLE4442_VerifyPWD(uint8_t b1, uint8_t b2, uint8_t b3)
 {
-    if (cards::forwarded()) return velsor::call<606>(b1, b2, b3);
-    const std::uint8_t code[] = {b1, b2, b3};
-    return cards::presentCode(120, code, sizeof code);
+    return cards::presentCodeOr<606>(120, b1, b2, b3);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4442_WritePWD(uint8_t b1, uint8_t b2, uint8_t b3)
 {
-    std::uint8_t code[] = {b1, b2, b3};
-    if (cards::forwarded()) {
-        velsor::setDataMode(0);
-        return velsor::call<613>(code);
-    }
-    return cards::changeCode(300, code, sizeof code);
+    return cards::changeCodeOr<613>(300, b1, b2, b3);
 }
 
 // Security memory: the error counter, then the three code bytes.
 extern "C" TK_API TK_STATUS TK_SLE4442_ReadPWD(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<612>(text);
-    return cards::readSecurityPart(4, 2, 6, 32, text);
+    return cards::readSecurityPartOr<612>(4, 2, 6, 32, text);
 }
 
 extern "C" TK_API TK_STATUS TK_SLE4442_ReadPAC(char *text)
 {
-    if (!text) return 29;
-    if (cards::forwarded()) return velsor::call<611>(text);
-    return cards::readSecurityPart(4, 0, 2, 16, text);
+    return cards::readSecurityPartOr<611>(4, 0, 2, 16, text);
 }

@@ -2,8 +2,7 @@
 // counter each, and the same named areas; they differ only in where the zones lie. One
 // macro gives a family its exports, with its Velsor ordinals counted from `base`.
 #pragma once
-#include "cards/areas.h"
-#include "tavrik.h"
+#include "cards/family_exports.h"
 
 #include <array>
 
@@ -17,7 +16,11 @@ struct ZoneCardLayout {
     std::array<std::uint16_t, 9> counters;  // attempt counters by index; 0 where there is none
     int verifyPauseMs;
 
-    std::span<const Zone> userZones() const { return {zones.data(), zoneCount}; }
+    std::optional<std::uint16_t> address(std::uint8_t zone, std::uint16_t offset,
+                                         std::uint16_t length) const
+    {
+        return zoneAddress({zones.data(), zoneCount}, zone, offset, length);
+    }
     std::optional<Area> code(std::uint8_t i) const
     {
         if (i >= codes.size()) return std::nullopt;
@@ -45,9 +48,7 @@ std::uint16_t verify(const ZoneCardLayout &l, std::uint8_t index, std::uint8_t b
                      std::uint8_t b2)
 {
     if (index >= l.codes.size()) return 29;
-    if (forwarded()) return velsor::call<Ordinal>(index, b1, b2);
-    const std::uint8_t bytes[] = {index, b1, b2};
-    return presentCode(l.verifyPauseMs, bytes, sizeof bytes);
+    return presentCodeOr<Ordinal>(l.verifyPauseMs, index, b1, b2);
 }
 
 }  // namespace zonecard
@@ -55,40 +56,11 @@ std::uint16_t verify(const ZoneCardLayout &l, std::uint8_t index, std::uint8_t b
 }  // namespace tavrik::cards
 
 #define TAVRIK_ZONE_CARD_EXPORTS(F, L, B)                                                      \
-    extern "C" TK_API TK_STATUS TK_##F##_OpenCard(void) { return cards::openOr<B>(L.type); }   \
-    extern "C" TK_API TK_STATUS TK_##F##_CloseCard(void) { return cards::closeOr<B + 1>(); }   \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadChar(uint16_t address, uint16_t length,           \
-                                                  uint8_t zone, char *text)                    \
-    {                                                                                          \
-        return cards::readZone<B + 2>(cards::zoneAddress(L.userZones(), zone, address, length), \
-                                      address, length, zone, text);                            \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteChar(uint16_t address, uint16_t length,          \
-                                                   uint8_t zone, const char *text)             \
-    {                                                                                          \
-        return cards::writeZone<B + 3>(L.type,                                                 \
-                                       cards::zoneAddress(L.userZones(), zone, address, length), \
-                                       address, length, zone, text);                           \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadString(uint16_t address, uint16_t length,         \
-                                                    uint8_t zone, uint8_t *bytes)              \
-    {                                                                                          \
-        return cards::readBytes(                                                               \
-            [zone](uint16_t a, uint16_t n, char *t) { return TK_##F##_ReadChar(a, n, zone, t); }, \
-            address, length, bytes);                                                           \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteString(uint16_t address, uint16_t length,        \
-                                                     uint8_t zone, const uint8_t *bytes)       \
-    {                                                                                          \
-        return cards::writeBytes([zone](uint16_t a, uint16_t n,                                \
-                                        const char *t) { return TK_##F##_WriteChar(a, n, zone, t); }, \
-                                 address, length, bytes);                                      \
-    }                                                                                          \
+    TAVRIK_ZONED_DATA_EXPORTS(F, L.type, B, L.address)                                         \
     extern "C" TK_API TK_STATUS TK_##F##_EraseChar(uint16_t address, uint16_t length,          \
                                                    uint8_t zone)                               \
     {                                                                                          \
-        return cards::eraseZone<B + 4>(cards::zoneAddress(L.userZones(), zone, address, length), \
-                                       address, length, zone);                                 \
+        return cards::eraseZone<B + 4>(L.address(zone, address, length), address, length, zone); \
     }                                                                                          \
     extern "C" TK_API TK_STATUS TK_##F##_VerifyPWD(uint8_t index, uint8_t b1, uint8_t b2)      \
     {                                                                                          \
@@ -119,28 +91,10 @@ std::uint16_t verify(const ZoneCardLayout &l, std::uint8_t index, std::uint8_t b
     {                                                                                          \
         return cards::readArea<B + 11>(cards::zonecard::kFabricationCode, text);               \
     }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadIC(char *text)                                    \
-    {                                                                                          \
-        return cards::readArea<B + 12>(cards::zonecard::kIssuerCode, text);                    \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteIC(const char *text)                             \
-    {                                                                                          \
-        return cards::writeArea<B + 13>(L.type, cards::zonecard::kIssuerCode, text);          \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadCPZ(char *text)                                   \
-    {                                                                                          \
-        return cards::readArea<B + 14>(cards::zonecard::kCodeProtected, text);                 \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteCPZ(const char *text)                            \
-    {                                                                                          \
-        return cards::writeArea<B + 15>(L.type, cards::zonecard::kCodeProtected, text);       \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_ReadMTZ(char *text)                                   \
-    {                                                                                          \
-        return cards::readArea<B + 16>(cards::zonecard::kTestRead, text);                      \
-    }                                                                                          \
-    extern "C" TK_API TK_STATUS TK_##F##_WriteMTZ(const char *text)                            \
-    {                                                                                          \
-        return cards::writeArea<B + 17>(L.type, cards::zonecard::kTestWrite, text);           \
-    }                                                                                          \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 12, IC, cards::zonecard::kIssuerCode,                   \
+                        cards::zonecard::kIssuerCode)                                          \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 14, CPZ, cards::zonecard::kCodeProtected,               \
+                        cards::zonecard::kCodeProtected)                                       \
+    TAVRIK_AREA_EXPORTS(F, L.type, B + 16, MTZ, cards::zonecard::kTestRead,                    \
+                        cards::zonecard::kTestWrite)                                           \
     extern "C" TK_API TK_STATUS TK_##F##_WriteFuse(void) { return cards::commandOr<B + 18>('X'); }
