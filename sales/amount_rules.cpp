@@ -76,14 +76,14 @@ std::optional<double> DbRuleSource::itemRate(const QString& cardno, const QStrin
 
 std::optional<ClassPointsRule> DbRuleSource::pointsRule(const QString& spno) const
 {
-    QSqlQuery goods = exec(db_, QStringLiteral("select spclass from xssp where spno = ?"), {spno});
-    if (!goods.next())
+    const QVariant spclass = db::scalar(db_, QStringLiteral("select spclass from xssp where spno = ?"), {spno});
+    if (!spclass.isValid())
         return std::nullopt;
     // The rules of the class and of its sub-classes, the longest code first.
     QSqlQuery rule = exec(db_,
                           QStringLiteral("select meixf, xfjf from spxfjf where spclass like ? "
                                          "order by length(spclass) desc, spclass"),
-                          {goods.value(0).toString() + u'%'});
+                          {spclass.toString() + u'%'});
     if (!rule.next())
         return std::nullopt;
     return ClassPointsRule{rule.value(0).toInt(), rule.value(1).toInt()};

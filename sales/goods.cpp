@@ -23,9 +23,8 @@ constexpr int pinyinWidth = 50;  // xssp.pyzjf
 long long highestNumericCode(const QSqlDatabase& db, const QString& sql)
 {
     long long highest = 0;
-    QSqlQuery q = exec(db, sql);
-    while (q.next()) {
-        const QString code = q.value(0).toString().trimmed();
+    for (const QString& stored : db::firstColumn(db, sql)) {
+        const QString code = stored.trimmed();
         bool ok = false;
         const long long n = code.toLongLong(&ok);
         if (ok && !code.isEmpty() && code.front().isDigit() && n > highest)

@@ -49,9 +49,9 @@ QString classOfName(const QSqlDatabase& db, const QString& name)
 {
     if (name.isEmpty())
         throw rowError(QStringLiteral("商品类别必须录入"));
-    QSqlQuery q = exec(db, QStringLiteral("select classno from spclass where classname = ?"), {name});
-    if (q.next())
-        return q.value(0).toString();
+    const QVariant known = db::scalar(db, QStringLiteral("select classno from spclass where classname = ?"), {name});
+    if (known.isValid())
+        return known.toString();
     GoodsClass c;
     c.classno = nextGoodsClassCode(db);
     c.classname = name;

@@ -89,15 +89,10 @@ Tfrmcardspzkset::Tfrmcardspzkset(QSqlDatabase db, bool countMode, const CardItem
     auto* saveNext = mc::namedButton(this, QStringLiteral("保存增加"), "btnSaveNext");
     auto* saveClose = mc::namedButton(this, QStringLiteral("保存退出"), "btnSaveClose");
     auto* close = mc::namedButton(this, QStringLiteral("退出"), "btnClose");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(saveNext);
-    buttons->addWidget(saveClose);
-    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(lists);
-    layout->addLayout(buttons);
+    layout->addLayout(mc::buttonRow({saveNext, saveClose, close}));
 
     fill(item);
     xmno_->installEventFilter(this);

@@ -1,11 +1,11 @@
 #include "value_format.h"
 
 #include "database.h"
+#include "utils/decimaltext.h"
 
 #include <QDateTime>
 #include <QLocale>
 
-#include <cmath>
 
 namespace mc::reports {
 
@@ -80,14 +80,7 @@ QString formatNumber(double value, const QString& format)
             else break;
         }
     }
-    const int places = decimals + optional;
-    const double scale = std::pow(10.0, places);
-    double scaled = value * scale;
-    // The nudge is far below a cent and far above the binary error of a typed amount.
-    scaled = std::round(scaled + std::copysign(std::abs(scaled) * 1e-12 + 1e-9, scaled));
-    if (scaled == 0)
-        scaled = 0;  // no "-0.00"
-    QString text = QString::number(scaled / scale, 'f', places);
+    QString text = fixedText(value, decimals + optional);
     if (optional > 0) {
         while (text.endsWith(u'0') && text.size() - text.indexOf(u'.') - 1 > decimals)
             text.chop(1);

@@ -5,30 +5,19 @@
 #include "painting.h"
 #include "printing.h"
 
+#include "output_files.h"
 #include "qt_print.h"
 
-#include <QFile>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace mc::reports;
+using mctest::pdfPages;
+using mctest::readAll;
 
 namespace {
-
-QByteArray readAll(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-int pdfPages(const QByteArray& pdf)
-{
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-    return int(QString::fromLatin1(pdf).count(page));
-}
 
 PreparedReport pages(int count, QSizeF size = QSizeF(210, 297))
 {

@@ -5,15 +5,14 @@
 
 #include "layout.h"
 #include "modal_answer.h"
+#include "modal_steps.h"
 #include "qt_print.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -89,11 +88,9 @@ TEST(ReceiptReport, WithoutAutoprintThePreviewOpens)
     mc::receipts::ReceiptSettings s;
     s.printerName = QStringLiteral("不存在的打印机");  // never reached: the preview comes first
     int pages = -1;
-    QTimer::singleShot(50, [&] {
-        if (auto* d = qobject_cast<ReportPreviewDialog*>(QApplication::activeModalWidget())) {
-            pages = d->previewWidget()->pageCount();
-            d->reject();
-        }
+    mctest::onNextModal<ReportPreviewDialog>([&](ReportPreviewDialog* d) {
+        pages = d->previewWidget()->pageCount();
+        d->reject();
     });
     EXPECT_EQ(mc::reports::printReceiptReport(report, s, nullptr), "");
     EXPECT_EQ(pages, 1);

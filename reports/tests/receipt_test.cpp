@@ -8,6 +8,7 @@
 #include "settings/settings_cache.h"
 #include "utils/sysset.h"
 
+#include "output_files.h"
 #include "qt_print.h"
 
 #include <QDir>
@@ -123,11 +124,6 @@ TEST(Receipt, OrdinaryPrinterPrintsCopiesOnlyWithAutoprint)
 class PosPrinter : public testing::Test {
 protected:
     QTemporaryDir dir;
-    QByteArray read(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
 TEST_F(PosPrinter, DeviceReceivesEveryCopyInOnePiece)
@@ -138,7 +134,7 @@ TEST_F(PosPrinter, DeviceReceivesEveryCopyInOnePiece)
     s.copies = 2;
     s.posTarget = device;
     ASSERT_EQ(printPosReceipt(s, {QStringLiteral("会员")}), "");
-    EXPECT_EQ(read(device), QByteArray("\r\n\xBB\xE1\xD4\xB1\r\n\r\n\r\n\xBB\xE1\xD4\xB1\r\n\r\n"));
+    EXPECT_EQ(mctest::readAll(device), QByteArray("\r\n\xBB\xE1\xD4\xB1\r\n\r\n\r\n\xBB\xE1\xD4\xB1\r\n\r\n"));
 }
 
 TEST_F(PosPrinter, WorkstationSettingNamesThePrinter)
@@ -153,7 +149,7 @@ TEST_F(PosPrinter, WorkstationSettingNamesThePrinter)
     const QString error = sendToPosPrinter(QString(), "AB\r\n");
     mc::appPath = saved;
     EXPECT_EQ(error, "");
-    EXPECT_EQ(read(device), "AB\r\n");
+    EXPECT_EQ(mctest::readAll(device), "AB\r\n");
 }
 
 TEST_F(PosPrinter, UnreachablePrintersAreReportedAndNoFileAppears)
@@ -207,8 +203,8 @@ TEST_F(PosPrinter, QueueGetsRawBytesThroughLp)
     qputenv("PATH", path);
 
     EXPECT_EQ(ok, "");
-    EXPECT_EQ(read(dir.filePath("args")), "-d pos58 -o raw\n");
-    EXPECT_EQ(read(dir.filePath("data")), "AB\r\n");
+    EXPECT_EQ(mctest::readAll(dir.filePath("args")), "-d pos58 -o raw\n");
+    EXPECT_EQ(mctest::readAll(dir.filePath("data")), "AB\r\n");
     EXPECT_EQ(broken, QStringLiteral("小票打印机无法打印: broken\nlp: The printer or class does not exist."));
     EXPECT_TRUE(absent.startsWith(QStringLiteral("小票打印机无法打印: pos58\n无法启动 lp"))) << absent.toStdString();
 }

@@ -5,6 +5,7 @@
 
 #include "database.h"
 #include "layout.h"
+#include "output_files.h"
 #include "painting.h"
 #include "scratch_database.h"
 #include "template_file.h"
@@ -75,15 +76,6 @@ void addSampleRows(const QSqlDatabase& db)
     }
 }
 
-int pdfPages(const QString& file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-    return int(QString::fromLatin1(f.readAll()).count(page));
-}
-
 // The text of a PDF file by pdftotext (poppler-utils), without line breaks inside cells.
 QString pdfText(const QString& file)
 {
@@ -151,7 +143,7 @@ TEST_P(ShippedTemplates, EachTemplateLaysOutItsSourcesWithoutUnknownFields)
 
         const QString pdf = dir.filePath(e.name + ".pdf");
         ASSERT_EQ(exportPdf(r, pdf), "");
-        EXPECT_EQ(pdfPages(pdf), 1);
+        EXPECT_EQ(mctest::pdfPages(mctest::readAll(pdf)), 1);
         // The painted page holds the same texts, as a PDF reader extracts them. The reader loses
         // digits that the font shapes after Latin letters ("M001" reads "M"), so those texts are
         // checked on the prepared layout only.

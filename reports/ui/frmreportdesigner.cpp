@@ -1,6 +1,7 @@
 #include "frmreportdesigner.h"
 
 #include "design_canvas.h"
+#include "dialog_layout.h"
 #include "receipt_report.h"
 
 #include <QCheckBox>
@@ -84,10 +85,8 @@ QWidget* TfrmReportDesigner::buildBandPanel()
     for (BandType t : allBandTypes())
         bandType_->addItem(bandTypeName(t), int(t));
     layout->addWidget(bandType_);
-    auto* add = new QPushButton(QStringLiteral("添加区域"));
-    add->setObjectName(QStringLiteral("addBand"));
-    auto* remove = new QPushButton(QStringLiteral("删除区域"));
-    remove->setObjectName(QStringLiteral("removeBand"));
+    auto* add = mc::namedButton(panel, QStringLiteral("添加区域"), "addBand");
+    auto* remove = mc::namedButton(panel, QStringLiteral("删除区域"), "removeBand");
     layout->addWidget(add);
     layout->addWidget(remove);
     auto* form = new QFormLayout;

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 using namespace mc::sales;
 
@@ -85,13 +84,7 @@ Tfrmspdr::Tfrmspdr(QSqlDatabase db, QWidget* parent)
 
     auto* start = mc::namedButton(this, QStringLiteral("开始导入"), "btnStart");
     auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(start);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    mc::layoutWithButtons(this, form, {start, close});
 
     connect(browseButton, &QPushButton::clicked, this, &Tfrmspdr::browse);
     connect(start, &QPushButton::clicked, this, &Tfrmspdr::startClick);

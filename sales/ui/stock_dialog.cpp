@@ -2,16 +2,14 @@
 
 #include "dialog_layout.h"
 #include "form_parts.h"
+#include "key_filters.h"
 #include "stock.h"
 #include "utils/decimaltext.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QVBoxLayout>
 
 using namespace mc::sales;
 
@@ -35,9 +33,8 @@ Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* pare
     setWindowTitle(in ? QStringLiteral("商品进货") : QStringLiteral("商品退货"));
     quantity_->setObjectName(QStringLiteral("quantity"));
     price_->setObjectName(QStringLiteral("price"));
-    // Digits and the point only.
     for (QLineEdit* e : {quantity_, price_})
-        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), e));
+        mc::acceptOnly(e, mc::digitKeys + u'.');
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("商品编号"), shown(goods_.spno, this));
@@ -52,13 +49,7 @@ Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* pare
 
     auto* ok = mc::namedButton(this, QStringLiteral("确定"), "btnOk");
     auto* close = mc::namedButton(this, QStringLiteral("关闭"), "btnClose");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    mc::layoutWithButtons(this, form, {ok, close});
     mc::ui::enterMovesFocus(this);
 
     connect(ok, &QPushButton::clicked, this, &Tfrmspjh::okClick);

@@ -1,13 +1,14 @@
 #include "custom_field_page.h"
 
 #include "database.h"
+#include "key_filters.h"
+#include "utils/decimaltext.h"
 
 #include <QComboBox>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 
 using mc::members::CustomField;
@@ -24,16 +25,16 @@ int rowsFor(qsizetype fields)
     return int((fields + 2) / 3);
 }
 
-QValidator* keysFor(const QString& type, QObject* parent)
+// The characters an edit of the field type takes; empty: any.
+QString keysFor(const QString& type)
 {
-    const char* pattern = nullptr;
     if (type == QStringLiteral("整数"))
-        pattern = "[0-9]*";
-    else if (type == QStringLiteral("小数"))
-        pattern = "[0-9.]*";
-    else if (type == QStringLiteral("日期"))
-        pattern = "[0-9-]*";
-    return pattern ? new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), parent) : nullptr;
+        return mc::digitKeys;
+    if (type == QStringLiteral("小数"))
+        return mc::digitKeys + u'.';
+    if (type == QStringLiteral("日期"))
+        return mc::digitKeys + u'-';
+    return {};
 }
 
 }  // namespace
@@ -64,8 +65,8 @@ CustomFieldPage::CustomFieldPage(QList<CustomField> fields, QHash<QString, QStri
             auto* edit = new QLineEdit(panel_);
             if (f.type == QStringLiteral("文本") && f.length > 0)
                 edit->setMaxLength(f.length);
-            if (QValidator* v = keysFor(f.type, edit))
-                edit->setValidator(v);
+            if (const QString keys = keysFor(f.type); !keys.isEmpty())
+                mc::acceptOnly(edit, keys);
             editor = edit;
         }
         editor->setObjectName(f.name);
@@ -158,7 +159,7 @@ void CustomFieldPage::setValues(const QHash<QString, QVariant>& values)
         else if (f.type == QStringLiteral("日期"))
             shown = mc::db::toDateTime(v).toString(QStringLiteral("yyyy-MM-dd"));
         else if (f.type == QStringLiteral("小数"))
-            shown = QString::number(v.toDouble(), 'f', 2);
+            shown = mc::fixedText(v.toDouble(), 2);
         setText(n, shown);
     }
 }

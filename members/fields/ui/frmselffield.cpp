@@ -2,6 +2,8 @@
 
 #include "custom_fields.h"
 #include "database.h"
+#include "dialog_layout.h"
+#include "key_filters.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +11,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -45,7 +46,7 @@ Tfrmselffield::Tfrmselffield(const QSqlDatabase& db, QWidget* parent) : QWidget(
     type_->addItems(fieldTypes);
     length_ = new QLineEdit;
     length_->setObjectName(QStringLiteral("fieldlong"));
-    length_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), length_));
+    mc::acceptOnly(length_, mc::digitKeys);
     required_ = new QCheckBox(QStringLiteral("必填项"));
     required_->setObjectName(QStringLiteral("isbx"));
     ime_ = new QCheckBox(QStringLiteral("使用中文输入法"));
@@ -71,12 +72,9 @@ Tfrmselffield::Tfrmselffield(const QSqlDatabase& db, QWidget* parent) : QWidget(
     subsetRow->addWidget(new QLabel(QStringLiteral("(录入时供选择的内容集合)")));
     form->addRow(QStringLiteral("子集名称"), subsetRow);
 
-    add_ = new QPushButton(QStringLiteral("增加"));
-    add_->setObjectName(QStringLiteral("add"));
-    save_ = new QPushButton(QStringLiteral("保存"));
-    save_->setObjectName(QStringLiteral("save"));
-    remove_ = new QPushButton(QStringLiteral("删除"));
-    remove_->setObjectName(QStringLiteral("remove"));
+    add_ = mc::namedButton(this, QStringLiteral("增加"), "add");
+    save_ = mc::namedButton(this, QStringLiteral("保存"), "save");
+    remove_ = mc::namedButton(this, QStringLiteral("删除"), "remove");
     auto* close = new QPushButton(QStringLiteral("关闭"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {add_, save_, remove_, close})
@@ -93,22 +91,9 @@ Tfrmselffield::Tfrmselffield(const QSqlDatabase& db, QWidget* parent) : QWidget(
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(useSubset_, &QCheckBox::toggled, this, [this](bool on) { subset_->setEnabled(adding_ && on); });
     for (QWidget* w : std::initializer_list<QWidget*>{name_, display_, type_, length_, required_, ime_, useSubset_, subset_})
-        w->installEventFilter(this);
+        mc::enterMovesFocus(w);
     reload();
     setAdding(false);
-}
-
-bool Tfrmselffield::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enter moves to the next field.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void Tfrmselffield::reload()

@@ -18,9 +18,6 @@ public:
 
     bool adding() const { return adding_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void reload();
     void setAdding(bool on);

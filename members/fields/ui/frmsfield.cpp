@@ -2,14 +2,13 @@
 
 #include "custom_fields.h"
 #include "database.h"
+#include "dialog_layout.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 using namespace mc::members;
 
@@ -36,12 +35,7 @@ Tfrmsfield::Tfrmsfield(const QSqlDatabase& db, QWidget* parent) : QWidget(parent
                                       QStringLiteral("显示顺序"), QStringLiteral("显示宽度")});
     grid_->verticalHeader()->hide();
     auto* close = new QPushButton(QStringLiteral("关闭(&C)"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addLayout(buttons);
+    mc::layoutWithButtons(this, grid_, {close});
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     loading_ = true;

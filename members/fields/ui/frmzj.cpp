@@ -2,6 +2,7 @@
 
 #include "custom_fields.h"
 #include "database.h"
+#include "dialog_layout.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,17 +32,12 @@ Tfrmzj::Tfrmzj(const QSqlDatabase& db, QWidget* parent) : QWidget(parent), db_(d
     values_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     values_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-    auto button = [this](const QString& caption, const char* name) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        return b;
-    };
-    add_ = button(QStringLiteral("增加"), "add");
-    remove_ = button(QStringLiteral("删除"), "remove");
-    change_ = button(QStringLiteral("修改"), "change");
-    save_ = button(QStringLiteral("保存"), "save");
-    refresh_ = button(QStringLiteral("刷新"), "refresh");
-    QPushButton* close = button(QStringLiteral("关闭"), "close");
+    add_ = mc::namedButton(this, QStringLiteral("增加"), "add");
+    remove_ = mc::namedButton(this, QStringLiteral("删除"), "remove");
+    change_ = mc::namedButton(this, QStringLiteral("修改"), "change");
+    save_ = mc::namedButton(this, QStringLiteral("保存"), "save");
+    refresh_ = mc::namedButton(this, QStringLiteral("刷新"), "refresh");
+    QPushButton* close = mc::namedButton(this, QStringLiteral("关闭"), "close");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {add_, remove_, change_, save_, refresh_, close})
         buttons->addWidget(b);
