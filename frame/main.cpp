@@ -38,7 +38,7 @@ int main(int argc, char** argv)
         // Until a set is picked, the account-set connection stays on the demonstration set.
         mc::db::openSqlite(mc::db::accountConnection, mc::accountSetFile(mc::appPath, mc::demoSetName));
     } catch (const mc::db::DbError& e) {
-        QMessageBox::critical(nullptr, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::critical(nullptr, QString(), e.message());
         return 1;
     }
 

@@ -12,9 +12,14 @@ DbError::DbError(const QSqlError& error)
 {
 }
 
+QString DbError::message() const
+{
+    return text_ + QStringLiteral("\n错误:") + number_;
+}
+
 QString DbError::saveMessage() const
 {
-    return QStringLiteral("出现错误，无法保存\n") + text_ + QStringLiteral("\n错误:") + number_;
+    return QStringLiteral("出现错误，无法保存\n") + message();
 }
 
 bool DbError::isUniqueViolation() const

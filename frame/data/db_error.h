@@ -15,7 +15,9 @@ public:
 
     const QString& text() const { return text_; }
     const QString& number() const { return number_; }
-    // The message a window shows when a save fails.
+    // The engine's text and number as a window shows them: text + "\n错误:" + number.
+    QString message() const;
+    // The message a window shows when a save fails: "出现错误，无法保存\n" + message().
     QString saveMessage() const;
     // True when the failure is a unique-index violation.
     bool isUniqueViolation() const;

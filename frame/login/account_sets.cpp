@@ -25,12 +25,6 @@ Outcome failure(const QString& message)
     return {false, message};
 }
 
-// The text a failed connection shows: the engine's message, then its number.
-QString connectionMessage(const db::DbError& e)
-{
-    return e.text() + QStringLiteral("\n错误:") + e.number();
-}
-
 // "host" or "host:port".
 db::ServerSettings serverSettings(const AccountSet& set)
 {
@@ -103,7 +97,7 @@ Outcome connectdb(const AccountSet& set)
         // The set picked before must not stay connected: the login would go on in a set other
         // than the one the list shows.
         db::closeConnection(db::accountConnection);
-        return failure(connectionMessage(e));
+        return failure(e.message());
     }
     return {true, {}};
 }
@@ -164,7 +158,7 @@ LoginResult login(const QSqlDatabase& catalogue, const QSqlDatabase& accountDb, 
         operatorClass = q.value(1).toString();
         loginTime = now.toString(QLatin1String(db::canonicalFormat));
     } catch (const db::DbError& e) {
-        r.message = connectionMessage(e);
+        r.message = e.message();
         return r;
     }
     r.ok = true;

@@ -249,7 +249,7 @@ void Tfrmmain::FormShow()
     try {
         state_ = mc::loadStartState(accountDb(), mc::operatorClass);
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, QString(), e.message());
     }
     mc::companyName = state_.companyName;
     setWindowTitle(mc::mainCaption(mc::companyName));
@@ -270,7 +270,7 @@ void Tfrmmain::FormShow()
     try {
         mc::loadSettingsCache(accountDb());
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, QString(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, QString(), e.message());
     }
     checkArrangement(mc::settings.windowlist);  // the arrangement itself waits for the user
     mc::cardMode = state_.cardMode;
@@ -302,7 +302,7 @@ void Tfrmmain::runReminders()
             members = mc::reminderMembers(accountDb(), r, mc::settings, now);
         } catch (const mc::db::DbError& e) {
             // A failing check ends the remaining ones.
-            QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+            QMessageBox::warning(this, windowTitle(), e.message());
             return;
         }
         const mc::ReminderWindowFactory* create = mc::reminderWindow(r);

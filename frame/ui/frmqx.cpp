@@ -88,7 +88,7 @@ Tfrmqx::Tfrmqx(QWidget* parent) : QDialog(parent), tree_(mc::mainMenu())
     try {
         ListBox1->addItems(mc::staffClasses(accountDb()));
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
 }
 
@@ -120,7 +120,7 @@ void Tfrmqx::pickClass()
     try {
         tree_.load(mc::loadPermissions(accountDb(), current->text()));
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     showStates();
 }

@@ -317,7 +317,7 @@ void Tfrmsysset::FormShow()
     try {
         form_ = mc::loadSettingsForm(accountDb());
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
         findChild<QPushButton*>(QStringLiteral("BitBtn1"))->setEnabled(false);
     }
     showForm(form_);

@@ -96,7 +96,7 @@ void Tfrmuserload::FormShow()
     try {
         sets_ = mc::login::listAccountSets(catalogue());
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
         sets_.clear();
     }
     for (const auto& set : sets_)

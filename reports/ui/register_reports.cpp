@@ -19,7 +19,7 @@ QWidget* openDesigner(const TemplateEntry& entry, QWidget* parent)
     try {
         report = reportFor(entry, QSqlDatabase::database(db::accountConnection, false), appPath);
     } catch (const db::DbError& e) {
-        QMessageBox::warning(parent, QStringLiteral("报表设计"), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(parent, QStringLiteral("报表设计"), e.message());
         report = Report();
         report.load(templatePath(appPath, entry.name));
     }

@@ -104,7 +104,7 @@ void Tfrmselffield::reload()
         rows = customDefinitions(db_);
         subsets = subsetNames(db_);
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     grid_->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {

@@ -60,7 +60,7 @@ Tfrmsfield::Tfrmsfield(const QSqlDatabase& db, QWidget* parent) : QWidget(parent
             grid_->setItem(r, WidthColumn, width);
         }
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     loading_ = false;
     connect(grid_, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow, int) {

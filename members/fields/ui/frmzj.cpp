@@ -64,7 +64,7 @@ Tfrmzj::Tfrmzj(const QSqlDatabase& db, QWidget* parent) : QWidget(parent), db_(d
     try {
         names_->addItems(subsetNames(db_));
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     if (names_->count() > 0)
         names_->setCurrentRow(0);
@@ -98,7 +98,7 @@ void Tfrmzj::loadValues()
     try {
         rows = subsetEntries(db_, subset());
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.text() + QStringLiteral("\n错误:") + e.number());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     values_->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
