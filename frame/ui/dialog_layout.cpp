@@ -14,6 +14,15 @@ QPushButton* namedButton(QWidget* parent, const QString& caption, const char* ob
     return b;
 }
 
+QHBoxLayout* leftRow(std::initializer_list<QWidget*> widgets)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    row->addStretch();
+    return row;
+}
+
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;

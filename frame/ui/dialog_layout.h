@@ -17,6 +17,9 @@ namespace mc {
 // button: Enter moves between the controls.
 QPushButton* namedButton(QWidget* parent, const QString& caption, const char* objectName);
 
+// Controls side by side from the left, the rest of the row empty.
+QHBoxLayout* leftRow(std::initializer_list<QWidget*> widgets);
+
 // A row of buttons on the right.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 

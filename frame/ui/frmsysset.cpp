@@ -112,14 +112,6 @@ QLabel* label(const QString& text, QWidget* parent)
 }
 
 // One line of controls and captions, left aligned.
-QHBoxLayout* line(std::initializer_list<QWidget*> widgets)
-{
-    auto* l = new QHBoxLayout;
-    for (QWidget* w : widgets)
-        l->addWidget(w);
-    l->addStretch();
-    return l;
-}
 
 }  // namespace
 
@@ -183,16 +175,16 @@ QWidget* Tfrmsysset::basicPage()
 
     auto* reminders = new QGroupBox(QStringLiteral("提醒设置"), page);
     auto* r = new QVBoxLayout(reminders);
-    r->addLayout(line({check("srtx", QStringLiteral("启用生日提醒")), label(QStringLiteral("提前"), page),
+    r->addLayout(mc::leftRow({check("srtx", QStringLiteral("启用生日提醒")), label(QStringLiteral("提前"), page),
                        edit("txdays", mc::digitKeys), label(QStringLiteral("天提醒"), page)}));
-    r->addLayout(line({check("dqtx", QStringLiteral("会员到期提醒")), label(QStringLiteral("提前"), page),
+    r->addLayout(mc::leftRow({check("dqtx", QStringLiteral("会员到期提醒")), label(QStringLiteral("提前"), page),
                        edit("dqtxday", mc::digitKeys), label(QStringLiteral("天提醒"), page)}));
-    r->addLayout(line({check("yetx", QStringLiteral("会员卡余额不足提醒")), label(QStringLiteral("余额小于"), page),
+    r->addLayout(mc::leftRow({check("yetx", QStringLiteral("会员卡余额不足提醒")), label(QStringLiteral("余额小于"), page),
                        edit("yetxje", digitsAndPoint), label(QStringLiteral("元提醒"), page),
                        label(QStringLiteral("(仅适用于储值卡)"), page)}));
     QCheckBox* sjtx = check("sjtx", QStringLiteral("每日事情提醒"));
     sjtx->hide();
-    r->addLayout(line({check("usejftx", QStringLiteral("会员积分在")), edit("jftx", mc::digitKeys),
+    r->addLayout(mc::leftRow({check("usejftx", QStringLiteral("会员积分在")), edit("jftx", mc::digitKeys),
                        label(QStringLiteral("分之上进行提醒"), page)}));
 
     auto* general = new QFormLayout;
@@ -225,9 +217,9 @@ QWidget* Tfrmsysset::basicPage()
     p->addRow(QStringLiteral("小票标题2"), edit("receiptTitle2"));
     p->addRow(QStringLiteral("小票脚注1"), edit("receiptFooter1"));
     p->addRow(QStringLiteral("小票脚注2"), edit("receiptFooter2"));
-    p->addRow(line({label(QStringLiteral("小票同时打印"), page), edit("dyys", digitsAndPoint),
+    p->addRow(mc::leftRow({label(QStringLiteral("小票同时打印"), page), edit("dyys", digitsAndPoint),
                     label(QStringLiteral("份"), page), label(QStringLiteral("(仅适用于普通打印机)"), page)}));
-    p->addRow(line({label(QStringLiteral("小票前空"), page), edit("xfqkh", mc::digitKeys), label(QStringLiteral("行"), page),
+    p->addRow(mc::leftRow({label(QStringLiteral("小票前空"), page), edit("xfqkh", mc::digitKeys), label(QStringLiteral("行"), page),
                     label(QStringLiteral("小票后空"), page), edit("xfhkh", mc::digitKeys), label(QStringLiteral("行"), page)}));
     p->addRow(check("xfdyxp", QStringLiteral("消费时是否打印小票")));
     p->addRow(check("zcdyxp", QStringLiteral("会员注册时是否打印小票")));
@@ -244,11 +236,11 @@ QWidget* Tfrmsysset::salesPage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(line({label(QStringLiteral("消费金额保留"), page), edit("jeblxs", digitsAndPoint),
+    layout->addLayout(mc::leftRow({label(QStringLiteral("消费金额保留"), page), edit("jeblxs", digitsAndPoint),
                             label(QStringLiteral("位小数"), page)}));
     QCheckBox* jfkfhck = check("jfkfhck", QStringLiteral("积分卡消费确定时显示收费找零窗口"));
     jfkfhck->hide();
-    layout->addLayout(line({check("jdms", QStringLiteral("消费时采用简单模式")), label(QStringLiteral("(即不使用商品信息)"), page)}));
+    layout->addLayout(mc::leftRow({check("jdms", QStringLiteral("消费时采用简单模式")), label(QStringLiteral("(即不使用商品信息)"), page)}));
     layout->addWidget(check("kcwlxf", QStringLiteral("库存为零时允许销售")));
     layout->addWidget(check("xfsuseyg", QStringLiteral("消费时必须选择服务员工")));
     layout->addWidget(check("yxxgzk", QStringLiteral("消费时允许修改会员折扣率")));
@@ -261,7 +253,7 @@ QWidget* Tfrmsysset::salesPage()
     } catch (const mc::db::DbError&) {
         // FormShow reports a database that cannot be read.
     }
-    layout->addLayout(line({label(QStringLiteral("默认服务类型"), page), list("mrxfclass", types)}));
+    layout->addLayout(mc::leftRow({label(QStringLiteral("默认服务类型"), page), list("mrxfclass", types)}));
     layout->addStretch();
     return page;
 }
@@ -304,7 +296,7 @@ QWidget* Tfrmsysset::messagePage()
     groups->addWidget(phoneGroup);
     groups->addWidget(webGroup);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(line({web, phone}));
+    layout->addLayout(mc::leftRow({web, phone}));
     layout->addLayout(groups);
     layout->addWidget(check("membersrsend", QStringLiteral("会员生日当天自动发送短信")));
     layout->addWidget(label(QStringLiteral("自动发送短信内容:"), page));

@@ -38,15 +38,6 @@ QLabel* redNote(const QString& text, QWidget* parent)
     return l;
 }
 
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
-{
-    auto* r = new QHBoxLayout;
-    for (QWidget* w : widgets)
-        r->addWidget(w);
-    r->addStretch();
-    return r;
-}
-
 }  // namespace
 
 int Tfrmcardclass::ModeRadios::checked() const
@@ -128,10 +119,10 @@ QWidget* Tfrmcardclass::fieldsPane()
     cardyf_ = edit("cardyf", "\\d*");
     cardts_ = edit("cardts", "\\d*");
     auto* basicForm = new QFormLayout(basic_);
-    basicForm->addRow(QStringLiteral("会员卡价格"), row({cardmoney_, redNote(QStringLiteral("注:会员注册价格（含年费)"), basic_)}));
+    basicForm->addRow(QStringLiteral("会员卡价格"), mc::leftRow({cardmoney_, redNote(QStringLiteral("注:会员注册价格（含年费)"), basic_)}));
     basicForm->addRow(QStringLiteral("会员卡押金"), cardyajin_);
     basicForm->addRow(QStringLiteral("换卡费用"), hkje_);
-    basicForm->addRow(QStringLiteral("使用期限"), row({timelong_, new QLabel(QStringLiteral("计"), basic_), cardyf_,
+    basicForm->addRow(QStringLiteral("使用期限"), mc::leftRow({timelong_, new QLabel(QStringLiteral("计"), basic_), cardyf_,
                                                    new QLabel(QStringLiteral("月"), basic_), cardts_,
                                                    new QLabel(QStringLiteral("天"), basic_)}));
 
@@ -189,7 +180,7 @@ QGroupBox* Tfrmcardclass::countGroup()
     countGroup_->setObjectName(QStringLiteral("countGroup"));
     cardcs_ = edit("cardcs", "[0-9.]*");
     auto* form = new QFormLayout(countGroup_);
-    form->addRow(QStringLiteral("消费次数合计"), row({cardcs_, new QLabel(QStringLiteral("次"), countGroup_)}));
+    form->addRow(QStringLiteral("消费次数合计"), mc::leftRow({cardcs_, new QLabel(QStringLiteral("次"), countGroup_)}));
     return countGroup_;
 }
 
@@ -209,10 +200,10 @@ QGroupBox* Tfrmcardclass::storedGroup()
     svYxgbzk_->hide();
     svMode_ = modeRadios(storedGroup_, "svMode");
     auto* form = new QFormLayout(storedGroup_);
-    form->addRow(QStringLiteral("存款时收款"), row({ckqs_, new QLabel(QStringLiteral("元则存入卡内"), storedGroup_), czqs_,
+    form->addRow(QStringLiteral("存款时收款"), mc::leftRow({ckqs_, new QLabel(QStringLiteral("元则存入卡内"), storedGroup_), czqs_,
                                                new QLabel(QStringLiteral("元"), storedGroup_)}));
-    form->addRow(QStringLiteral("第二年起每年扣除会员费"), row({svMembernf_, new QLabel(QStringLiteral("元"), storedGroup_)}));
-    form->addRow(QStringLiteral("默认消费折扣"), row({svZkbl_, new QLabel(QStringLiteral("折"), storedGroup_)}));
+    form->addRow(QStringLiteral("第二年起每年扣除会员费"), mc::leftRow({svMembernf_, new QLabel(QStringLiteral("元"), storedGroup_)}));
+    form->addRow(QStringLiteral("默认消费折扣"), mc::leftRow({svZkbl_, new QLabel(QStringLiteral("折"), storedGroup_)}));
     form->addRow(yxxgscje_);
     for (QRadioButton* b : svMode_.buttons)
         form->addRow(b);
@@ -231,8 +222,8 @@ QGroupBox* Tfrmcardclass::discountGroup()
     dYxgbzk_->hide();
     dMode_ = modeRadios(discountGroup_, "dMode");
     auto* form = new QFormLayout(discountGroup_);
-    form->addRow(QStringLiteral("第二年起每年收会员年费"), row({dMembernf_, new QLabel(QStringLiteral("年"), discountGroup_)}));
-    form->addRow(QStringLiteral("默认消费折扣"), row({dZkbl_, new QLabel(QStringLiteral("折"), discountGroup_)}));
+    form->addRow(QStringLiteral("第二年起每年收会员年费"), mc::leftRow({dMembernf_, new QLabel(QStringLiteral("年"), discountGroup_)}));
+    form->addRow(QStringLiteral("默认消费折扣"), mc::leftRow({dZkbl_, new QLabel(QStringLiteral("折"), discountGroup_)}));
     for (QRadioButton* b : dMode_.buttons)
         form->addRow(b);
     form->addRow(redNote(QStringLiteral("注:折扣方式选择非直接折扣之外的方式时不能使用分商品折扣机，"), discountGroup_));

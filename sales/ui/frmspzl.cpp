@@ -32,15 +32,6 @@ namespace {
 
 constexpr int goodsHelpContext = 4;
 
-QHBoxLayout* commands(std::initializer_list<QPushButton*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    row->addStretch();
-    return row;
-}
-
 QSqlQueryModel* formattedModel(QTableView* grid, QSet<int> money, QSet<int> bools, QObject* owner)
 {
     auto* model = new QSqlQueryModel(owner);
@@ -87,7 +78,7 @@ QWidget* Tfrmspzl::classPane()
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(classGrid_);
     layout->addWidget(note);
-    layout->addLayout(commands({add, remove, edit}));
+    layout->addLayout(mc::leftRow({add, remove, edit}));
     connect(add, &QPushButton::clicked, this, &Tfrmspzl::classAdd);
     connect(remove, &QPushButton::clicked, this, &Tfrmspzl::classDelete);
     connect(edit, &QPushButton::clicked, this, &Tfrmspzl::classEdit);
@@ -100,7 +91,7 @@ QWidget* Tfrmspzl::giftPane()
     auto* remove = mc::namedButton(box, QStringLiteral("删除"), "btnGiftDelete");
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(giftGrid_);
-    layout->addLayout(commands({remove}));
+    layout->addLayout(mc::leftRow({remove}));
     connect(remove, &QPushButton::clicked, this, &Tfrmspzl::giftDelete);
     return box;
 }
@@ -129,7 +120,7 @@ QWidget* Tfrmspzl::goodsPane()
     auto* import = mc::namedButton(box, QStringLiteral("导入"), "btnImport");
     auto* layout = new QVBoxLayout(box);
     layout->addLayout(find);
-    layout->addLayout(commands({add, remove, edit, in, back, print, toExcel, import}));
+    layout->addLayout(mc::leftRow({add, remove, edit, in, back, print, toExcel, import}));
     layout->addWidget(goodsGrid_);
 
     connect(search_, &QLineEdit::textChanged, this, [this] { loadGoods(); });
