@@ -4,8 +4,10 @@
 #include "database.h"
 
 #include <QHash>
-#include <QMap>
 #include <QSqlQuery>
+
+#include <algorithm>
+#include <utility>
 
 namespace mc::books {
 
@@ -30,6 +32,15 @@ QString figure(Money m)
 QString count(Money m)
 {
     return m.rounded(0) == m ? m.text(0) : figure(m);
+}
+
+// Rows left over after the check, in a stable order for the report.
+template <typename K, typename V>
+QList<K> sortedKeys(const QHash<K, V>& hash)
+{
+    QList<K> keys = hash.keys();
+    std::sort(keys.begin(), keys.end());
+    return keys;
 }
 
 // Reads rows of a statement one after the other, reporting progress as it goes.
@@ -137,16 +148,16 @@ void checkMembers(Reader& reader, BooksReport& report)
                 });
 
     // Journal rows left over belong to no member row.
-    QMap<qint64, MemberJournal> orphans(journals.cbegin(), journals.cend());
-    for (auto it = orphans.cbegin(); it != orphans.cend(); ++it)
+    for (const qint64 memberid : sortedKeys(journals)) {
+        const MemberJournal& j = journals[memberid];
         report.broken << QStringLiteral("会员帐目中有 %1 行属于不存在的会员（memberid %2，会员编号 %3）")
-                             .arg(it->rows)
-                             .arg(it.key())
-                             .arg(it->memberno);
-    QMap<QString, Money> orphanPoints(points.cbegin(), points.cend());
-    for (auto it = orphanPoints.cbegin(); it != orphanPoints.cend(); ++it)
+                             .arg(j.rows)
+                             .arg(memberid)
+                             .arg(j.memberno);
+    }
+    for (const QString& memberno : sortedKeys(points))
         report.broken << QStringLiteral("积分记录中有会员编号 %1 的积分合计 %2，但没有这个会员")
-                             .arg(it.key(), count(it.value()));
+                             .arg(memberno, count(points[memberno]));
 }
 
 void checkAccounts(Reader& reader, BooksReport& report)
@@ -168,9 +179,8 @@ void checkAccounts(Reader& reader, BooksReport& report)
             report.broken << QStringLiteral("帐户 %1：当前余额为 %2，操作员账目合计为 %3")
                                  .arg(account, figure(curye), figure(expected));
     });
-    QMap<QString, int> orphans(ledgerRows.cbegin(), ledgerRows.cend());
-    for (auto it = orphans.cbegin(); it != orphans.cend(); ++it)
-        report.broken << QStringLiteral("操作员账目中有 %1 行的帐户“%2”不存在").arg(it.value()).arg(it.key());
+    for (const QString& account : sortedKeys(ledgerRows))
+        report.broken << QStringLiteral("操作员账目中有 %1 行的帐户“%2”不存在").arg(ledgerRows[account]).arg(account);
 }
 
 void checkStock(Reader& reader, BooksReport& report)

@@ -15,9 +15,9 @@ using Rule = std::function<void(MemberFigures&, const JournalRow&)>;
 // was used, and a direct discount only uses up old credit.
 void consumeCredit(MemberFigures& f, const JournalRow& r)
 {
-    if (r.zkfs == QLatin1String("折扣单次使用"))
+    if (r.zkfs == QStringLiteral("折扣单次使用"))
         f.credit = r.zkhje;
-    else if (r.zkfs == QLatin1String("折扣可累计"))
+    else if (r.zkfs == QStringLiteral("折扣可累计"))
         f.credit += r.zkhje - r.bcdkje;
     else
         f.credit -= r.bcdkje;
@@ -34,7 +34,7 @@ const QHash<QString, Rule>& rules()
         // an account, which the ledger rule covers. Every kind moves the discount credit.
         {QStringLiteral("消费"),
          [](MemberFigures& f, const JournalRow& r) {
-             if (r.jkfs == QLatin1String("卡内扣除"))
+             if (r.jkfs == QStringLiteral("卡内扣除"))
                  f.money -= r.xfje;
              consumeCredit(f, r);
          }},

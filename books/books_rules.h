@@ -2,7 +2,7 @@
 // What each journal kind moves. This is the one place a new journal kind gets its rule; the
 // project README lists the rules in words.
 
-#include "money.h"
+#include "utils/money.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // and the function that runs it. Each command is one file under commands/ holding one
 // `Registration`; adding a command is writing that file and listing it in CMakeLists.txt.
 
-#include "money.h"
+#include "utils/money.h"
 #include "result.h"
 #include "session.h"
 

@@ -19,28 +19,28 @@ Reply failure(int exit, const QString& message, QJsonObject values = {})
 
 Reply usageError(const QString& message)
 {
-    return failure(UsageError, message);
+    return failure(ExitUsage, message);
 }
 
 Reply refused(const QString& message)
 {
-    return failure(Refused, message);
+    return failure(ExitRefused, message);
 }
 
 Reply databaseFailed(const QString& text)
 {
-    return failure(DatabaseFailed, text.startsWith(saveFailed) ? text : saveFailed + u'\n' + text);
+    return failure(ExitDatabase, text.startsWith(saveFailed) ? text : saveFailed + u'\n' + text);
 }
 
 Reply fromOutput(const Output& output)
 {
     if (!output.ok)
-        return failure(output.message.startsWith(saveFailed) ? DatabaseFailed : Refused, output.message, output.value);
+        return failure(output.message.startsWith(saveFailed) ? ExitDatabase : ExitRefused, output.message, output.value);
     QJsonObject json = output.value;
     json.insert(QStringLiteral("ok"), true);
     if (!output.message.isEmpty())
         json.insert(QStringLiteral("message"), output.message);
-    return {Done, json};
+    return {ExitDone, json};
 }
 
 QByteArray render(const Reply& reply)

@@ -9,14 +9,14 @@
 namespace mc::cli {
 
 enum Exit {
-    Done = 0,
-    Refused = 1,          // a rule of the operation refused it; nothing changed
-    UsageError = 2,       // unknown command or key, bad JSON, wrong type, bad option
-    DatabaseFailed = 3,   // the database failed; rolled back
+    ExitDone = 0,
+    ExitRefused = 1,   // a rule of the operation refused it; nothing changed
+    ExitUsage = 2,     // unknown command or key, bad JSON, wrong type, bad option
+    ExitDatabase = 3,  // the database failed; rolled back
 };
 
 struct Reply {
-    int exit = Done;
+    int exit = ExitDone;
     QJsonObject json;
 };
 

@@ -43,7 +43,7 @@ Result<FoundMember> findMember(const QSqlDatabase& db, LookupBy by, const QStrin
     found.classname = found.row.take(QStringLiteral("lookup_classname")).toString();
     found.cardname = found.row.take(QStringLiteral("lookup_cardname")).toString();
 
-    if (found.row.value(QStringLiteral("cardstatus")).toString() == QLatin1String("挂失"))
+    if (found.row.value(QStringLiteral("cardstatus")).toString() == QStringLiteral("挂失"))
         return Result<FoundMember>::failure(QStringLiteral("该卡已经被挂失，无法消费"));
     if (isExpired(found.row, today))
         return Result<FoundMember>::failure(QStringLiteral("该卡已经过期，无法消费"));

@@ -17,7 +17,7 @@ struct FoundMember {
     QString classname;  // card kind of the member's class: 计次卡, 储值卡 or 折扣卡
     QString cardname;   // name of the member's class
 
-    bool isCountCard() const { return classname == QLatin1String("计次卡"); }
+    bool isCountCard() const { return classname == QStringLiteral("计次卡"); }
 };
 
 enum class LookupBy {

@@ -18,7 +18,7 @@ namespace {
 const QString admin = QStringLiteral("735146");
 const QString cashier = QStringLiteral("00000001");  // 张三, class 收银员 without permission rows
 
-struct Run {
+struct Outcome {
     int exit = -1;
     QJsonObject json;
 };
@@ -29,7 +29,7 @@ protected:
     QString data() const { return dir.filePath(QStringLiteral("data")); }
     QString setFile() const { return data() + QStringLiteral("/test/test.mdb"); }
 
-    Run run(const QStringList& args, const QByteArray& standardInput = {})
+    Outcome run(const QStringList& args, const QByteArray& standardInput = {})
     {
         QProcess p;
         p.start(QStringLiteral(MEMBERCARD_CLI), args);
@@ -46,7 +46,7 @@ protected:
         EXPECT_TRUE(doc.isObject()) << out.toStdString();
         return {p.exitCode(), doc.object()};
     }
-    Run as(const QString& code, const QStringList& rest, const QByteArray& standardInput = {})
+    Outcome as(const QString& code, const QStringList& rest, const QByteArray& standardInput = {})
     {
         return run(QStringList{"--data", data(), "--operator", code, "--password", "1"} + rest, standardInput);
     }
@@ -68,7 +68,7 @@ protected:
 
 TEST_F(Cli, ChecksTheBooksOfAFreshlyPreparedDataFolder)
 {
-    const Run r = as(admin, {"check-books"});
+    const Outcome r = as(admin, {"check-books"});
     EXPECT_EQ(r.exit, 0);
     EXPECT_TRUE(r.json["ok"].toBool());
     EXPECT_EQ(r.json["broken"].toArray().size(), 0);
@@ -86,7 +86,7 @@ TEST_F(Cli, ABrokenRuleExitsWithOneAndNamesTheRow)
 {
     ASSERT_EQ(as(admin, {"check-books"}).exit, 0);
     tamper("update xssp set kcsl = 99 where spno = '001001'");
-    const Run r = as(admin, {"check-books"});
+    const Outcome r = as(admin, {"check-books"});
     EXPECT_EQ(r.exit, 1);
     EXPECT_FALSE(r.json["ok"].toBool());
     EXPECT_EQ(r.json["message"].toString(), "账务核对发现 1 处不符");
@@ -95,7 +95,7 @@ TEST_F(Cli, ABrokenRuleExitsWithOneAndNamesTheRow)
 
 TEST_F(Cli, LooksUpAMemberFromInlineFileOrStandardInput)
 {
-    const Run inline_ = as(admin, {"lookup", R"({"card": "0000"})"});
+    const Outcome inline_ = as(admin, {"lookup", R"({"card": "0000"})"});
     EXPECT_EQ(inline_.exit, 0);
     EXPECT_TRUE(inline_.json["ok"].toBool());
     EXPECT_EQ(inline_.json["memberno"].toString(), "0000");
@@ -131,7 +131,7 @@ TEST_F(Cli, RefusalsExitWithOneAndTheWindowsMessage)
          "只有管理员可以指定操作时间"},
     };
     for (const auto& c : cases) {
-        const Run r = run(c.args);
+        const Outcome r = run(c.args);
         EXPECT_EQ(r.exit, 1) << c.name;
         EXPECT_FALSE(r.json["ok"].toBool()) << c.name;
         EXPECT_EQ(r.json["message"].toString(), QString::fromUtf8(c.message)) << c.name;
@@ -163,14 +163,14 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndTouchNothing)
         {"extra argument", {"--data", d, "--operator", admin, "--password", "1", "lookup", "{}", "more"}},
     };
     for (const auto& c : cases) {
-        const Run r = run(c.args);
+        const Outcome r = run(c.args);
         EXPECT_EQ(r.exit, 2) << c.name;
         EXPECT_FALSE(r.json["ok"].toBool()) << c.name;
         EXPECT_FALSE(r.json["message"].toString().isEmpty()) << c.name;
     }
     EXPECT_FALSE(QDir(d).exists()) << "a usage error prepared the data folder";
 
-    const Run noSet = as(admin, {"--set", "nosuch", "check-books"});
+    const Outcome noSet = as(admin, {"--set", "nosuch", "check-books"});
     EXPECT_EQ(noSet.exit, 2);
     EXPECT_EQ(noSet.json["message"].toString(), "没有名为 nosuch 的帐套");
 }
@@ -178,13 +178,13 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndTouchNothing)
 TEST_F(Cli, ABrokenDatabaseExitsWithThree)
 {
     ASSERT_EQ(as(admin, {"check-books"}).exit, 0);
-    for (const QString& suffix : {"", "-wal", "-shm"})
+    for (const char* suffix : {"", "-wal", "-shm"})
         QFile::remove(setFile() + suffix);
     QFile broken(setFile());
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write(QByteArray(8192, 'x'));
     broken.close();
-    const Run r = as(admin, {"lookup", R"({"card": "0000"})"});
+    const Outcome r = as(admin, {"lookup", R"({"card": "0000"})"});
     EXPECT_EQ(r.exit, 3);
     EXPECT_FALSE(r.json["ok"].toBool());
     EXPECT_TRUE(r.json["message"].toString().startsWith("出现错误，无法保存\n")) << r.json["message"].toString().toStdString();
