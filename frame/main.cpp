@@ -1,6 +1,7 @@
 // membercard start-up: prepare the data folder, open the catalogue and the demonstration set,
 // log in, and run the main window until it closes.
 
+#include "books_windows.h"
 #include "data_files.h"
 #include "database.h"
 #include "frame_windows.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
     mc::members::registerWindows();
     mc::sales::registerWindows();
     mc::sales::registerCheckoutWindow();
+    mc::books::registerWindows();
 
     {
         Tfrmuserload frmuserload;

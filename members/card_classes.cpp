@@ -4,6 +4,7 @@
 #include "transaction.h"
 #include "utils/decimaltext.h"
 #include "utils/editcheck.h"
+#include "utils/money.h"
 #include "utils/namecode.h"
 
 namespace mc::members {
@@ -17,40 +18,53 @@ constexpr double moneyMax = 10000000;
 
 // `checkfloat` / `checkint` on a field text: an empty text takes the default, a rejected one
 // fills `r` with the message and the field to focus.
-bool checked(const EditCheck& c, QString& text, const QString& defaultText, FormCheck& r, const char* field)
+bool checked(const EditCheck& c, QString& text, const QString& defaultText, Done& r, const char* field)
 {
     if (c.outcome == EditCheck::Outcome::UseDefault)
         text = defaultText;
     if (c.accepted())
         return true;
-    r = {false, c.message, QLatin1String(field)};
+    r = Done::failure(c.message, QLatin1String(field));
     return false;
 }
 
-bool floatField(QString& text, const QString& defaultText, const QString& caption, double max, FormCheck& r,
+bool floatField(QString& text, const QString& defaultText, const QString& caption, double max, Done& r,
                 const char* field)
 {
     return checked(checkFloatText(text, caption, 0, max), text, defaultText, r, field);
 }
 
-bool intField(QString& text, const QString& caption, int max, FormCheck& r, const char* field)
+bool intField(QString& text, const QString& caption, int max, Done& r, const char* field)
 {
     return checked(checkIntText(text, caption, 0, max), text, QStringLiteral("0"), r, field);
 }
 
-FormCheck refuse(const QString& message, const char* field = "")
+Done refuse(const QString& message, const char* field = "")
 {
-    return {false, message, QLatin1String(field)};
+    return Done::failure(message, QLatin1String(field));
 }
 
+// Rates and multipliers as typed; empty stays empty.
 QVariant number(const QString& text)
 {
     return text.trimmed().isEmpty() ? QVariant() : QVariant(text.trimmed().toDouble());
 }
 
-QString amount(const QVariant& v)
+// An amount as the exact decimal of the nearest ten-thousandth; empty stays empty.
+QVariant money(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QVariant() : QVariant(Money::fromDouble(text.trimmed().toDouble()).toDouble());
+}
+
+// A stored amount, rate or multiplier as the window shows it: "0.00".
+QString shown(const QVariant& v)
 {
     return v.isNull() ? QString() : fixedText(v.toDouble(), 2);
+}
+
+QString amount(const QVariant& v)
+{
+    return v.isNull() ? QString() : Money::fromDouble(v.toDouble()).text(2);
 }
 
 }  // namespace
@@ -97,21 +111,21 @@ void describeItem(const QSqlDatabase& db, CardItem& item)
     item.goodsName = scalar(db, QStringLiteral("select spname from xssp where spno = ?"), {item.xmno}).toString();
 }
 
-QString checkCardItem(const QSqlDatabase& db, const CardItem& item, bool countMode)
+Done checkCardItem(const QSqlDatabase& db, const CardItem& item, bool countMode)
 {
     if (item.xmno.isEmpty() && item.xmclass.isEmpty())
-        return QStringLiteral("商品代码和分类必须选择一项");
+        return refuse(QStringLiteral("商品代码和分类必须选择一项"), "xmno");
     if (item.xmno.isEmpty())
-        return {};
+        return Done::success();
     QSqlQuery q = exec(db,
                        QStringLiteral("select c.isfwxsp from xssp g left join spclass c on c.classno = g.spclass "
                                       "where g.spno = ?"),
                        {item.xmno});
     if (!q.next())
-        return QStringLiteral("目前录入的商品代码不存在");
+        return refuse(QStringLiteral("目前录入的商品代码不存在"), "xmno");
     if (countMode && !q.value(0).toBool())
-        return QStringLiteral("计次卡不能设置非服务性商品");
-    return {};
+        return refuse(QStringLiteral("计次卡不能设置非服务性商品"), "xmno");
+    return Done::success();
 }
 
 void CardItemSet::load(const QSqlDatabase& db, const QString& cardno)
@@ -157,9 +171,9 @@ void CardItemSet::apply(const QSqlDatabase& db, const QString& cardno) const
 
 // ---- classes -----------------------------------------------------------------------------
 
-FormCheck checkCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode)
+Done checkCardClass(CardClassForm& f, EditMode mode)
 {
-    FormCheck r;
+    Done r = Done::success();
     f.cardno = f.cardno.trimmed();
     if (f.cardno.isEmpty())
         return refuse(QStringLiteral("错误,必须录入卡类型代码"), "cardno");
@@ -204,29 +218,29 @@ FormCheck checkCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode
         return r;
     if (mode == EditMode::Viewing)
         return refuse(QStringLiteral("状态出现错误，请关闭窗口，重新打开编辑"));
-    if (mode == EditMode::Adding &&
-        scalar(db, QStringLiteral("select count(*) from cardclass where cardno = ?"), {f.cardno}).toInt() > 0)
-        return refuse(QStringLiteral("错误，卡类型编码不能重复"), "cardno");
     return r;
 }
 
-FormCheck saveCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode, const CardItemSet& items)
+Done saveCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode, const CardItemSet& items)
 {
-    FormCheck r = checkCardClass(db, f, mode);
-    if (!r.ok)
+    if (const Done r = checkCardClass(f, mode); !r)
         return r;
     try {
         db::Transaction t(db);
+        const bool stored =
+            scalar(db, QStringLiteral("select count(*) from cardclass where cardno = ?"), {f.cardno}).toInt() > 0;
+        if (mode == EditMode::Adding && stored)
+            return refuse(QStringLiteral("错误，卡类型编码不能重复"), "cardno");
+        if (mode == EditMode::Editing && !stored)
+            return refuse(QStringLiteral("出现错误，无法找到要编辑的卡类型代码"));
         if (mode == EditMode::Adding)
             exec(db, QStringLiteral("insert into cardclass(cardno) values(?)"), {f.cardno});
-        else if (scalar(db, QStringLiteral("select count(*) from cardclass where cardno = ?"), {f.cardno}).toInt() == 0)
-            return refuse(QStringLiteral("出现错误，无法找到要编辑的卡类型代码"));
 
         exec(db,
              QStringLiteral("update cardclass set cardname = ?, classname = ?, cardmoney = ?, cardyajin = ?, "
                             "timelong = ?, cardyf = ?, cardts = ?, hkje = ? where cardno = ?"),
-             {f.cardname, f.classname, number(f.cardmoney), number(f.cardyajin), f.timelong, f.cardyf.toInt(),
-              f.cardts.toInt(), number(f.hkje), f.cardno});
+             {f.cardname, f.classname, money(f.cardmoney), money(f.cardyajin), f.timelong, f.cardyf.toInt(),
+              f.cardts.toInt(), money(f.hkje), f.cardno});
         // Only the fields of the class's own kind are written; the others stay as they are.
         if (f.classname == countKind) {
             exec(db, QStringLiteral("update cardclass set cardcs = ? where cardno = ?"), {f.cardcs.toInt(), f.cardno});
@@ -234,12 +248,12 @@ FormCheck saveCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode,
             exec(db,
                  QStringLiteral("update cardclass set ckqs = ?, czqs = ?, zkbl = ?, membernf = ?, yxgbzk = ?, "
                                 "yxxgscje = ?, zkxffs = ? where cardno = ?"),
-                 {number(f.ckqs), number(f.czqs), number(f.stored.zkbl), number(f.stored.membernf), f.stored.yxgbzk,
+                 {number(f.ckqs), number(f.czqs), number(f.stored.zkbl), money(f.stored.membernf), f.stored.yxgbzk,
                   f.yxxgscje, f.stored.zkxffs, f.cardno});
         } else {
             exec(db,
                  QStringLiteral("update cardclass set zkbl = ?, membernf = ?, yxgbzk = ?, zkxffs = ? where cardno = ?"),
-                 {number(f.discount.zkbl), number(f.discount.membernf), f.discount.yxgbzk, f.discount.zkxffs, f.cardno});
+                 {number(f.discount.zkbl), money(f.discount.membernf), f.discount.yxgbzk, f.discount.zkxffs, f.cardno});
         }
         items.apply(db, f.cardno);
         t.commit();
@@ -249,7 +263,7 @@ FormCheck saveCardClass(const QSqlDatabase& db, CardClassForm& f, EditMode mode,
             return refuse(QStringLiteral("错误，卡类型编码不能重复"), "cardno");
         return refuse(e.saveMessage());
     }
-    return r;
+    return Done::success();
 }
 
 std::optional<CardClassForm> loadCardClass(const QSqlDatabase& db, const QString& cardno)
@@ -272,30 +286,30 @@ std::optional<CardClassForm> loadCardClass(const QSqlDatabase& db, const QString
     f.cardyf = QString::number(q.value(7).toInt());
     f.cardts = QString::number(q.value(8).toInt());
     f.cardcs = QString::number(q.value(9).toInt());
-    f.ckqs = amount(q.value(10));
-    f.czqs = amount(q.value(11));
+    f.ckqs = shown(q.value(10));
+    f.czqs = shown(q.value(11));
     f.yxxgscje = q.value(15).toBool();
     // Both groups show the stored discount, yearly fee and mode; only the kind's group is saved.
-    const DiscountGroup g{amount(q.value(12)), amount(q.value(13)), q.value(14).toBool(), q.value(16).toInt()};
+    const DiscountGroup g{shown(q.value(12)), amount(q.value(13)), q.value(14).toBool(), q.value(16).toInt()};
     f.stored = g;
     f.discount = g;
     return f;
 }
 
-DeleteResult deleteCardClass(const QSqlDatabase& db, const QString& cardno)
+Done deleteCardClass(const QSqlDatabase& db, const QString& cardno)
 {
     try {
+        db::Transaction t(db);
         const int members = scalar(db, QStringLiteral("select count(*) from membercurlist where cardno = ?"), {cardno}).toInt();
         if (members > 0)
-            return {false, QStringLiteral("该种会员卡存在%1个注册会员，无法删除").arg(members)};
-        db::Transaction t(db);
+            return Done::failure(QStringLiteral("该种会员卡存在%1个注册会员，无法删除").arg(members));
         exec(db, QStringLiteral("delete from cardfj where cardno = ?"), {cardno});
         exec(db, QStringLiteral("delete from cardclass where cardno = ?"), {cardno});
         t.commit();
     } catch (const db::DbError& e) {
-        return {false, e.saveMessage()};
+        return Done::failure(e.saveMessage());
     }
-    return {true, {}};
+    return Done::success();
 }
 
 QList<CardClassEntry> listCardClasses(const QSqlDatabase& db)

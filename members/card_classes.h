@@ -3,6 +3,8 @@
 // the checks of the class window in their order, the save in one transaction and the delete.
 // Fields travel as the texts the operator typed, since the checks judge the texts.
 
+#include "result.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -85,32 +87,24 @@ private:
 // Looks the names of the item's goods class and goods up.
 void describeItem(const QSqlDatabase& db, CardItem& item);
 // The checks of the item window. In count mode the goods must be a service item.
-QString checkCardItem(const QSqlDatabase& db, const CardItem& item, bool countMode);
+Done checkCardItem(const QSqlDatabase& db, const CardItem& item, bool countMode);
 
 enum class EditMode { Viewing = 0, Adding = 1, Editing = 2 };
 
-struct FormCheck {
-    bool ok = true;
-    QString message;
-    QString field;  // the field to put the focus on, by its column name
-};
+// The checks of the fields before saving, in order. Defaults go into empty fields and the code
+// is padded, as the window then shows them. A refusal names the field to focus.
+Done checkCardClass(CardClassForm& form, EditMode mode);
 
-// The checks before saving, in order. Defaults go into empty fields and the code is padded,
-// as the window then shows them.
-FormCheck checkCardClass(const QSqlDatabase& db, CardClassForm& form, EditMode mode);
-
-// Checks, then in one transaction the class row and its items. A failure leaves the table as
-// it was; its message is in the result.
-FormCheck saveCardClass(const QSqlDatabase& db, CardClassForm& form, EditMode mode, const CardItemSet& items);
+// The field checks, then in one transaction the checks that read the table (a new code not in
+// use, an edited class still there), the class row and its items. A failure leaves the table as
+// it was; its message is in the result. Amounts are stored to the ten-thousandth of a yuan.
+Done saveCardClass(const QSqlDatabase& db, CardClassForm& form, EditMode mode, const CardItemSet& items);
 
 std::optional<CardClassForm> loadCardClass(const QSqlDatabase& db, const QString& cardno);
 
-struct DeleteResult {
-    bool ok = false;
-    QString message;
-};
-// Refused while any member row, cancelled ones included, uses the class.
-DeleteResult deleteCardClass(const QSqlDatabase& db, const QString& cardno);
+// Refused while any member row, cancelled ones included, uses the class; the count is taken
+// inside the delete's transaction.
+Done deleteCardClass(const QSqlDatabase& db, const QString& cardno);
 
 struct CardClassEntry {
     QString cardno;

@@ -1,6 +1,7 @@
 #include "amount_rules.h"
 
 #include "database.h"
+#include "settings/settings_cache.h"
 
 #include <cmath>
 
@@ -33,10 +34,29 @@ QString discountModeText(DiscountMode mode)
     return QStringLiteral("直接折扣");
 }
 
+Money creditAfterSave(DiscountMode mode, Money syyhje, Money zkhje, Money bcdkje)
+{
+    switch (mode) {
+    case DiscountMode::SingleUse:
+        return zkhje;
+    case DiscountMode::Accumulating:
+        return syyhje + zkhje - bcdkje;
+    case DiscountMode::Direct:
+        break;
+    }
+    return syyhje - bcdkje;
+}
+
 long long roundHalfEven(double value)
 {
     // nearbyint follows the default rounding direction, which is to nearest, ties to even.
     return static_cast<long long>(std::nearbyint(value));
+}
+
+long long wholeYuan(Money amount)
+{
+    // A half yuan is an exact double, so the tie goes to the even neighbour as it should.
+    return roundHalfEven(amount.toDouble());
 }
 
 bool earnsPoints(const VoucherSetup& setup)
@@ -45,19 +65,19 @@ bool earnsPoints(const VoucherSetup& setup)
            setup.points->jffs == QStringLiteral("消费时积分");
 }
 
-int rulePoints(double spzj, const ClassPointsRule& rule)
+int rulePoints(Money spzj, const ClassPointsRule& rule)
 {
     if (rule.meixf == 0)
         return 0;
-    return static_cast<int>(roundHalfEven(spzj) / rule.meixf * rule.xfjf);
+    return static_cast<int>(wholeYuan(spzj) / rule.meixf * rule.xfjf);
 }
 
-std::optional<int> moneyPoints(double amount, double mxfje)
+std::optional<int> moneyPoints(Money amount, Money mxfje)
 {
-    const long long step = roundHalfEven(mxfje);
+    const long long step = wholeYuan(mxfje);
     if (step == 0)
         return std::nullopt;
-    return static_cast<int>(roundHalfEven(amount) / step);
+    return static_cast<int>(wholeYuan(amount) / step);
 }
 
 std::optional<double> DbRuleSource::itemRate(const QString& cardno, const QString& spno,
@@ -101,21 +121,19 @@ std::optional<VoucherSetup> loadVoucherSetup(const QSqlDatabase& db, const QStri
     VoucherSetup s;
     s.memberno = memberno;
     s.cardno = m.value(0).toString();
-    s.xfze = m.value(1).toDouble();
-    s.syyhje = m.value(2).toDouble();
+    s.xfze = Money::fromDouble(m.value(1).toDouble());
+    s.syyhje = Money::fromDouble(m.value(2).toDouble());
     s.mrzkl = m.value(3).toDouble();
     s.mode = discountModeOf(m.value(4).toInt());
 
     QSqlQuery p = exec(db, QStringLiteral("select jfzt, jffs, mxfje, ksjfje from xfjf order by pid"));
     if (p.next())
-        s.points = PointsSettings{p.value(0).toBool(), p.value(1).toString(), p.value(2).toDouble(),
-                                  p.value(3).toDouble()};
+        s.points = PointsSettings{p.value(0).toBool(), p.value(1).toString(),
+                                  Money::fromDouble(p.value(2).toDouble()), Money::fromDouble(p.value(3).toDouble())};
 
-    QSqlQuery set = exec(db, QStringLiteral("select jeblxs, jdms from sysset order by pid"));
-    if (set.next()) {
-        s.places = set.value(0).isNull() ? 1 : set.value(0).toInt();
-        s.simpleMode = set.value(1).toBool();
-    }
+    s.places = settings.jeblxs;
+    s.simpleMode = settings.jdms;
+    s.defaultServiceType = settings.mrxfclass;
     return s;
 }
 

@@ -1,7 +1,5 @@
 #include "amounts.h"
 
-#include "utils/rounding.h"
-
 #include <QtGlobal>
 
 namespace mc::sales {
@@ -19,26 +17,31 @@ VoucherAmounts::VoucherAmounts(VoucherSetup setup, const RuleSource& rules)
     totals_.sjzkl = setup_.mrzkl;
 }
 
-double VoucherAmounts::r(double value) const
+Money VoucherAmounts::r(double value) const
 {
-    return roundto(setup_.places, value);
+    return Money::rounded(setup_.places, value);
+}
+
+Money VoucherAmounts::r(Money value) const
+{
+    return value.rounded(setup_.places);
 }
 
 // ---- header procedures -------------------------------------------------------------------
 
-void VoucherAmounts::assignAmountDue(double value)
+void VoucherAmounts::assignAmountDue(Money value)
 {
     totals_.sjxfje = value;
     if (guard_)
         return;
     // A. The credit used never exceeds what the member holds, nor the amount due.
-    double used = 0;
-    if (setup_.syyhje > 0 && !directMode() && useCredit_)
+    Money used;
+    if (setup_.syyhje > Money() && !directMode() && useCredit_)
         used = qMin(setup_.syyhje, totals_.sjxfje);
     assignCreditUsed(used);
 }
 
-void VoucherAmounts::assignCreditUsed(double value)
+void VoucherAmounts::assignCreditUsed(Money value)
 {
     totals_.bcdkje = value;
     if (guard_)
@@ -46,15 +49,15 @@ void VoucherAmounts::assignCreditUsed(double value)
     assignAfterCredit(r(totals_.sjxfje - totals_.bcdkje));  // B
 }
 
-void VoucherAmounts::assignAfterCredit(double value)
+void VoucherAmounts::assignAfterCredit(Money value)
 {
     totals_.dkhje = value;
     if (guard_)
         return;
-    assignDiscount(r(totals_.dkhje * (10 - totals_.sjzkl) / 10));  // C
+    assignDiscount(r(totals_.dkhje.toDouble() * (10 - totals_.sjzkl) / 10));  // C
 }
 
-void VoucherAmounts::assignDiscount(double value)
+void VoucherAmounts::assignDiscount(Money value)
 {
     totals_.zkhje = value;
     recomputeCharge();
@@ -63,16 +66,17 @@ void VoucherAmounts::assignDiscount(double value)
 void VoucherAmounts::recomputeCharge()
 {
     // D. In the credit modes the discount does not reduce this voucher: it becomes credit.
-    const double discount = directMode() ? totals_.zkhje : 0;
-    totals_.xfje = qMax(0.0, r(totals_.sjxfje - discount + totals_.otsk - totals_.otyh - totals_.bcdkje));
+    const Money discount = directMode() ? totals_.zkhje : Money();
+    totals_.xfje = qMax(Money(), r(totals_.sjxfje - discount + totals_.otsk - totals_.otyh - totals_.bcdkje));
     if (guard_)
         return;
     totals_.bcxfjf = 0;
-    if (earnsPoints(setup_) && setup_.points->mxfje > 0)
-        totals_.bcxfjf = static_cast<int>(roundHalfEven(totals_.xfje / setup_.points->mxfje));
+    if (earnsPoints(setup_) && setup_.points->mxfje > Money())
+        totals_.bcxfjf = static_cast<int>(
+            roundHalfEven(double(totals_.xfje.units()) / double(setup_.points->mxfje.units())));
 }
 
-void VoucherAmounts::setAmountDue(double sjxfje)
+void VoucherAmounts::setAmountDue(Money sjxfje)
 {
     assignAmountDue(sjxfje);
 }
@@ -84,16 +88,16 @@ void VoucherAmounts::setRate(double sjzkl)
     // credit is not kept up to date there, and a discount taken from it would be wrong.
     if (directMode() && !setup_.simpleMode)
         return;
-    assignDiscount(r((10 - totals_.sjzkl) * totals_.dkhje / 10));
+    assignDiscount(r((10 - totals_.sjzkl) * totals_.dkhje.toDouble() / 10));
 }
 
-void VoucherAmounts::setOtherReduction(double otyh)
+void VoucherAmounts::setOtherReduction(Money otyh)
 {
     totals_.otyh = otyh;
     recomputeCharge();
 }
 
-void VoucherAmounts::setOtherCharge(double otsk)
+void VoucherAmounts::setOtherCharge(Money otsk)
 {
     totals_.otsk = otsk;
     recomputeCharge();
@@ -110,11 +114,11 @@ void VoucherAmounts::setUseCredit(bool on)
 
 void VoucherAmounts::assignPriceOrRate(VoucherLine& line)
 {
-    line.zkjg = r((10 - line.spzkl) * line.spdj / 10);
+    line.zkjg = r((10 - line.spzkl) * line.spdj.toDouble() / 10);
     assignSettlementPrice(line, line.spdj - line.zkjg);
 }
 
-void VoucherAmounts::assignSettlementPrice(VoucherLine& line, double value)
+void VoucherAmounts::assignSettlementPrice(VoucherLine& line, Money value)
 {
     line.spjsjg = value;
     assignQuantityOrSettlement(line);
@@ -122,8 +126,8 @@ void VoucherAmounts::assignSettlementPrice(VoucherLine& line, double value)
 
 void VoucherAmounts::assignQuantityOrSettlement(VoucherLine& line)
 {
-    line.spzj = r(line.spnum * line.spjsjg);
-    line.spyzj = r(line.spnum * line.spdj);
+    line.spzj = r(line.spjsjg * line.spnum);
+    line.spyzj = r(line.spdj * line.spnum);
     if (lineState_ != LineState::None)
         linePoints(line);
 }
@@ -136,7 +140,7 @@ void VoucherAmounts::linePoints(VoucherLine& line)
         line.xfjf = rulePoints(line.spzj, *rule);
         return;
     }
-    if (setup_.points->mxfje > 0)
+    if (setup_.points->mxfje > Money())
         line.xfjf = moneyPoints(line.spzj, setup_.points->mxfje).value_or(0);
 }
 
@@ -144,13 +148,24 @@ void VoucherAmounts::addGoods(const GoodsItem& goods, int quantity)
 {
     if (open_)
         saveLine();
+    for (int i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].spno != goods.spno)
+            continue;
+        openLine(i);
+        editQuantity(lines_[i].spnum + quantity);
+        saveLine();
+        return;
+    }
     VoucherLine line;
     line.spno = goods.spno;
     line.spname = goods.spname;
     line.spclass = goods.spclass;
     line.istjsp = goods.istj;
+    line.isfwxsp = goods.isfwxsp;
     line.spdj = goods.xsjg;
     line.spnum = quantity;
+    line.staff = staff_;
+    line.fwclass = setup_.defaultServiceType;
     const double rate = rules_.itemRate(setup_.cardno, goods.spno, goods.spclass).value_or(totals_.mrzkl);
     line.ydzkl = rate;
     line.spzkl = rate;
@@ -174,34 +189,67 @@ void VoucherAmounts::openLine(int index)
     beforeEdit_ = lines_[index];
 }
 
-void VoucherAmounts::editLine(LineField field, double value)
+void VoucherAmounts::editPrice(Money spdj)
 {
     if (!open_)
         return;
-    VoucherLine& line = lines_[*open_];
-    switch (field) {
-    case LineField::Price:
-        line.spdj = value;
-        assignPriceOrRate(line);
-        break;
-    case LineField::Rate:
-        line.spzkl = value;
-        assignPriceOrRate(line);
-        break;
-    case LineField::Quantity:
-        line.spnum = static_cast<int>(value);
-        assignQuantityOrSettlement(line);
-        break;
-    case LineField::SettlementPrice:
-        assignSettlementPrice(line, value);  // the unit discount stays as it was
-        break;
-    }
+    lines_[*open_].spdj = spdj;
+    assignPriceOrRate(lines_[*open_]);
+    lineEdited();
+}
+
+void VoucherAmounts::editRate(double spzkl)
+{
+    if (!open_)
+        return;
+    lines_[*open_].spzkl = spzkl;
+    assignPriceOrRate(lines_[*open_]);
+    lineEdited();
+}
+
+void VoucherAmounts::editQuantity(int spnum)
+{
+    if (!open_)
+        return;
+    lines_[*open_].spnum = spnum;
+    assignQuantityOrSettlement(lines_[*open_]);
+    lineEdited();
+}
+
+void VoucherAmounts::editSettlementPrice(Money spjsjg)
+{
+    if (!open_)
+        return;
+    assignSettlementPrice(lines_[*open_], spjsjg);  // the unit discount stays as it was
+    lineEdited();
+}
+
+void VoucherAmounts::lineEdited()
+{
     // An edited line is saved and reopened when its cell is left, so the totals follow it.
     if (lineState_ == LineState::Editing) {
         const int index = *open_;
         saveLine();
         openLine(index);
     }
+}
+
+void VoucherAmounts::setLineStaff(int index, const ServingStaff& staff)
+{
+    if (index >= 0 && index < lines_.size())
+        lines_[index].staff = staff;
+}
+
+void VoucherAmounts::setLineServiceType(int index, const QString& fwclass)
+{
+    if (index >= 0 && index < lines_.size())
+        lines_[index].fwclass = fwclass;
+}
+
+void VoucherAmounts::setLineCommission(int index, Money ygtc)
+{
+    if (index >= 0 && index < lines_.size())
+        lines_[index].ygtc = ygtc;
 }
 
 void VoucherAmounts::saveLine()
@@ -229,7 +277,7 @@ void VoucherAmounts::lineSaved()
 void VoucherAmounts::writeBackLineTotals()
 {
     totals_.bcxfjf = sumLinePoints();
-    assignDiscount(r(sumBeforeDiscount() - sumAfterDiscount()));
+    assignDiscount(sumBeforeDiscount() - sumAfterDiscount());
 }
 
 void VoucherAmounts::cancelLine()
@@ -258,20 +306,21 @@ void VoucherAmounts::deleteLine(int index)
         writeBackLineTotals();  // D runs with points: the voucher value wins
 }
 
-double VoucherAmounts::sumBeforeDiscount() const
+// The lines are rounded already, and money adds exactly: the sums need no rounding of their own.
+Money VoucherAmounts::sumBeforeDiscount() const
 {
-    double sum = 0;
+    Money sum;
     for (const VoucherLine& l : lines_)
         sum += l.spyzj;
-    return r(sum);  // the lines are rounded already; this only drops the noise of adding
+    return sum;
 }
 
-double VoucherAmounts::sumAfterDiscount() const
+Money VoucherAmounts::sumAfterDiscount() const
 {
-    double sum = 0;
+    Money sum;
     for (const VoucherLine& l : lines_)
         sum += l.spzj;
-    return r(sum);
+    return sum;
 }
 
 int VoucherAmounts::sumLinePoints() const

@@ -18,63 +18,85 @@ struct GoodsItem {
     QString spno;
     QString spname;
     QString spclass;
-    double xsjg = 0;
+    Money xsjg;
     bool istj = false;
+    bool isfwxsp = false;  // the goods class's service flag; false when the class is missing
 };
 
-// One goods line (`xfsp`).
+// The staff member who serves: the voucher's, copied to lines added afterwards, or a line's own.
+struct ServingStaff {
+    QString ygid;
+    QString ygname;
+    QString depId;  // dep_id
+};
+
+// One goods line (`xfsp`): the amounts the rules keep, and the line's own values that the
+// window shows and the save writes.
 struct VoucherLine {
     QString spno;
     QString spname;
     QString spclass;
-    double spdj = 0;
+    Money spdj;
     double ydzkl = 10;
     double spzkl = 10;
     int spnum = 0;
-    double zkjg = 0;
-    double spjsjg = 0;
-    double spzj = 0;
-    double spyzj = 0;  // shown only: the line before discount
+    Money zkjg;
+    Money spjsjg;
+    Money spzj;
+    Money spyzj;       // shown only: the line before discount
     int xfjf = 0;      // empty on a new line, which counts as 0
     bool istjsp = false;
+    bool isfwxsp = false;
+    ServingStaff staff;
+    QString fwclass;   // service type
+    Money ygtc;        // staff commission, typed in the grid
+    Money cbdj;        // cost price, set by the save from the goods' purchase price
 };
 
 // The working values of the voucher header (`memberxx`).
 struct VoucherTotals {
     double mrzkl = 10;
     double sjzkl = 10;
-    double sjxfje = 0;
-    double bcdkje = 0;
-    double dkhje = 0;
-    double zkhje = 0;
-    double otyh = 0;
-    double otsk = 0;
-    double xfje = 0;
+    Money sjxfje;
+    Money bcdkje;
+    Money dkhje;
+    Money zkhje;
+    Money otyh;
+    Money otsk;
+    Money xfje;
     int bcxfjf = 0;
 };
-
-// The line fields the operator can type into.
-enum class LineField { Price, Rate, Quantity, SettlementPrice };
 
 class VoucherAmounts {
 public:
     VoucherAmounts(VoucherSetup setup, const RuleSource& rules);
 
-    // Line events of the detailed mode.
+    // Line events of the detailed mode. Goods already on the voucher grow their line's quantity
+    // instead of adding a line; that line is saved at once, so its points follow the new total.
     void addGoods(const GoodsItem& goods, int quantity);
     void openLine(int index);
     // Typing a value into a cell of the open line and leaving the cell.
-    void editLine(LineField field, double value);
+    void editPrice(Money spdj);
+    void editRate(double spzkl);
+    void editQuantity(int spnum);
+    void editSettlementPrice(Money spjsjg);
     void saveLine();
     void cancelLine();
     void deleteLine(int index);
 
+    // The line values that move no amount: staff, service type and commission of a line.
+    void setLineStaff(int index, const ServingStaff& staff);
+    void setLineServiceType(int index, const QString& fwclass);
+    void setLineCommission(int index, Money ygtc);
+
     // Voucher events.
-    void setAmountDue(double sjxfje);
+    void setAmountDue(Money sjxfje);
     void setRate(double sjzkl);
-    void setOtherReduction(double otyh);
-    void setOtherCharge(double otsk);
+    void setOtherReduction(Money otyh);
+    void setOtherCharge(Money otsk);
     void setUseCredit(bool on);
+    // The voucher's staff member, copied to the lines added from now on.
+    void setStaff(const ServingStaff& staff) { staff_ = staff; }
     // While the voucher itself is being saved, saving a line books it without recalculating.
     void setFinalSave(bool on) { finalSave_ = on; }
 
@@ -88,26 +110,28 @@ public:
 private:
     enum class LineState { None, Adding, Editing };
 
-    double r(double value) const;
+    Money r(double value) const;
+    Money r(Money value) const;
     bool directMode() const { return setup_.mode == DiscountMode::Direct; }
 
     // Assignments of the header fields, each running the procedure that follows it.
-    void assignAmountDue(double value);    // A
-    void assignCreditUsed(double value);   // B
-    void assignAfterCredit(double value);  // C
-    void assignDiscount(double value);     // D
+    void assignAmountDue(Money value);    // A
+    void assignCreditUsed(Money value);   // B
+    void assignAfterCredit(Money value);  // C
+    void assignDiscount(Money value);     // D
     void recomputeCharge();                // D itself
 
     // Assignments of the open line's fields.
     void assignPriceOrRate(VoucherLine& line);
-    void assignSettlementPrice(VoucherLine& line, double value);
+    void assignSettlementPrice(VoucherLine& line, Money value);
     void assignQuantityOrSettlement(VoucherLine& line);
     void linePoints(VoucherLine& line);
 
+    void lineEdited();
     void lineSaved();
     void writeBackLineTotals();
-    double sumBeforeDiscount() const;
-    double sumAfterDiscount() const;
+    Money sumBeforeDiscount() const;
+    Money sumAfterDiscount() const;
     int sumLinePoints() const;
 
     VoucherSetup setup_;
@@ -120,6 +144,7 @@ private:
     bool guard_ = false;
     bool finalSave_ = false;
     bool useCredit_ = false;
+    ServingStaff staff_;
 };
 
 }  // namespace mc::sales

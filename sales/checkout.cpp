@@ -69,18 +69,12 @@ Result<Member> findCheckoutMember(const QSqlDatabase& db, const CheckoutInput& i
 
 // ---- staff -------------------------------------------------------------------------------------
 
-struct Staff {
-    QString ygid;
-    QString ygname;
-    QString depId;
-};
-
-std::optional<Staff> findStaff(const QSqlDatabase& db, const QString& ygid)
+std::optional<ServingStaff> findStaff(const QSqlDatabase& db, const QString& ygid)
 {
     QSqlQuery q = exec(db, QStringLiteral("select ygid, ygname, dep_id from gsyg where ygid = ?"), {ygid});
     if (!q.next())
         return std::nullopt;
-    return Staff{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+    return ServingStaff{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
 }
 
 // ---- the checks on the input -------------------------------------------------------------------
@@ -141,80 +135,64 @@ QString inputRefusal(const CheckoutInput& in, const VoucherSetup& setup, const Q
 
 // ---- the amounts -------------------------------------------------------------------------------
 
-// A line of the voucher with what the calculator does not hold.
-struct SavedLine {
-    VoucherLine amounts;
-    std::optional<Staff> staff;
-    QString fwclass;
-    Money ygtc;
-    bool isfwxsp = false;
-    std::optional<double> cbdj;  // the purchase price when the sale took stock
-};
-
 struct Amounts {
     VoucherTotals totals;
-    QList<SavedLine> lines;
+    QList<VoucherLine> lines;
 };
 
-// Runs the window's calculator over the input, as the window feeds it: each line added and its
-// typed cells left one by one, then the voucher's own boxes.
+// Runs the window's calculator over the input, as the window feeds it: each goods item added,
+// then the cells typed into its line, then the voucher's own boxes.
 Result<Amounts> computeAmounts(const QSqlDatabase& db, const CheckoutInput& in, const VoucherSetup& setup,
-                               const std::optional<Staff>& voucherStaff)
+                               const std::optional<ServingStaff>& voucherStaff)
 {
     const DbRuleSource rules(db);
     VoucherAmounts calc(setup, rules);
-    Amounts out;
+    if (voucherStaff)
+        calc.setStaff(*voucherStaff);
     if (in.sjzkl)
         calc.setRate(*in.sjzkl);
     for (const CheckoutLine& l : in.lines) {
         const std::optional<Goods> g = findGoods(db, l.spno);
         if (!g)
             return Result<Amounts>::failure(QStringLiteral("找不到商品") + l.spno + QStringLiteral("的信息"));
-        calc.addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj}, l.spnum);
-        if (l.spdj)
-            calc.editLine(LineField::Price, l.spdj->toDouble());
-        if (l.spzkl)
-            calc.editLine(LineField::Rate, *l.spzkl);
-        if (l.spjsjg)
-            calc.editLine(LineField::SettlementPrice, l.spjsjg->toDouble());
+        calc.addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj, isServiceGoods(db, l.spno)},
+                      l.spnum);
         calc.saveLine();
-
-        SavedLine saved;
-        if (!l.ygid.isEmpty()) {
-            saved.staff = findStaff(db, l.ygid);
-            if (!saved.staff)
-                return Result<Amounts>::failure(QStringLiteral("找不到员工") + l.ygid);
-        } else {
-            saved.staff = voucherStaff;
+        // The same goods twice are one line with the quantities added.
+        int index = 0;
+        while (calc.lines().at(index).spno != l.spno)
+            ++index;
+        if (l.spdj || l.spzkl || l.spjsjg) {
+            calc.openLine(index);
+            if (l.spdj)
+                calc.editPrice(*l.spdj);
+            if (l.spzkl)
+                calc.editRate(*l.spzkl);
+            if (l.spjsjg)
+                calc.editSettlementPrice(*l.spjsjg);
+            calc.saveLine();
         }
-        saved.fwclass = l.fwclass.isEmpty() ? settings.mrxfclass : l.fwclass;
-        saved.ygtc = l.yggz.value_or(Money());
-        saved.isfwxsp = isServiceGoods(db, l.spno);
-        out.lines.append(saved);
+        if (!l.ygid.isEmpty()) {
+            const std::optional<ServingStaff> staff = findStaff(db, l.ygid);
+            if (!staff)
+                return Result<Amounts>::failure(QStringLiteral("找不到员工") + l.ygid);
+            calc.setLineStaff(index, *staff);
+        }
+        if (!l.fwclass.isEmpty())
+            calc.setLineServiceType(index, l.fwclass);
+        if (l.yggz)
+            calc.setLineCommission(index, *l.yggz);
     }
     if (setup.simpleMode)
-        calc.setAmountDue(in.sjxfje.toDouble());
+        calc.setAmountDue(in.sjxfje);
     if (in.usecredit)
         calc.setUseCredit(true);
     // A box runs its procedure when its value changes, as the window's boxes do when typed into.
     if (!in.otyh.isZero())
-        calc.setOtherReduction(in.otyh.toDouble());
+        calc.setOtherReduction(in.otyh);
     if (!in.otsk.isZero())
-        calc.setOtherCharge(in.otsk.toDouble());
-    for (qsizetype i = 0; i < out.lines.size(); ++i)
-        out.lines[i].amounts = calc.lines().at(i);
-    out.totals = calc.totals();
-    return Result<Amounts>::success(out);
-}
-
-Money money(double value)
-{
-    return Money::fromDouble(value);
-}
-
-QVariant nullable(const std::optional<double>& value)
-{
-    return value ? QVariant(*value) : QVariant(QMetaType::fromType<double>());
+        calc.setOtherCharge(in.otsk);
+    return Result<Amounts>::success({calc.totals(), calc.lines()});
 }
 
 // ---- the writes --------------------------------------------------------------------------------
@@ -226,7 +204,7 @@ struct Save {
     const VoucherSetup& setup;
     Amounts& amounts;
     QString jkfs;
-    std::optional<Staff> voucherStaff;
+    std::optional<ServingStaff> voucherStaff;
     QString xfdh;
 };
 
@@ -234,25 +212,24 @@ struct Save {
 // stock. Returns the refusal, empty when every line could be taken.
 QString takeStock(Save& s)
 {
-    for (SavedLine& l : s.amounts.lines) {
+    for (VoucherLine& l : s.amounts.lines) {
         if (l.isfwxsp)
             continue;
-        const VoucherLine& a = l.amounts;
-        QSqlQuery g = exec(s.db, QStringLiteral("select spname, jhdj from xssp where spno = ?"), {a.spno});
+        QSqlQuery g = exec(s.db, QStringLiteral("select spname, jhdj from xssp where spno = ?"), {l.spno});
         if (!g.next())
-            return QStringLiteral("找不到商品") + a.spname + QStringLiteral("的信息");
+            return QStringLiteral("找不到商品") + l.spname + QStringLiteral("的信息");
         // One statement moves the stock, so a sale at another workstation is never lost; the
         // refusal looks at the stock this sale leaves.
-        const double kcsl = db::addTo(s.db, QStringLiteral("xssp"), QStringLiteral("kcsl"), -a.spnum,
-                                      QStringLiteral("spno"), a.spno);
+        const double kcsl = db::addTo(s.db, QStringLiteral("xssp"), QStringLiteral("kcsl"), -l.spnum,
+                                      QStringLiteral("spno"), l.spno);
         if (std::nearbyint(kcsl) < 0 && !settings.kcwlxf)
-            return QStringLiteral("商品") + a.spname + QStringLiteral("的库存数量不足");
-        l.cbdj = g.value(1).toDouble();
+            return QStringLiteral("商品") + l.spname + QStringLiteral("的库存数量不足");
+        l.cbdj = Money::fromDouble(g.value(1).toDouble());
         exec(s.db,
              QStringLiteral("insert into kccl(czsm, jthdate, dj, cbdj, spno, spname, xssl, curkc, xfdh, actor) "
                             "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {QStringLiteral("销售"), s.session.now, a.spdj, *l.cbdj, a.spno, g.value(0).toString(), a.spnum,
-              kcsl, s.xfdh, s.session.operatorCode});
+             {QStringLiteral("销售"), s.session.now, l.spdj.toDouble(), l.cbdj.toDouble(), l.spno,
+              g.value(0).toString(), l.spnum, kcsl, s.xfdh, s.session.operatorCode});
     }
     return {};
 }
@@ -263,34 +240,31 @@ void writeLines(const Save& s)
         "insert into xfsp(xfno, memberid, memberno, spno, spname, spdj, ydzkl, spzkl, spnum, zkjg, spjsjg, "
         "spzj, cbdj, actor, lrdate, jsdate, jsr, isfwxsp, istjsp, xfjf, ygid, ygname, dep_id, fwclass, ygtc, "
         "fdh, scip, issc) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (const SavedLine& l : s.amounts.lines) {
-        const VoucherLine& a = l.amounts;
-        const Staff staff = l.staff.value_or(Staff{});
+    for (const VoucherLine& l : s.amounts.lines) {
+        // Service goods took no stock, so they have no cost price.
+        const QVariant cbdj = l.isfwxsp ? QVariant(QMetaType::fromType<double>()) : QVariant(l.cbdj.toDouble());
         exec(s.db, sql,
-             {s.xfdh, s.member.pid, s.member.memberno, a.spno, a.spname, a.spdj, a.ydzkl, a.spzkl, a.spnum, a.zkjg,
-              a.spjsjg, a.spzj, nullable(l.cbdj), s.session.operatorCode, s.session.now, s.session.now,
-              s.session.operatorCode, l.isfwxsp, a.istjsp, a.xfjf, staff.ygid, staff.ygname, staff.depId,
-              l.fwclass, l.ygtc.toDouble(), s.session.branch, s.session.address, false});
+             {s.xfdh, s.member.pid, s.member.memberno, l.spno, l.spname, l.spdj.toDouble(), l.ydzkl, l.spzkl,
+              l.spnum, l.zkjg.toDouble(), l.spjsjg.toDouble(), l.spzj.toDouble(), cbdj, s.session.operatorCode,
+              s.session.now, s.session.now, s.session.operatorCode, l.isfwxsp, l.istjsp, l.xfjf, l.staff.ygid,
+              l.staff.ygname, l.staff.depId, l.fwclass, l.ygtc.toDouble(), s.session.branch, s.session.address,
+              false});
     }
 }
 
-// The member's discount credit moves by the mode: the single-use mode replaces what is left
-// with this voucher's discount, which is a plain assignment; the other two only add and take.
+// The member's discount credit after the save. The single-use mode replaces what is left, a
+// plain assignment; the other modes only add and take off, so their change does not depend on
+// what the member holds and moves the column in place.
 Money moveCredit(const Save& s)
 {
     const VoucherTotals& t = s.amounts.totals;
-    const QString table = QStringLiteral("membercurlist"), key = QStringLiteral("pid");
-    switch (s.setup.mode) {
-    case DiscountMode::SingleUse:
-        exec(s.db, QStringLiteral("update membercurlist set syyhje = ? where pid = ?"), {t.zkhje, s.member.pid});
-        return money(t.zkhje);
-    case DiscountMode::Accumulating:
-        return money(db::addTo(s.db, table, QStringLiteral("syyhje"), (money(t.zkhje) - money(t.bcdkje)).toDouble(),
-                               key, s.member.pid));
-    case DiscountMode::Direct:
-        break;
+    const Money change = creditAfterSave(s.setup.mode, Money(), t.zkhje, t.bcdkje);
+    if (s.setup.mode == DiscountMode::SingleUse) {
+        exec(s.db, QStringLiteral("update membercurlist set syyhje = ? where pid = ?"), {change.toDouble(), s.member.pid});
+        return change;
     }
-    return money(db::addTo(s.db, table, QStringLiteral("syyhje"), -t.bcdkje, key, s.member.pid));
+    return db::addTo(s.db, QStringLiteral("membercurlist"), QStringLiteral("syyhje"), change, QStringLiteral("pid"),
+                     s.member.pid);
 }
 
 void appendPointsRow(const Save& s, int hdjf, int kcjf, int curjf)
@@ -358,7 +332,7 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
         const QString jkfs = storedValue ? fromBalance : in.jkfs.value_or(QStringLiteral("现金"));
         if (const QString refusal = inputRefusal(in, *firstSetup, jkfs); !refusal.isEmpty())
             return R::failure(refusal);
-        std::optional<Staff> voucherStaff;
+        std::optional<ServingStaff> voucherStaff;
         if (!in.ygid.isEmpty()) {
             voucherStaff = findStaff(db, in.ygid);
             if (!voucherStaff)
@@ -382,7 +356,7 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
         if (!computed)
             return R::failure(computed);
         Amounts& amounts = computed.value;
-        const Money xfje = money(amounts.totals.xfje);
+        const Money xfje = amounts.totals.xfje;
         if (icCard) {
             if (in.icCard->cardNumber != member.truecard)
                 return R::failure(QStringLiteral("目前放置的卡片不是现在该记录对应的卡号,请重新放置"));
@@ -402,13 +376,13 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
 
         const QString table = QStringLiteral("membercurlist"), key = QStringLiteral("pid");
         const VoucherTotals& t = amounts.totals;
-        db::addTo(db, table, QStringLiteral("xfze"), xfje.toDouble(), key, member.pid);
+        db::addTo(db, table, QStringLiteral("xfze"), xfje, key, member.pid);
         db::addTo(db, table, QStringLiteral("xfcs"), 1, key, member.pid);
         int xfjf = static_cast<int>(std::lround(db::addTo(db, table, QStringLiteral("xfjf"), t.bcxfjf, key, member.pid)));
         exec(db, QStringLiteral("update membercurlist set xgdate = ? where pid = ?"), {session.now, member.pid});
         Money curmoney = member.curmoney;
         if (storedValue) {
-            curmoney = money(db::addTo(db, table, QStringLiteral("curmoney"), (-xfje).toDouble(), key, member.pid));
+            curmoney = db::addTo(db, table, QStringLiteral("curmoney"), -xfje, key, member.pid);
             // Another workstation may have spent from the same balance since it was read.
             if (curmoney < Money())
                 return R::failure(QStringLiteral("当前余额不足，无法消费"));
@@ -423,12 +397,12 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
                             "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                             "?, ?, ?, ?)"),
              {member.pid, member.memberno, member.membername, QStringLiteral("消费"), jkfs, 0.0, xfje.toDouble(),
-              curmoney.toDouble(), t.sjxfje, t.zkhje, t.bcdkje, t.dkhje, t.mrzkl, t.sjzkl,
-              discountModeText(setup.mode), t.otyh, t.otsk, sjkye.toDouble(),
+              curmoney.toDouble(), t.sjxfje.toDouble(), t.zkhje.toDouble(), t.bcdkje.toDouble(), t.dkhje.toDouble(),
+              t.mrzkl, t.sjzkl, discountModeText(setup.mode), t.otyh.toDouble(), t.otsk.toDouble(), sjkye.toDouble(),
               icCard ? in.icCard->balance.toDouble() : 0.0, t.bcxfjf, session.operatorName, s.xfdh, true,
-              session.now, session.now, session.operatorName, voucherStaff.value_or(Staff{}).ygid,
-              voucherStaff.value_or(Staff{}).ygname, voucherStaff.value_or(Staff{}).depId, false, session.branch,
-              session.address, false});
+              session.now, session.now, session.operatorName, voucherStaff.value_or(ServingStaff{}).ygid,
+              voucherStaff.value_or(ServingStaff{}).ygname, voucherStaff.value_or(ServingStaff{}).depId, false,
+              session.branch, session.address, false});
 
         if (member.classname == discountCard) {
             if (!scalar(db, QStringLiteral("select pid from gszh where zhname = ?"), {jkfs}).isValid())
@@ -440,7 +414,7 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
             entry.when = session.now;
             entry.account = jkfs;
             entry.item = QStringLiteral("会员消费");
-            entry.received = xfje.toDouble();
+            entry.received = xfje;
             entry.due = t.sjxfje;
             db::appendLedgerRow(db, entry);
         }
@@ -464,9 +438,9 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
 
         CheckoutDone done;
         done.xfdh = s.xfdh;
-        done.sjxfje = money(t.sjxfje);
-        done.zkhje = money(t.zkhje);
-        done.bcdkje = money(t.bcdkje);
+        done.sjxfje = t.sjxfje;
+        done.zkhje = t.zkhje;
+        done.bcdkje = t.bcdkje;
         done.xfje = xfje;
         done.bcxfjf = t.bcxfjf;
         done.curmoney = curmoney;
@@ -479,12 +453,10 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
         done.cardname = member.cardname;
         done.bigClass = member.classname;
         done.zkfs = discountModeText(setup.mode);
-        done.otyh = money(t.otyh);
-        done.otsk = money(t.otsk);
+        done.otyh = t.otyh;
+        done.otsk = t.otsk;
         done.simpleMode = setup.simpleMode;
-        for (const SavedLine& l : amounts.lines)
-            done.lines.append({l.amounts.spno, l.amounts.spname, l.amounts.spnum, money(l.amounts.spdj),
-                               money(l.amounts.spzj)});
+        done.lines = amounts.lines;
         return R::success(done, up ? QStringLiteral("消费完成，该会员卡类型已经升级为") + up->cardname
                                    : QStringLiteral("消费完成"));
     } catch (const db::DbError& e) {

@@ -4,6 +4,7 @@
 // and the command fill the same input; the amounts come from the same calculator the window
 // shows, and the whole save is one transaction.
 
+#include "amounts.h"
 #include "result.h"
 #include "session.h"
 #include "utils/money.h"
@@ -67,15 +68,6 @@ struct CardWrite {
 // for the operator: a card that is gone fails at once and the save rolls back.
 using CardWriter = std::function<Done(const CardWrite&)>;
 
-// A saved line as the receipt lists it.
-struct CheckoutDoneLine {
-    QString spno;
-    QString spname;
-    int spnum = 0;
-    Money spdj;
-    Money spzj;
-};
-
 struct CheckoutDone {
     QString xfdh;
     Money sjxfje;
@@ -98,7 +90,7 @@ struct CheckoutDone {
     Money otyh;
     Money otsk;
     bool simpleMode = false;
-    QList<CheckoutDoneLine> lines;
+    QList<VoucherLine> lines;
 };
 
 inline const QString cashCustomerNo = QStringLiteral("0000");

@@ -10,7 +10,7 @@ QStringList checkoutReceiptBody(const CheckoutDone& d, const Session& session)
     QStringList body{QStringLiteral("会员编号:") + d.memberno, QStringLiteral("会员姓名") + d.membername,
                      QStringLiteral("类别:消费"), QStringLiteral("卡类型:") + d.cardname,
                      QStringLiteral("卡大类:") + d.bigClass, QStringLiteral("商品代码        数量    单价    总额")};
-    for (const CheckoutDoneLine& l : d.lines) {
+    for (const VoucherLine& l : d.lines) {
         body << padLeft(l.spno, 10) + padLeft(QString::number(l.spnum) + QStringLiteral(".00"), 6) +
                     padLeft(l.spdj.text(2), 6) + padLeft(l.spzj.text(2), 6);
         body << l.spname;

@@ -1,12 +1,9 @@
 #include "goods.h"
 
 #include "database.h"
-#include "globals.h"
 #include "transaction.h"
 #include "utils/namecode.h"
 #include "utils/pinyin.h"
-
-#include <QDateTime>
 
 #include <cmath>
 
@@ -41,6 +38,11 @@ GoodsClass classFrom(const QSqlQuery& q)
 const QString goodsColumns = QStringLiteral(
     "pid, spclass, spno, spname, xsjg, fwbz, jhdj, ygtc, kcsl, zdzk, pyzjf, pjjhdj, istj, ygtc2, ygtc3, ygtc4");
 
+Money money(const QVariant& v)
+{
+    return Money::fromDouble(v.toDouble());
+}
+
 Goods goodsFrom(const QSqlQuery& q)
 {
     Goods g;
@@ -48,18 +50,18 @@ Goods goodsFrom(const QSqlQuery& q)
     g.spclass = q.value(1).toString();
     g.spno = q.value(2).toString();
     g.spname = q.value(3).toString();
-    g.xsjg = q.value(4).toDouble();
+    g.xsjg = money(q.value(4));
     g.fwbz = q.value(5).toString();
-    g.jhdj = q.value(6).toDouble();
-    g.ygtc = q.value(7).toDouble();
+    g.jhdj = money(q.value(6));
+    g.ygtc = money(q.value(7));
     g.kcsl = q.value(8).toDouble();
     g.zdzk = q.value(9).toDouble();
     g.pyzjf = q.value(10).toString();
-    g.pjjhdj = q.value(11).toDouble();
+    g.pjjhdj = money(q.value(11));
     g.istj = q.value(12).toBool();
-    g.ygtc2 = q.value(13).toDouble();
-    g.ygtc3 = q.value(14).toDouble();
-    g.ygtc4 = q.value(15).toDouble();
+    g.ygtc2 = money(q.value(13));
+    g.ygtc3 = money(q.value(14));
+    g.ygtc4 = money(q.value(15));
     return g;
 }
 
@@ -70,21 +72,27 @@ std::optional<Goods> firstGoods(QSqlQuery q)
     return goodsFrom(q);
 }
 
-Outcome checkGoods(const QSqlDatabase& db, const Goods& g)
+Done checkGoods(const Goods& g)
 {
     if (g.spclass.isEmpty())
-        return Outcome::failure(QStringLiteral("商品类别必须录入"));
+        return Done::failure(QStringLiteral("商品类别必须录入"), QStringLiteral("spclass"));
     if (g.spno.isEmpty())
-        return Outcome::failure(QStringLiteral("商品代码必须录入"));
+        return Done::failure(QStringLiteral("商品代码必须录入"), QStringLiteral("spno"));
     if (g.spname.isEmpty())
-        return Outcome::failure(QStringLiteral("商品名称必须录入"));
+        return Done::failure(QStringLiteral("商品名称必须录入"), QStringLiteral("spname"));
     if (g.zdzk > 10 || g.zdzk < 0)
-        return Outcome::failure(QStringLiteral("最低折扣必须在0-10之间"));
+        return Done::failure(QStringLiteral("最低折扣必须在0-10之间"), QStringLiteral("zdzk"));
     if (g.xsjg < g.ygtc)
-        return Outcome::failure(QStringLiteral("员工提成不能大于销售价格"));
+        return Done::failure(QStringLiteral("员工提成不能大于销售价格"), QStringLiteral("ygtc"));
     // Stock is counted in whole units; a fraction received would vanish at the next sale.
     if (g.pid == 0 && g.kcsl != std::floor(g.kcsl))
-        return Outcome::failure(QStringLiteral("库存数量必须为整数"));
+        return Done::failure(QStringLiteral("库存数量必须为整数"), QStringLiteral("kcsl"));
+    return Done::success();
+}
+
+// Call inside the save's transaction, so no other workstation takes the code in between.
+Done checkCodeFree(const QSqlDatabase& db, const Goods& g)
+{
     QSqlQuery same = exec(db, QStringLiteral("select pid from xssp where spno = ?"), {g.spno});
     int rows = 0;
     bool other = false;
@@ -93,14 +101,15 @@ Outcome checkGoods(const QSqlDatabase& db, const Goods& g)
         other = other || same.value(0).toInt() != g.pid;
     }
     if ((g.pid == 0 && rows > 0) || rows > 1 || other)
-        return Outcome::failure(QStringLiteral("商品代码重复"));
-    return Outcome::success();
+        return Done::failure(QStringLiteral("商品代码重复"), QStringLiteral("spno"));
+    return Done::success();
 }
 
 QVariantList goodsValues(const Goods& g)
 {
-    return {g.spclass, g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.kcsl, g.zdzk, g.pyzjf,
-            g.pjjhdj, g.istj, g.ygtc2, g.ygtc3, g.ygtc4};
+    return {g.spclass, g.spno, g.spname, g.xsjg.toDouble(), g.fwbz, g.jhdj.toDouble(), g.ygtc.toDouble(), g.kcsl,
+            g.zdzk, g.pyzjf, g.pjjhdj.toDouble(), g.istj, g.ygtc2.toDouble(), g.ygtc3.toDouble(),
+            g.ygtc4.toDouble()};
 }
 
 }  // namespace
@@ -124,18 +133,20 @@ std::optional<GoodsClass> findGoodsClass(const QSqlDatabase& db, const QString& 
     return classFrom(q);
 }
 
-Outcome saveGoodsClass(const QSqlDatabase& db, GoodsClass& c)
+Done saveGoodsClass(const QSqlDatabase& db, GoodsClass& c)
 {
+    const QString code = QStringLiteral("classno");
     if (c.classno.isEmpty())
-        return Outcome::failure(QStringLiteral("商品分类代码必须录入"));
+        return Done::failure(QStringLiteral("商品分类代码必须录入"), code);
     if (c.classname.isEmpty())
-        return Outcome::failure(QStringLiteral("商品分类名称必须录入"));
+        return Done::failure(QStringLiteral("商品分类名称必须录入"), QStringLiteral("classname"));
     if (c.classno.size() > 3)
-        return Outcome::failure(QStringLiteral("商品分类代码不能超过3位"));
+        return Done::failure(QStringLiteral("商品分类代码不能超过3位"), code);
     c.classno = padzero(c.classno, 3);
-    if (c.pid == 0 && findGoodsClass(db, c.classno))
-        return Outcome::failure(QStringLiteral("商品分类代码重复"));
     try {
+        db::Transaction t(db);
+        if (c.pid == 0 && findGoodsClass(db, c.classno))
+            return Done::failure(QStringLiteral("商品分类代码重复"), code);
         if (c.pid == 0) {
             exec(db, QStringLiteral("insert into spclass(classno, classname, isfwxsp) values(?, ?, ?)"),
                  {c.classno, c.classname, c.isfwxsp});
@@ -144,10 +155,11 @@ Outcome saveGoodsClass(const QSqlDatabase& db, GoodsClass& c)
             exec(db, QStringLiteral("update spclass set classno = ?, classname = ?, isfwxsp = ? where pid = ?"),
                  {c.classno, c.classname, c.isfwxsp, c.pid});
         }
+        t.commit();
     } catch (const db::DbError& e) {
-        return Outcome::failure(e.saveMessage());
+        return Done::failure(e.saveMessage());
     }
-    return Outcome::success();
+    return Done::success();
 }
 
 void deleteGoodsClass(const QSqlDatabase& db, int pid)
@@ -189,19 +201,18 @@ QString nextGoodsCode(const QSqlDatabase& db)
     return QString::number(highestNumericCode(db, QStringLiteral("select spno from xssp")) + 1);
 }
 
-void writeStartingStock(const QSqlDatabase& db, const Goods& g)
+void writeStartingStock(const QSqlDatabase& db, const Session& session, const Goods& g)
 {
     exec(db,
          QStringLiteral("insert into kccl(czsm, jthdate, dj, spno, spname, jhsl, curkc, actor) "
                         "values(?, ?, ?, ?, ?, ?, ?, ?)"),
-         {QStringLiteral("初始"), QDateTime::currentDateTime(), g.jhdj, g.spno, g.spname, g.kcsl, g.kcsl,
-          operatorCode});
+         {QStringLiteral("初始"), session.now, g.jhdj.toDouble(), g.spno, g.spname, g.kcsl, g.kcsl,
+          session.operatorCode});
 }
 
-Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
+Done saveGoods(const QSqlDatabase& db, const Session& session, Goods& g, GoodsSave how)
 {
-    const Outcome checked = checkGoods(db, g);
-    if (!checked.ok)
+    if (const Done checked = checkGoods(g); !checked)
         return checked;
     const bool isNew = g.pid == 0;
     // A new item's starting stock comes in at its purchase price by either command; an average
@@ -210,9 +221,11 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
         g.pjjhdj = g.jhdj;
     try {
         db::Transaction t(db);
+        if (const Done free = checkCodeFree(db, g); !free)
+            return free;
         if (isNew) {
             if (g.kcsl != 0 && !findGoodsClass(db, g.spclass).value_or(GoodsClass{}).isfwxsp)
-                writeStartingStock(db, g);
+                writeStartingStock(db, session, g);
             exec(db,
                  QStringLiteral("insert into xssp(spclass, spno, spname, xsjg, fwbz, jhdj, ygtc, kcsl, zdzk, "
                                 "pyzjf, pjjhdj, istj, ygtc2, ygtc3, ygtc4) "
@@ -228,20 +241,20 @@ Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how)
                  QStringLiteral("update xssp set spno = ?, spname = ?, xsjg = ?, fwbz = ?, jhdj = ?, "
                                 "ygtc = ?, zdzk = ?, pyzjf = ?, istj = ?, ygtc2 = ?, ygtc3 = ?, ygtc4 = ?") +
                      (average ? QStringLiteral(", pjjhdj = ?") : QString()) + QStringLiteral(" where pid = ?"),
-                 QVariantList{g.spno, g.spname, g.xsjg, g.fwbz, g.jhdj, g.ygtc, g.zdzk, g.pyzjf, g.istj, g.ygtc2,
-                              g.ygtc3, g.ygtc4} +
-                     (average ? QVariantList{g.pjjhdj, g.pid} : QVariantList{g.pid}));
+                 QVariantList{g.spno, g.spname, g.xsjg.toDouble(), g.fwbz, g.jhdj.toDouble(), g.ygtc.toDouble(),
+                              g.zdzk, g.pyzjf, g.istj, g.ygtc2.toDouble(), g.ygtc3.toDouble(), g.ygtc4.toDouble()} +
+                     (average ? QVariantList{g.pjjhdj.toDouble(), g.pid} : QVariantList{g.pid}));
             // Another workstation may have deleted the item while it was open here.
             if (u.numRowsAffected() != 1)
-                return Outcome::failure(QStringLiteral("商品不存在"));
+                return Done::failure(QStringLiteral("商品不存在"));
         }
         t.commit();
     } catch (const db::DbError& e) {
         if (isNew)
             g.pid = 0;
-        return Outcome::failure(e.saveMessage());
+        return Done::failure(e.saveMessage());
     }
-    return Outcome::success();
+    return Done::success();
 }
 
 void deleteGoods(const QSqlDatabase& db, int pid)

@@ -1,6 +1,10 @@
 #pragma once
 // Goods classes and the goods catalogue: the checks and writes of their entry dialogs.
 
+#include "result.h"
+#include "session.h"
+#include "utils/money.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -8,14 +12,6 @@
 #include <optional>
 
 namespace mc::sales {
-
-// What a service call tells its window: success, or the message to show.
-struct Outcome {
-    bool ok = false;
-    QString message;
-    static Outcome success(QString message = {}) { return {true, std::move(message)}; }
-    static Outcome failure(QString message) { return {false, std::move(message)}; }
-};
 
 struct GoodsClass {
     int pid = 0;  // 0: not stored yet
@@ -28,7 +24,7 @@ QList<GoodsClass> listGoodsClasses(const QSqlDatabase& db);
 std::optional<GoodsClass> findGoodsClass(const QSqlDatabase& db, const QString& classno);
 // Checks in order, pads the code to three digits and stores the class. On success `c` holds
 // the stored values.
-Outcome saveGoodsClass(const QSqlDatabase& db, GoodsClass& c);
+Done saveGoodsClass(const QSqlDatabase& db, GoodsClass& c);
 void deleteGoodsClass(const QSqlDatabase& db, int pid);
 // The code after the highest numeric class code, padded to three digits ("001" when none).
 QString nextGoodsClassCode(const QSqlDatabase& db);
@@ -38,18 +34,18 @@ struct Goods {
     QString spclass;
     QString spno;
     QString spname;
-    double xsjg = 0;
+    Money xsjg;
     QString fwbz;
-    double jhdj = 0;
-    double ygtc = 0;
-    double kcsl = 0;
-    double zdzk = 0;
+    Money jhdj;
+    Money ygtc;
+    double kcsl = 0;  // whole units, kept as the column's type
+    double zdzk = 0;  // lowest rate, in 折
     QString pyzjf;
-    double pjjhdj = 0;
+    Money pjjhdj;
     bool istj = false;
-    double ygtc2 = 0;
-    double ygtc3 = 0;
-    double ygtc4 = 0;
+    Money ygtc2;
+    Money ygtc3;
+    Money ygtc4;
 };
 
 // The search column of a name: whole syllables, cut to the width of `pyzjf`.
@@ -66,13 +62,14 @@ enum class GoodsSave {
     Close,    // 保存退出: also sets the average purchase price to the purchase price
     AddNext,  // 保存增加
 };
-// The checks in order, then the write in one transaction. A new item with a starting stock
-// other than 0 outside the service classes gets its "初始" movement by either command, and a
-// new item its average purchase price.
-Outcome saveGoods(const QSqlDatabase& db, Goods& g, GoodsSave how);
+// The checks of the input in order, then in one transaction the duplicate check and the write.
+// A new item with a starting stock other than 0 outside the service classes gets its "初始"
+// movement, stamped with the session's operator and time, by either command, and a new item its
+// average purchase price.
+Done saveGoods(const QSqlDatabase& db, const Session& session, Goods& g, GoodsSave how);
 void deleteGoods(const QSqlDatabase& db, int pid);
 
 // Appends the "初始" movement of a new item's starting stock; call inside the item's transaction.
-void writeStartingStock(const QSqlDatabase& db, const Goods& g);
+void writeStartingStock(const QSqlDatabase& db, const Session& session, const Goods& g);
 
 }  // namespace mc::sales

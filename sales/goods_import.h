@@ -1,6 +1,7 @@
 #pragma once
 // Goods imported from the first worksheet of a workbook, with the column mapping of the
-// import dialog. There is no transaction over the whole import: rows before a failing row stay.
+// import dialog. The whole import is one transaction: a failing row leaves the catalogue as it
+// was, the goods deleted beforehand included.
 
 #include "goods.h"
 
@@ -25,11 +26,11 @@ struct GoodsImportSettings {
     bool reassignDuplicates = false;  // a code already in use gets a new one; otherwise the import stops
 };
 
-// The settings checks in order; the empty text when they pass.
-QString checkImportSettings(const GoodsImportSettings& s);
+// The settings checks in order, each failure naming the setting to focus.
+Done checkImportSettings(const GoodsImportSettings& s);
 
-// Checks, opens the workbook, then (if asked) deletes the goods, then imports row by row.
-// The workbook is opened before anything is deleted, so a wrong file costs nothing.
-Outcome importGoods(const QSqlDatabase& db, const GoodsImportSettings& s);
+// Checks, opens the workbook, then in one transaction (if asked) deletes the goods and imports
+// the rows; the starting stock movements carry the session's operator and time.
+Done importGoods(const QSqlDatabase& db, const Session& session, const GoodsImportSettings& s);
 
 }  // namespace mc::sales

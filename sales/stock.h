@@ -7,8 +7,11 @@
 
 namespace mc::sales {
 
-// The quantity and price as typed. Quantities are whole units.
-Outcome receiveStock(const QSqlDatabase& db, const QString& spno, const QString& quantity, const QString& price);
-Outcome returnStock(const QSqlDatabase& db, const QString& spno, const QString& quantity, const QString& price);
+// The quantity and price as typed. Quantities are whole units; the movement carries the
+// session's operator and time.
+Done receiveStock(const QSqlDatabase& db, const Session& session, const QString& spno, const QString& quantity,
+                  const QString& price);
+Done returnStock(const QSqlDatabase& db, const Session& session, const QString& spno, const QString& quantity,
+                 const QString& price);
 
 }  // namespace mc::sales

@@ -59,7 +59,7 @@ QList<MenuItem> buildMenu()
              {item("J5", "基本工资设置(&J)"), item("T3", "工资计算设置(&T)"), item("K1", "考勤结果导入(&K)"),
               separator(), item("G3", "工资计算(&G)")}),
         item("J6", "系统管理(&J)",
-             {item("B3", "备份数据(&B)"), separator(), item("N30", "交接班(&J)"), item("C2", "交接班查询(&C)"),
+             {item("B3", "备份数据(&B)"), item("Z1", "账务核对(&Z)"), separator(), item("N30", "交接班(&J)"), item("C2", "交接班查询(&C)"),
               separator(), item("D3", "消费单据修改(&D)")}),
         item("N19", "帮助(&H)",
              {item("N20", "帮助(&H)"), item("G1", "关于(&G)"), separator(), item("N23", "层叠"),

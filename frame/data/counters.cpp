@@ -35,18 +35,31 @@ double addTo(const QSqlDatabase& db, const QString& table, const QString& column
     return scalar(db, QStringLiteral("select %1 from %2 where %3 = ?").arg(c, t, k), {key}).toDouble();
 }
 
-double appendLedgerRow(const QSqlDatabase& db, const LedgerEntry& e)
+Money addTo(const QSqlDatabase& db, const QString& table, const QString& column, Money delta,
+            const QString& keyColumn, const QVariant& key)
 {
-    const double balance =
+    const double sum = addTo(db, table, column, delta.toDouble(), keyColumn, key);
+    const Money amount = Money::fromDouble(sum);
+    // The row is ours until commit, so putting the exact decimal back loses no other change.
+    if (amount.toDouble() != sum)
+        exec(db, QStringLiteral("update %1 set %2 = ? where %3 = ?").arg(table, column, keyColumn),
+             {amount.toDouble(), key});
+    return amount;
+}
+
+Money appendLedgerRow(const QSqlDatabase& db, const LedgerEntry& e)
+{
+    const Money balance =
         addTo(db, QStringLiteral("gszh"), QStringLiteral("curye"), e.received - e.paidOut,
               QStringLiteral("zhname"), e.account);
     exec(db,
          QStringLiteral("insert into actormoney(actorid, actorname, memberno, pdate, zhname, sfkxm, "
                         "skje, ysje, crje, zlje, zcje, zhye, isjz, fdh, scip, issc) "
                         "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-         {e.actorId, e.actorName, e.memberNo, e.when, e.account, e.item, e.received, e.due,
-          // The default rounding mode sends halves to the even neighbour: 12.5 → 12, 13.5 → 14.
-          static_cast<int>(std::nearbyint(e.credited)), e.change, e.paidOut, balance, false,
+         {e.actorId, e.actorName, e.memberNo, e.when, e.account, e.item, e.received.toDouble(), e.due.toDouble(),
+          // Halves of a yuan are exact doubles, and the default rounding mode sends them to the
+          // even neighbour: 12.5 → 12, 13.5 → 14.
+          static_cast<int>(std::nearbyint(e.credited.toDouble())), e.change.toDouble(), e.paidOut.toDouble(), balance.toDouble(), false,
           QString(), QString(), false});
     return balance;
 }

@@ -3,6 +3,8 @@
 // "set x = x + ?" statement, so a concurrent change is never lost; call them inside the
 // operation's transaction.
 
+#include "utils/money.h"
+
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
@@ -15,6 +17,10 @@ namespace mc::db {
 // DbError when no row matches.
 double addTo(const QSqlDatabase& db, const QString& table, const QString& column, double delta,
              const QString& keyColumn, const QVariant& key);
+// The same for a money column: the column keeps the exact decimal of the new amount, not the
+// binary noise of adding two doubles.
+Money addTo(const QSqlDatabase& db, const QString& table, const QString& column, Money delta,
+            const QString& keyColumn, const QVariant& key);
 
 // One money movement of the operator ledger (`actormoney`).
 struct LedgerEntry {
@@ -24,16 +30,16 @@ struct LedgerEntry {
     QDateTime when;
     QString account;   // gszh.zhname
     QString item;      // sfkxm, such as "会员存款"
-    double received = 0;   // skje
-    double due = 0;        // ysje
-    double credited = 0;   // crje, stored as a whole number, halves to even
-    double change = 0;     // zlje
-    double paidOut = 0;    // zcje
+    Money received;   // skje
+    Money due;        // ysje
+    Money credited;   // crje, stored as whole yuan, halves to even
+    Money change;     // zlje
+    Money paidOut;    // zcje
 };
 
 // Moves the account balance by received − paid out and appends the ledger row carrying the
 // account's new balance. Returns that balance.
-double appendLedgerRow(const QSqlDatabase& db, const LedgerEntry& entry);
+Money appendLedgerRow(const QSqlDatabase& db, const LedgerEntry& entry);
 
 // Opens a shift row for the operator unless one is open already. Two workstations starting
 // at once still leave exactly one open row. Returns true when this call opened it.

@@ -4,7 +4,14 @@
 #include "card_classes.h"
 #include "database.h"
 #include "member_pick.h"
+#include "run_together.h"
 #include "scratch_database.h"
+#include "transaction.h"
+#include "utils/money.h"
+
+#include <QThread>
+
+#include <atomic>
 
 #include <functional>
 
@@ -81,7 +88,7 @@ TEST_P(CardClasses, ChecksInOrderWithTheirMessages)
     for (const auto& c : cases) {
         CardClassForm f = storedValue();
         c.change(f);
-        const FormCheck r = saveCardClass(db(), f, EditMode::Adding, {});
+        const mc::Done r = saveCardClass(db(), f, EditMode::Adding, {});
         EXPECT_FALSE(r.ok) << c.what;
         EXPECT_EQ(r.message, c.message) << c.what;
         EXPECT_EQ(r.field, c.field) << c.what;
@@ -211,7 +218,7 @@ TEST_P(CardClasses, AFailingItemLeavesNoClassBehind)
     CardClassForm f = storedValue();
     CardItemSet set;
     set.append({0, QString(51, u'1'), "", 0, 8, {}, {}});  // wider than cardfj.xmclass
-    const FormCheck r = saveCardClass(db(), f, EditMode::Adding, set);
+    const mc::Done r = saveCardClass(db(), f, EditMode::Adding, set);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.startsWith("出现错误，无法保存\n"));
     EXPECT_EQ(scalar(db(), "select count(*) from cardclass").toInt(), 0);
@@ -220,11 +227,11 @@ TEST_P(CardClasses, AFailingItemLeavesNoClassBehind)
 
 TEST_P(CardClasses, ItemChecks)
 {
-    EXPECT_EQ(checkCardItem(db(), {0, "", "", 0, 10, {}, {}}, false), "商品代码和分类必须选择一项");
-    EXPECT_EQ(checkCardItem(db(), {0, "", "NONE", 0, 10, {}, {}}, false), "目前录入的商品代码不存在");
-    EXPECT_EQ(checkCardItem(db(), {0, "", "G1", 3, 10, {}, {}}, true), "计次卡不能设置非服务性商品");
-    EXPECT_EQ(checkCardItem(db(), {0, "", "W1", 3, 10, {}, {}}, true), "");
-    EXPECT_EQ(checkCardItem(db(), {0, "001", "", 0, 8, {}, {}}, false), "");
+    EXPECT_EQ(checkCardItem(db(), {0, "", "", 0, 10, {}, {}}, false).message, "商品代码和分类必须选择一项");
+    EXPECT_EQ(checkCardItem(db(), {0, "", "NONE", 0, 10, {}, {}}, false).message, "目前录入的商品代码不存在");
+    EXPECT_EQ(checkCardItem(db(), {0, "", "G1", 3, 10, {}, {}}, true).message, "计次卡不能设置非服务性商品");
+    EXPECT_EQ(checkCardItem(db(), {0, "", "W1", 3, 10, {}, {}}, true).message, "");
+    EXPECT_EQ(checkCardItem(db(), {0, "001", "", 0, 8, {}, {}}, false).message, "");
 }
 
 TEST_P(CardClasses, AClassInUseIsNotDeleted)
@@ -235,7 +242,7 @@ TEST_P(CardClasses, AClassInUseIsNotDeleted)
     ASSERT_TRUE(saveCardClass(db(), f, EditMode::Adding, set).ok);
     exec(db(), "insert into membercurlist(memberno, truecard, cardno, cardstatus) values"
                "('01', '01', '0007', '正常'), ('02a1', '02b1', '0007', '注销')");
-    const DeleteResult refused = deleteCardClass(db(), "0007");
+    const mc::Done refused = deleteCardClass(db(), "0007");
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.message, "该种会员卡存在2个注册会员，无法删除");
 
@@ -245,6 +252,53 @@ TEST_P(CardClasses, AClassInUseIsNotDeleted)
     EXPECT_TRUE(deleteCardClass(db(), "0007").ok);
     EXPECT_FALSE(loadCardClass(db(), "0007"));
     EXPECT_EQ(items("0007"), 0);
+}
+
+// A member registered on another workstation while the delete waits for the write lock: the
+// count taken before the transaction saw no member and the class went from under it.
+TEST_P(CardClasses, TheDeleteCountsMembersInsideItsTransaction)
+{
+    if (GetParam() == mctest::Engine::Postgres)
+        GTEST_SKIP() << "PostgreSQL sees no uncommitted row either way; only SQLite's write lock orders the two";
+    CardClassForm f = storedValue();
+    ASSERT_TRUE(saveCardClass(db(), f, EditMode::Adding, {}).ok);
+    std::atomic<bool> registering{false};
+    mc::Done deleted;
+    mctest::runTogether([&](int i) {
+        const QString name = QStringLiteral("station%1").arg(i);
+        {
+            const QSqlDatabase own = scratch->connect(name);
+            if (i == 0) {
+                mc::db::Transaction t(own);
+                exec(own, "insert into membercurlist(memberno, truecard, cardno, cardstatus) "
+                          "values('01', '01', '0007', '正常')");
+                registering = true;
+                QThread::msleep(300);
+                t.commit();
+            } else {
+                while (!registering)
+                    QThread::msleep(5);
+                deleted = deleteCardClass(own, "0007");
+            }
+        }
+        mc::db::closeConnection(name);
+    });
+    EXPECT_FALSE(deleted.ok);
+    EXPECT_EQ(deleted.message, "该种会员卡存在1个注册会员，无法删除");
+    EXPECT_TRUE(loadCardClass(db(), "0007"));
+}
+
+TEST_P(CardClasses, AmountsAreStoredToTheTenThousandth)
+{
+    CardClassForm f = storedValue();
+    f.cardmoney = "20.123456";  // more decimals than money keeps
+    f.cardyajin = "0.1";
+    f.czqs = "1.123456";        // a multiplier keeps what was typed
+    ASSERT_TRUE(saveCardClass(db(), f, EditMode::Adding, {}).ok);
+    EXPECT_EQ(column("0007", "cardmoney").toDouble(), mc::Money::fromUnits(201235).toDouble());
+    EXPECT_EQ(column("0007", "cardyajin").toDouble(), mc::Money::fromUnits(1000).toDouble());
+    EXPECT_DOUBLE_EQ(column("0007", "czqs").toDouble(), 1.123456);
+    EXPECT_EQ(loadCardClass(db(), "0007")->cardmoney, "20.12");
 }
 
 TEST_P(CardClasses, MemberPickerLists)

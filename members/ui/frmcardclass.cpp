@@ -492,7 +492,7 @@ void Tfrmcardclass::saveClick()
     if (kind_->currentIndex() < 0)
         f.classname.clear();
     const EditMode was = mode_;
-    const FormCheck r = saveCardClass(db_, f, was, items_);
+    const mc::Done r = saveCardClass(db_, f, was, items_);
     // The checks pad the code and fill defaults; the window shows them as they now stand.
     cardno_->setText(f.cardno);
     for (auto [e, text] : {std::pair{cardmoney_, f.cardmoney}, {cardyajin_, f.cardyajin}, {hkje_, f.hkje},
@@ -537,7 +537,7 @@ void Tfrmcardclass::deleteClick()
         return;
     if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该种卡类型,是否继续?")) != QMessageBox::Yes)
         return;
-    const DeleteResult r = deleteCardClass(db_, code);
+    const mc::Done r = deleteCardClass(db_, code);
     if (!r.ok) {
         QMessageBox::warning(this, windowTitle(), r.message);
         return;

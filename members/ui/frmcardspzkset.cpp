@@ -145,9 +145,8 @@ bool Tfrmcardspzkset::post()
         item_.xfcs = amount_->text().toInt();
     else
         item_.xfzk = amount_->text().toDouble();
-    const QString problem = checkCardItem(db_, item_, countMode_);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), problem);
+    if (const mc::Done checked = checkCardItem(db_, item_, countMode_); !checked) {
+        QMessageBox::warning(this, windowTitle(), checked.message);
         return false;
     }
     describeItem(db_, item_);

@@ -4,12 +4,19 @@
 #include "amounts.h"
 #include "database.h"
 #include "scratch_database.h"
+#include "settings/settings_cache.h"
 
+using mc::Money;
 using mc::db::exec;
 using namespace mc::sales;
 using mctest::EngineTest;
 
 namespace {
+
+Money yuan(double value)
+{
+    return Money::fromDouble(value);
+}
 
 class Amounts : public EngineTest {
 protected:
@@ -54,13 +61,14 @@ protected:
 
     VoucherAmounts voucher(const QString& memberno = "00000001")
     {
+        mc::loadSettingsCache(db());  // decimals and simple mode, as the main window loads them
         return VoucherAmounts(*loadVoucherSetup(db(), memberno), *rules);
     }
     GoodsItem item(const QString& spno)
     {
         QSqlQuery q = exec(db(), "select spname, spclass, xsjg, istj from xssp where spno = ?", {spno});
         q.next();
-        return {spno, q.value(0).toString(), q.value(1).toString(), q.value(2).toDouble(), q.value(3).toBool()};
+        return {spno, q.value(0).toString(), q.value(1).toString(), yuan(q.value(2).toDouble()), q.value(3).toBool()};
     }
 
     std::optional<DbRuleSource> rules;
@@ -76,18 +84,18 @@ TEST_P(Amounts, DirectModeWithLines)
     v.saveLine();
     EXPECT_FALSE(v.guarded());
     const VoucherLine& line = v.lines().at(0);
-    EXPECT_DOUBLE_EQ(line.zkjg, 5.0);
-    EXPECT_DOUBLE_EQ(line.spjsjg, 45.0);
-    EXPECT_DOUBLE_EQ(line.spzj, 90.0);
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 100.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 10.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 90.0);
+    EXPECT_DOUBLE_EQ(line.zkjg.toDouble(), 5.0);
+    EXPECT_DOUBLE_EQ(line.spjsjg.toDouble(), 45.0);
+    EXPECT_DOUBLE_EQ(line.spzj.toDouble(), 90.0);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 100.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 90.0);
 
-    v.setOtherReduction(5);
-    v.setOtherCharge(2);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 87.0);
-    v.setOtherReduction(500);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 0.0);  // never negative
+    v.setOtherReduction(yuan(5));
+    v.setOtherCharge(yuan(2));
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 87.0);
+    v.setOtherReduction(yuan(500));
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 0.0);  // never negative
 }
 
 TEST_P(Amounts, EditingAndDeletingLinesKeepTheTotalsInStep)
@@ -96,50 +104,50 @@ TEST_P(Amounts, EditingAndDeletingLinesKeepTheTotalsInStep)
     v.addGoods(item("G50"), 2);
     v.addGoods(item("G35"), 1);  // saves the first line
     v.saveLine();
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 135.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 13.5);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 121.5);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 135.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 13.5);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 121.5);
 
     v.openLine(0);
     EXPECT_TRUE(v.guarded());
-    v.editLine(LineField::Quantity, 3);  // leaving the cell saves and reopens the line
+    v.editQuantity(3);  // leaving the cell saves and reopens the line
     EXPECT_TRUE(v.guarded());
     EXPECT_EQ(v.openLineIndex(), 0);
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 185.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 166.5);
-    v.editLine(LineField::SettlementPrice, 40);  // typed: the unit discount stays
-    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg, 5.0);
-    EXPECT_DOUBLE_EQ(v.lines().at(0).spzj, 120.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 185.0 - 151.5);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 185.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 166.5);
+    v.editSettlementPrice(yuan(40));  // typed: the unit discount stays
+    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg.toDouble(), 5.0);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).spzj.toDouble(), 120.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 185.0 - 151.5);
     v.saveLine();
     EXPECT_FALSE(v.guarded());
     EXPECT_EQ(v.openLineIndex(), std::nullopt);
 
     v.deleteLine(1);
     EXPECT_EQ(v.lines().size(), 1);
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 150.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 30.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 120.0);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 150.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 30.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 120.0);
 
     // Typing a price or a rate recomputes the unit discount from them.
     v.openLine(0);
-    v.editLine(LineField::Price, 60);
-    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg, 6.0);
-    EXPECT_DOUBLE_EQ(v.lines().at(0).spzj, 162.0);
-    v.editLine(LineField::Rate, 8);
-    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg, 12.0);
-    EXPECT_DOUBLE_EQ(v.lines().at(0).spjsjg, 48.0);
+    v.editPrice(yuan(60));
+    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg.toDouble(), 6.0);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).spzj.toDouble(), 162.0);
+    v.editRate(8);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).zkjg.toDouble(), 12.0);
+    EXPECT_DOUBLE_EQ(v.lines().at(0).spjsjg.toDouble(), 48.0);
     v.saveLine();
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 180.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 36.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 144.0);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 180.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 36.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 144.0);
 
     // A line being added and then cancelled leaves no trace.
     v.addGoods(item("G35"), 4);
     v.cancelLine();
     EXPECT_FALSE(v.guarded());
     EXPECT_EQ(v.lines().size(), 1);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 144.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 144.0);
 }
 
 TEST_P(Amounts, StartingRateOfALine)
@@ -151,7 +159,8 @@ TEST_P(Amounts, StartingRateOfALine)
     v.addGoods(item("G35"), 1);  // goods class rule
     v.addGoods(item("W30"), 1);
     exec(db(), "delete from cardfj where xmclass = '002'");
-    v.addGoods(item("W30"), 1);  // neither: the class default rate
+    goods("W31", "002", 30.0);
+    v.addGoods(item("W31"), 1);  // neither: the class default rate
     v.saveLine();
     const double expected[] = {8, 7, 6, 9};
     for (int i = 0; i < 4; ++i) {
@@ -181,14 +190,14 @@ TEST_P(Amounts, CreditUseInSimpleMode)
         member("00000002", c.cardno, c.syyhje);
         VoucherAmounts v = voucher("00000002");
         v.setUseCredit(c.tick);
-        v.setOtherCharge(c.otsk);
-        v.setAmountDue(100);
+        v.setOtherCharge(yuan(c.otsk));
+        v.setAmountDue(yuan(100));
         const auto& t = v.totals();
         const std::string at = std::string(c.cardno) + " credit " + std::to_string(c.syyhje);
-        EXPECT_DOUBLE_EQ(t.bcdkje, c.bcdkje) << at;
-        EXPECT_DOUBLE_EQ(t.dkhje, c.dkhje) << at;
-        EXPECT_DOUBLE_EQ(t.zkhje, c.zkhje) << at;
-        EXPECT_DOUBLE_EQ(t.xfje, c.xfje) << at;
+        EXPECT_DOUBLE_EQ(t.bcdkje.toDouble(), c.bcdkje) << at;
+        EXPECT_DOUBLE_EQ(t.dkhje.toDouble(), c.dkhje) << at;
+        EXPECT_DOUBLE_EQ(t.zkhje.toDouble(), c.zkhje) << at;
+        EXPECT_DOUBLE_EQ(t.xfje.toDouble(), c.xfje) << at;
     }
 }
 
@@ -198,16 +207,16 @@ TEST_P(Amounts, CreditUsedNeverExceedsWhatTheMemberHolds)
     // 95; the voucher still takes 95, not the whole amount due.
     member("00000002", "0002", 95);
     VoucherAmounts v = voucher("00000002");
-    v.setAmountDue(100);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 10.0);
+    v.setAmountDue(yuan(100));
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 10.0);
     v.setUseCredit(true);
-    EXPECT_DOUBLE_EQ(v.totals().bcdkje, 95.0);
-    EXPECT_DOUBLE_EQ(v.totals().dkhje, 5.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 0.5);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 5.0);
+    EXPECT_DOUBLE_EQ(v.totals().bcdkje.toDouble(), 95.0);
+    EXPECT_DOUBLE_EQ(v.totals().dkhje.toDouble(), 5.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 0.5);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 5.0);
     v.setUseCredit(false);
-    EXPECT_DOUBLE_EQ(v.totals().bcdkje, 0.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 100.0);
+    EXPECT_DOUBLE_EQ(v.totals().bcdkje.toDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 100.0);
 }
 
 TEST_P(Amounts, CreditModeLinesDriveTheCredit)
@@ -218,18 +227,18 @@ TEST_P(Amounts, CreditModeLinesDriveTheCredit)
     v.addGoods(item("G50"), 2);
     EXPECT_FALSE(v.guarded());
     v.saveLine();
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 100.0);
-    EXPECT_DOUBLE_EQ(v.totals().bcdkje, 30.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 7.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 70.0);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 100.0);
+    EXPECT_DOUBLE_EQ(v.totals().bcdkje.toDouble(), 30.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 7.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 70.0);
 
     // Editing a line follows through to the credit and the charge as well.
     v.openLine(0);
-    v.editLine(LineField::Quantity, 3);
-    EXPECT_DOUBLE_EQ(v.totals().sjxfje, 150.0);
-    EXPECT_DOUBLE_EQ(v.totals().dkhje, 120.0);
-    EXPECT_DOUBLE_EQ(v.totals().zkhje, 12.0);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 120.0);
+    v.editQuantity(3);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 150.0);
+    EXPECT_DOUBLE_EQ(v.totals().dkhje.toDouble(), 120.0);
+    EXPECT_DOUBLE_EQ(v.totals().zkhje.toDouble(), 12.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 120.0);
 }
 
 TEST_P(Amounts, VoucherRateChange)
@@ -238,11 +247,11 @@ TEST_P(Amounts, VoucherRateChange)
     exec(db(), "update sysset set jdms = ?", {true});
     VoucherAmounts simple = voucher();
     ASSERT_TRUE(simple.setup().simpleMode);
-    simple.setAmountDue(100);
-    EXPECT_DOUBLE_EQ(simple.totals().xfje, 90.0);
+    simple.setAmountDue(yuan(100));
+    EXPECT_DOUBLE_EQ(simple.totals().xfje.toDouble(), 90.0);
     simple.setRate(8);
-    EXPECT_DOUBLE_EQ(simple.totals().zkhje, 20.0);
-    EXPECT_DOUBLE_EQ(simple.totals().xfje, 80.0);
+    EXPECT_DOUBLE_EQ(simple.totals().zkhje.toDouble(), 20.0);
+    EXPECT_DOUBLE_EQ(simple.totals().xfje.toDouble(), 80.0);
 
     // Lines in direct mode: the voucher discount stays the lines' total discount, instead of
     // one taken from an amount after credit that the lines never set.
@@ -251,8 +260,8 @@ TEST_P(Amounts, VoucherRateChange)
     lines.addGoods(item("G50"), 2);
     lines.saveLine();
     lines.setRate(8);
-    EXPECT_DOUBLE_EQ(lines.totals().zkhje, 10.0);
-    EXPECT_DOUBLE_EQ(lines.totals().xfje, 90.0);
+    EXPECT_DOUBLE_EQ(lines.totals().zkhje.toDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(lines.totals().xfje.toDouble(), 90.0);
 }
 
 TEST_P(Amounts, LinePoints)
@@ -277,6 +286,64 @@ TEST_P(Amounts, LinePoints)
     // Deleting a line leaves the voucher points of the amount charged: 119.0 / 10.
     full.deleteLine(2);
     EXPECT_EQ(full.totals().bcxfjf, 12);
+}
+
+TEST_P(Amounts, GoodsAlreadyOnTheVoucherGrowTheirLine)
+{
+    // 45.00 earns 4 points and 90.00 earns 9: one line of 2, not two lines of 1.
+    VoucherAmounts v = voucher();
+    v.addGoods(item("G50"), 1);
+    v.addGoods(item("G35"), 1);
+    v.addGoods(item("G50"), 1);
+    ASSERT_EQ(v.lines().size(), 2);
+    EXPECT_EQ(v.openLineIndex(), std::nullopt);  // the grown line is saved at once
+    const VoucherLine& grown = v.lines().at(0);
+    EXPECT_EQ(grown.spnum, 2);
+    EXPECT_DOUBLE_EQ(grown.spzj.toDouble(), 90.0);
+    EXPECT_EQ(grown.xfjf, 9);
+    EXPECT_EQ(v.lines().at(1).xfjf, 3);  // 31.50: E 32 div 10
+    EXPECT_EQ(v.totals().bcxfjf, 12);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 135.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 121.5);
+
+    // A line grown while another is open saves that one first, then grows.
+    v.addGoods(item("W30"), 1);
+    v.addGoods(item("G35"), 2);
+    ASSERT_EQ(v.lines().size(), 3);
+    EXPECT_EQ(v.lines().at(1).spnum, 3);
+    EXPECT_EQ(v.lines().at(2).spnum, 1);
+    EXPECT_DOUBLE_EQ(v.totals().sjxfje.toDouble(), 100 + 105 + 30.0);
+}
+
+TEST_P(Amounts, LinesCarryTheirStaffServiceTypeAndServiceFlag)
+{
+    mc::settings.mrxfclass = "洗车类";
+    mc::settings.jdms = false;
+    VoucherSetup setup = *loadVoucherSetup(db(), "00000001");
+    EXPECT_EQ(setup.defaultServiceType, "洗车类");
+    VoucherAmounts v(setup, *rules);
+    GoodsItem wash = item("W30");
+    wash.isfwxsp = true;
+    v.addGoods(item("G50"), 1);  // before any voucher staff
+    v.setStaff({"0001", "张三", "01"});
+    v.addGoods(wash, 1);
+    v.saveLine();
+    EXPECT_EQ(v.lines().at(0).staff.ygid, "");
+    EXPECT_EQ(v.lines().at(1).staff.ygname, "张三");
+    EXPECT_EQ(v.lines().at(1).staff.depId, "01");
+    EXPECT_EQ(v.lines().at(1).fwclass, "洗车类");
+    EXPECT_FALSE(v.lines().at(0).isfwxsp);
+    EXPECT_TRUE(v.lines().at(1).isfwxsp);
+
+    v.setLineStaff(0, {"0002", "李四", "02"});
+    v.setLineServiceType(0, "饮品");
+    v.setLineCommission(0, yuan(1.5));
+    const Money charged = v.totals().xfje;
+    EXPECT_EQ(v.lines().at(0).staff.ygid, "0002");
+    EXPECT_EQ(v.lines().at(0).fwclass, "饮品");
+    EXPECT_EQ(v.lines().at(0).ygtc, yuan(1.5));
+    EXPECT_EQ(v.totals().xfje, charged);  // none of them moves an amount
+    mc::settings.mrxfclass.clear();
 }
 
 TEST_P(Amounts, NoPointsWhenTheMemberOrSettingsSaySo)
@@ -309,7 +376,7 @@ TEST_P(Amounts, NoPointsWhenTheMemberOrSettingsSaySo)
         exec(db(), "update sysset set jdms = ?", {true});
         VoucherAmounts simple = voucher(c.memberno);
         exec(db(), "update sysset set jdms = ?", {false});
-        simple.setAmountDue(c.memberno == QString("0000") ? 90 : 100);
+        simple.setAmountDue(yuan(c.memberno == QString("0000") ? 90 : 100));
         EXPECT_EQ(simple.totals().bcxfjf, c.voucherPoints) << c.what;
     }
 }
@@ -321,12 +388,12 @@ TEST_P(Amounts, AnOpenLineHoldsTheVoucherPointsUntilTheTickBoxClearsTheGuard)
     v.saveLine();
     EXPECT_EQ(v.totals().bcxfjf, 9);
     v.openLine(0);
-    v.setOtherReduction(5);
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 85.0);
+    v.setOtherReduction(yuan(5));
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 85.0);
     EXPECT_EQ(v.totals().bcxfjf, 9);  // the lines' points, not recomputed from the charge
     v.setUseCredit(false);
     EXPECT_FALSE(v.guarded());
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 85.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 85.0);
     EXPECT_EQ(v.totals().bcxfjf, 8);  // E(8.5)
 }
 
@@ -346,10 +413,10 @@ TEST_P(Amounts, AmountsRoundToTheConfiguredPlaces)
         v.addGoods(item("A"), 3);
         v.addGoods(item("B"), 1);
         v.saveLine();
-        EXPECT_DOUBLE_EQ(v.lines().at(0).spzj, c.spzjA) << c.places;
-        EXPECT_DOUBLE_EQ(v.lines().at(1).zkjg, c.zkjgB) << c.places;
-        EXPECT_DOUBLE_EQ(v.lines().at(1).spjsjg, c.spjsjgB) << c.places;
-        EXPECT_DOUBLE_EQ(v.totals().xfje, c.spzjA + c.spjsjgB) << c.places;
+        EXPECT_DOUBLE_EQ(v.lines().at(0).spzj.toDouble(), c.spzjA) << c.places;
+        EXPECT_DOUBLE_EQ(v.lines().at(1).zkjg.toDouble(), c.zkjgB) << c.places;
+        EXPECT_DOUBLE_EQ(v.lines().at(1).spjsjg.toDouble(), c.spjsjgB) << c.places;
+        EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), c.spzjA + c.spjsjgB) << c.places;
     }
 }
 
@@ -361,7 +428,7 @@ TEST_P(Amounts, TheFinalSaveBooksLinesWithoutRecalculating)
     v.openLine(0);
     v.setFinalSave(true);
     v.saveLine();
-    EXPECT_DOUBLE_EQ(v.totals().xfje, 90.0);
+    EXPECT_DOUBLE_EQ(v.totals().xfje.toDouble(), 90.0);
     EXPECT_TRUE(v.guarded());  // untouched by the booking
 }
 
@@ -372,10 +439,42 @@ TEST(PointsArithmetic, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(roundHalfEven(59.5), 60);
     EXPECT_EQ(roundHalfEven(58.5), 58);
     EXPECT_EQ(roundHalfEven(0.5), 0);
-    EXPECT_EQ(rulePoints(59.5, {20, 3}), 9);
-    EXPECT_EQ(rulePoints(59.5, {0, 3}), 0);
-    EXPECT_EQ(moneyPoints(59.5, 10), 6);
-    EXPECT_EQ(moneyPoints(59.5, 0.4), std::nullopt);
+    EXPECT_EQ(rulePoints(yuan(59.5), {20, 3}), 9);
+    EXPECT_EQ(rulePoints(yuan(59.5), {0, 3}), 0);
+    EXPECT_EQ(moneyPoints(yuan(59.5), yuan(10)), 6);
+    EXPECT_EQ(moneyPoints(yuan(59.5), yuan(0.4)), std::nullopt);
+}
+
+TEST(DiscountModes, CreditAfterTheSave)
+{
+    const struct {
+        DiscountMode mode;
+        double syyhje, zkhje, bcdkje, after;
+    } cases[] = {
+        {DiscountMode::SingleUse, 30, 7, 30, 7},        // what is left is replaced, not added to
+        {DiscountMode::SingleUse, 50, 10, 0, 10},
+        {DiscountMode::SingleUse, 50, 0, 20, 0},
+        {DiscountMode::Accumulating, 30, 7, 30, 7},
+        {DiscountMode::Accumulating, 50, 10, 0, 60},    // the discount adds up
+        {DiscountMode::Accumulating, 50, 0.35, 20.1, 30.25},
+        {DiscountMode::Direct, 50, 10, 20, 30},         // only the credit used goes
+        {DiscountMode::Direct, 0, 10, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const Money after = creditAfterSave(c.mode, yuan(c.syyhje), yuan(c.zkhje), yuan(c.bcdkje));
+        EXPECT_EQ(after, yuan(c.after)) << discountModeText(c.mode).toStdString() << " " << c.syyhje << " "
+                                        << c.zkhje << " " << c.bcdkje;
+    }
+}
+
+TEST(PointsArithmetic, WholeYuanOfAnAmountIsExact)
+{
+    const struct {
+        double amount;
+        long long whole;
+    } cases[] = {{59.5, 60}, {58.5, 58}, {0.5, 0}, {1.5, 2}, {2.4999, 2}, {2.5001, 3}, {-1.5, -2}, {-2.5, -2}, {0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(wholeYuan(yuan(c.amount)), c.whole) << c.amount;
 }
 
 TEST(DiscountModes, ClassModeGivesTheVoucherModeText)

@@ -400,6 +400,18 @@ TEST_P(Checkout, ServiceGoodsTakeNoStock)
     EXPECT_TRUE(line.value(1).isNull());
 }
 
+TEST_P(Checkout, TheSameGoodsTwiceAreOneLine)
+{
+    exec(db(), "update membercurlist set curmoney = 500 where memberno = 'M1'");
+    const auto done = run(sale("M1", {item("A1", 1), item("S1", 1), item("A1", 2)}));
+    ASSERT_TRUE(done.ok) << done.message.toStdString();
+    EXPECT_EQ(done.value.xfje, yuan("153"));  // 3 × 45 + 18
+    EXPECT_EQ(value("select count(*) from xfsp where spno = 'A1'").toInt(), 1);
+    EXPECT_EQ(value("select spnum from xfsp where spno = 'A1'").toInt(), 3);
+    EXPECT_DOUBLE_EQ(value("select xssl from kccl where spno = 'A1'").toDouble(), 3);
+    EXPECT_DOUBLE_EQ(value("select kcsl from xssp where spno = 'A1'").toDouble(), 7);
+}
+
 TEST_P(Checkout, UpgradeAtTheThreshold)
 {
     exec(db(), "insert into autosj(cardno, sjjf, sjhcardno, clearjf) values('0001', 1000, '0006', ?)", {false});

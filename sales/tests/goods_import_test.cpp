@@ -73,6 +73,8 @@ protected:
         return s;
     }
     int goodsCount() { return scalar(db(), "select count(*) from xssp").toInt(); }
+
+    const mc::Session session{"00000001", "张三", "", "", "", QDateTime(QDate(2026, 3, 1), QTime(9, 30))};
 };
 
 }  // namespace
@@ -84,7 +86,7 @@ TEST_P(Import, RowsWithTheirClassesAndStartingStock)
                                    {"A3", "饼干", "零食", "5", "3", "3", ""},
                                    {"A4", "洗车", "服务", "30", "", "2", ""},
                                    {"A5", "果冻", "甜品", "1", "0.5", "", ""}});
-    const Outcome o = importGoods(db(), columns(file));
+    const mc::Done o = importGoods(db(), session, columns(file));
     EXPECT_TRUE(o.ok) << o.message.toStdString();
     EXPECT_EQ(o.message, "商品信息导入成功");
     EXPECT_EQ(goodsCount(), 5);
@@ -92,11 +94,11 @@ TEST_P(Import, RowsWithTheirClassesAndStartingStock)
     const Goods water = *findGoods(db(), "A1");
     EXPECT_EQ(water.spclass, "005");
     EXPECT_EQ(water.pyzjf, "KUANGQUANSHUI");
-    EXPECT_DOUBLE_EQ(water.xsjg, 2.5);
-    EXPECT_DOUBLE_EQ(water.jhdj, 1.2);
-    EXPECT_DOUBLE_EQ(water.pjjhdj, 1.2);
+    EXPECT_DOUBLE_EQ(water.xsjg.toDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(water.jhdj.toDouble(), 1.2);
+    EXPECT_DOUBLE_EQ(water.pjjhdj.toDouble(), 1.2);
     EXPECT_DOUBLE_EQ(water.kcsl, 10.0);
-    EXPECT_DOUBLE_EQ(water.ygtc, 0.5);
+    EXPECT_DOUBLE_EQ(water.ygtc.toDouble(), 0.5);
     // An empty code gets the next numeric one; the name is trimmed.
     EXPECT_EQ(findGoods(db(), "1")->spname, "薯片");
     // Each missing class is created once, following the highest numeric class code.
@@ -111,7 +113,7 @@ TEST_P(Import, RowsWithTheirClassesAndStartingStock)
 TEST_P(Import, AnEmptyNameCellEndsTheRows)
 {
     const QString file = workbook({{"B1", "", "饮料", "1", "1", "1", ""}, {"B2", "茶", "饮料", "1", "1", "1", ""}});
-    const Outcome o = importGoods(db(), columns(file));
+    const mc::Done o = importGoods(db(), session, columns(file));
     EXPECT_EQ(o.message, "商品信息导入成功");
     EXPECT_EQ(goodsCount(), 0);
 }
@@ -122,13 +124,12 @@ TEST_P(Import, DuplicateCodesStopOrAreReassigned)
     const QString file = workbook({{"C1", "甲", "饮料", "1", "1", "", ""}, {"C2", "乙", "饮料", "1", "1", "", ""},
                                    {"C3", "丙", "饮料", "1", "1", "", ""}});
     GoodsImportSettings s = columns(file);
-    EXPECT_EQ(importGoods(db(), s).message, "第5行商品编号重复");
-    EXPECT_TRUE(findGoods(db(), "C1"));  // rows before stay
+    EXPECT_EQ(importGoods(db(), session, s).message, "第5行商品编号重复");
+    EXPECT_FALSE(findGoods(db(), "C1"));  // the rows before go back out with it
     EXPECT_FALSE(findGoods(db(), "C3"));
 
-    exec(db(), "delete from xssp where spno = 'C1'");
     s.reassignDuplicates = true;
-    EXPECT_TRUE(importGoods(db(), s).ok);
+    EXPECT_TRUE(importGoods(db(), session, s).ok);
     EXPECT_EQ(findGoods(db(), "8")->spname, "乙");
     EXPECT_EQ(findGoods(db(), "C2")->spname, "旧");
 }
@@ -137,7 +138,7 @@ TEST_P(Import, AutomaticCodesStepOverTheFilesOwn)
 {
     const QString file = workbook({{"", "甲", "饮料", "", "", "", ""}, {"5", "乙", "饮料", "", "", "", ""},
                                    {"", "丙", "饮料", "", "", "", ""}});
-    ASSERT_TRUE(importGoods(db(), columns(file)).ok);
+    ASSERT_TRUE(importGoods(db(), session, columns(file)).ok);
     EXPECT_EQ(findGoods(db(), "1")->spname, "甲");
     EXPECT_EQ(findGoods(db(), "5")->spname, "乙");
     EXPECT_EQ(findGoods(db(), "6")->spname, "丙");
@@ -147,10 +148,47 @@ TEST_P(Import, ABadRowStopsWithItsRowNumber)
 {
     const QString file = workbook({{"D1", "甲", "饮料", "1", "1", "2", ""}, {"D2", "乙", "饮料", "1", "1", "2.5", ""},
                                    {"D3", "丙", "饮料", "abc", "1", "", ""}});
-    const Outcome o = importGoods(db(), columns(file));
+    const mc::Done o = importGoods(db(), session, columns(file));
     EXPECT_EQ(o.message, "第5出现错误，无法导入\n库存数量必须为整数\n错误:0");
-    EXPECT_EQ(goodsCount(), 1);
-    EXPECT_EQ(scalar(db(), "select count(*) from kccl").toInt(), 1);
+    EXPECT_EQ(goodsCount(), 0);
+    EXPECT_EQ(scalar(db(), "select count(*) from kccl").toInt(), 0);
+}
+
+// Deleting the catalogue first and then failing half-way must not leave the shop with half of it.
+TEST_P(Import, ADuplicateCodeRollsTheWholeImportBack)
+{
+    exec(db(), "insert into xssp(spclass, spno, spname, xsjg, kcsl) values('005', 'K1', '旧一', 3.5, 2), "
+               "('005', 'K2', '旧二', 4, 0)");
+    exec(db(), "insert into kccl(czsm, spno, jhsl, curkc) values('初始', 'K1', 2, 2)");
+    const QString file = workbook({{"Z1", "甲", "新类", "1", "1", "5", ""}, {"Z2", "乙", "饮料", "1", "1", "", ""},
+                                   {"Z1", "丙", "饮料", "1", "1", "", ""}});
+    for (const bool deleteExisting : {true, false}) {
+        GoodsImportSettings s = columns(file);
+        s.deleteExisting = deleteExisting;
+        EXPECT_EQ(importGoods(db(), session, s).message, "第6行商品编号重复") << deleteExisting;
+        QStringList codes;
+        QSqlQuery q = exec(db(), "select spno, spname, xsjg, kcsl from xssp order by spno");
+        while (q.next())
+            codes << q.value(0).toString() + "/" + q.value(1).toString() + "/" + q.value(2).toString() + "/" +
+                         q.value(3).toString();
+        EXPECT_EQ(codes, QStringList({"K1/旧一/3.5/2", "K2/旧二/4/0"})) << deleteExisting;
+        EXPECT_EQ(scalar(db(), "select count(*) from kccl").toInt(), 1) << deleteExisting;
+        EXPECT_EQ(scalar(db(), "select count(*) from spclass").toInt(), 2) << deleteExisting;  // no class 新类
+    }
+}
+
+TEST_P(Import, StartingStockCarriesTheSessionNotTheGlobals)
+{
+    mc::operatorCode = "99999999";
+    const QString file = workbook({{"S1", "甲", "饮料", "1", "1.5", "4", ""}});
+    ASSERT_TRUE(importGoods(db(), session, columns(file)).ok);
+    mc::operatorCode.clear();
+    QSqlQuery q = exec(db(), "select actor, jthdate, dj, curkc from kccl where spno = 'S1'");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "00000001");
+    EXPECT_EQ(q.value(1).toDateTime(), session.now);
+    EXPECT_DOUBLE_EQ(q.value(2).toDouble(), 1.5);
+    EXPECT_DOUBLE_EQ(q.value(3).toDouble(), 4.0);
 }
 
 TEST_P(Import, SettingsAndFileChecks)
@@ -177,7 +215,7 @@ TEST_P(Import, SettingsAndFileChecks)
     for (const auto& c : cases) {
         GoodsImportSettings s = columns(file);
         c.change(s);
-        EXPECT_EQ(importGoods(db(), s).message, c.message);
+        EXPECT_EQ(importGoods(db(), session, s).message, c.message);
     }
 
     // A file that is not a workbook is refused before any goods are deleted.
@@ -189,7 +227,7 @@ TEST_P(Import, SettingsAndFileChecks)
     f.close();
     GoodsImportSettings s = columns(text);
     s.deleteExisting = true;
-    EXPECT_EQ(importGoods(db(), s).message, "请选择EXCEL电子表格!");
+    EXPECT_EQ(importGoods(db(), session, s).message, "请选择EXCEL电子表格!");
     EXPECT_TRUE(findGoods(db(), "K1"));
 
     // With the right file the old goods go and a fixed class applies to every row.
@@ -197,7 +235,7 @@ TEST_P(Import, SettingsAndFileChecks)
     s.deleteExisting = true;
     s.fixedClass = true;
     s.classCode = "009";
-    EXPECT_TRUE(importGoods(db(), s).ok);
+    EXPECT_TRUE(importGoods(db(), session, s).ok);
     EXPECT_FALSE(findGoods(db(), "K1"));
     EXPECT_EQ(findGoods(db(), "E1")->spclass, "009");
 }

@@ -21,11 +21,11 @@ protected:
         EngineTest::SetUp();
         if (IsSkipped())
             return;
-        mc::operatorCode = "00000001";
         exec(db(), "insert into spclass(classno, classname, isfwxsp) values('001', '饮料', ?), ('002', '洗车', ?)",
              {false, true});
     }
-    void TearDown() override { mc::operatorCode.clear(); }
+    // Who saves, and when: the rows stamp these, never the process's globals.
+    const mc::Session session{"00000001", "张三", "", "", "", QDateTime(QDate(2026, 3, 1), QTime(9, 30))};
 
     Goods item(const QString& spno, const QString& spclass = "001", double kcsl = 0, double jhdj = 0)
     {
@@ -33,8 +33,8 @@ protected:
         g.spclass = spclass;
         g.spno = spno;
         g.spname = "商品" + spno;
-        g.xsjg = 10;
-        g.jhdj = jhdj;
+        g.xsjg = mc::Money::fromDouble(10);
+        g.jhdj = mc::Money::fromDouble(jhdj);
         g.kcsl = kcsl;
         g.zdzk = 8;
         return g;
@@ -93,7 +93,7 @@ TEST_P(Catalogue, GoodsClassCodesArePaddedAndUnique)
 TEST_P(Catalogue, GoodsChecksInOrder)
 {
     Goods other = item("A1");
-    ASSERT_TRUE(saveGoods(db(), other, GoodsSave::Close).ok);
+    ASSERT_TRUE(saveGoods(db(), session, other, GoodsSave::Close).ok);
 
     const struct {
         const char* what;
@@ -105,25 +105,25 @@ TEST_P(Catalogue, GoodsChecksInOrder)
         {"name", [](Goods& g) { g.spname.clear(); g.zdzk = 11; }, "商品名称必须录入"},
         {"lowest discount high", [](Goods& g) { g.zdzk = 10.5; }, "最低折扣必须在0-10之间"},
         {"lowest discount low", [](Goods& g) { g.zdzk = -1; }, "最低折扣必须在0-10之间"},
-        {"commission", [](Goods& g) { g.ygtc = 10.01; }, "员工提成不能大于销售价格"},
+        {"commission", [](Goods& g) { g.ygtc = mc::Money::fromDouble(10.01); }, "员工提成不能大于销售价格"},
         {"fractional stock", [](Goods& g) { g.kcsl = 2.5; }, "库存数量必须为整数"},
         {"duplicate", [](Goods& g) { g.spno = "A1"; }, "商品代码重复"},
     };
     for (const auto& c : cases) {
         Goods g = item("B1");
         c.change(g);
-        EXPECT_EQ(saveGoods(db(), g, GoodsSave::Close).message, c.message) << c.what;
+        EXPECT_EQ(saveGoods(db(), session, g, GoodsSave::Close).message, c.message) << c.what;
     }
     // Commission 2 to 4 may exceed the price; only commission 1 is bounded.
     Goods g = item("B1");
-    g.ygtc = 10;
-    g.ygtc2 = 50;
-    EXPECT_TRUE(saveGoods(db(), g, GoodsSave::Close).ok);
+    g.ygtc = mc::Money::fromDouble(10);
+    g.ygtc2 = mc::Money::fromDouble(50);
+    EXPECT_TRUE(saveGoods(db(), session, g, GoodsSave::Close).ok);
 
     // An existing item: unchanged is fine, another item's code is not.
-    EXPECT_TRUE(saveGoods(db(), g, GoodsSave::Close).ok);
+    EXPECT_TRUE(saveGoods(db(), session, g, GoodsSave::Close).ok);
     g.spno = "A1";
-    EXPECT_EQ(saveGoods(db(), g, GoodsSave::Close).message, "商品代码重复");
+    EXPECT_EQ(saveGoods(db(), session, g, GoodsSave::Close).message, "商品代码重复");
     EXPECT_EQ(nextGoodsCode(db()), "1");
     exec(db(), "insert into xssp(spclass, spno, spname) values('001', '001009', 'x'), ('001', '12a', 'y')");
     EXPECT_EQ(nextGoodsCode(db()), "1010");
@@ -146,13 +146,13 @@ TEST_P(Catalogue, StartingStockIsAMovement)
     };
     for (const auto& c : cases) {
         Goods g = item(c.spno, c.spclass, c.kcsl, 2.0);
-        ASSERT_TRUE(saveGoods(db(), g, c.how).ok) << c.spno;
+        ASSERT_TRUE(saveGoods(db(), session, g, c.how).ok) << c.spno;
         EXPECT_EQ(movements(c.spno, "初始"), c.movements) << c.spno;
-        EXPECT_DOUBLE_EQ(findGoods(db(), c.spno)->pjjhdj, c.pjjhdj) << c.spno;
+        EXPECT_DOUBLE_EQ(findGoods(db(), c.spno)->pjjhdj.toDouble(), c.pjjhdj) << c.spno;
     }
     // The next stock in averages over the starting stock at its purchase price.
-    ASSERT_TRUE(receiveStock(db(), "S2", "10", "3").ok);
-    EXPECT_DOUBLE_EQ(findGoods(db(), "S2")->pjjhdj, 2.5);
+    ASSERT_TRUE(receiveStock(db(), session, "S2", "10", "3").ok);
+    EXPECT_DOUBLE_EQ(findGoods(db(), "S2")->pjjhdj.toDouble(), 2.5);
 
     QSqlQuery q = exec(db(), "select dj, jhsl, curkc, actor, spname from kccl where spno = 'S1'");
     ASSERT_TRUE(q.next());
@@ -166,7 +166,7 @@ TEST_P(Catalogue, StartingStockIsAMovement)
     Goods s1 = *findGoods(db(), "S1");
     s1.kcsl = 99;
     s1.spname = "改名";
-    ASSERT_TRUE(saveGoods(db(), s1, GoodsSave::Close).ok);
+    ASSERT_TRUE(saveGoods(db(), session, s1, GoodsSave::Close).ok);
     EXPECT_DOUBLE_EQ(findGoods(db(), "S1")->kcsl, 10.0);
     EXPECT_EQ(movements("S1"), 1);
 }
@@ -177,12 +177,12 @@ TEST_P(Catalogue, EditingAnItemKeepsTheAverageOfStockReceivedMeanwhile)
 {
     stocked("E1", 10, 2.0);
     Goods opened = *findGoods(db(), "E1");
-    ASSERT_TRUE(receiveStock(db(), "E1", "10", "3").ok);
+    ASSERT_TRUE(receiveStock(db(), session, "E1", "10", "3").ok);
     opened.spname = "改名";
-    ASSERT_TRUE(saveGoods(db(), opened, GoodsSave::AddNext).ok);
+    ASSERT_TRUE(saveGoods(db(), session, opened, GoodsSave::AddNext).ok);
     const Goods g = *findGoods(db(), "E1");
     EXPECT_EQ(g.spname, "改名");
-    EXPECT_DOUBLE_EQ(g.pjjhdj, 2.5);
+    EXPECT_DOUBLE_EQ(g.pjjhdj.toDouble(), 2.5);
     EXPECT_DOUBLE_EQ(g.kcsl, 20.0);
 }
 
@@ -192,7 +192,7 @@ TEST_P(Catalogue, SavingAnItemDeletedMeanwhileIsNoSuccess)
     Goods opened = *findGoods(db(), "D1");
     exec(db(), "delete from xssp where spno = 'D1'");
     for (GoodsSave how : {GoodsSave::Close, GoodsSave::AddNext}) {
-        const Outcome o = saveGoods(db(), opened, how);
+        const mc::Done o = saveGoods(db(), session, opened, how);
         EXPECT_FALSE(o.ok);
         EXPECT_EQ(o.message, "商品不存在");
     }
@@ -203,7 +203,7 @@ TEST_P(Catalogue, AFailedGoodsSaveLeavesNoMovement)
 {
     Goods g = item("F1", "001", 5, 1.0);
     g.spname = QString(61, u'名');  // wider than xssp.spname, not than kccl.spname
-    const Outcome saved = saveGoods(db(), g, GoodsSave::Close);
+    const mc::Done saved = saveGoods(db(), session, g, GoodsSave::Close);
     EXPECT_FALSE(saved.ok);
     EXPECT_TRUE(saved.message.startsWith("出现错误，无法保存\n")) << saved.message.toStdString();
     EXPECT_EQ(g.pid, 0);
@@ -218,19 +218,19 @@ TEST_P(Catalogue, PinyinOfTheNameFitsItsColumn)
     g.spname = QString(20, u'爽');  // 20 × SHUANG is longer than the column
     g.pyzjf = goodsPinyin(g.spname);
     EXPECT_EQ(g.pyzjf.size(), 50);
-    EXPECT_TRUE(saveGoods(db(), g, GoodsSave::Close).ok);
+    EXPECT_TRUE(saveGoods(db(), session, g, GoodsSave::Close).ok);
 }
 
 TEST_P(Catalogue, StockInAndReturnAtMovingAverage)
 {
     stocked("G1", 10, 2.0);
-    Outcome in = receiveStock(db(), "G1", "10", "3.00");
+    mc::Done in = receiveStock(db(), session, "G1", "10", "3.00");
     EXPECT_TRUE(in.ok);
     EXPECT_EQ(in.message, "进货成功");
     Goods g = *findGoods(db(), "G1");
     EXPECT_DOUBLE_EQ(g.kcsl, 20.0);
-    EXPECT_DOUBLE_EQ(g.pjjhdj, 2.5);
-    EXPECT_DOUBLE_EQ(g.jhdj, 3.0);
+    EXPECT_DOUBLE_EQ(g.pjjhdj.toDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(g.jhdj.toDouble(), 3.0);
     QSqlQuery q = exec(db(), "select dj, jhsl, curkc, actor from kccl where spno = 'G1' and czsm = '进货'");
     ASSERT_TRUE(q.next());
     EXPECT_DOUBLE_EQ(q.value(0).toDouble(), 3.0);
@@ -238,12 +238,12 @@ TEST_P(Catalogue, StockInAndReturnAtMovingAverage)
     EXPECT_DOUBLE_EQ(q.value(2).toDouble(), 20.0);
     EXPECT_EQ(q.value(3).toString(), "00000001");
 
-    const Outcome back = returnStock(db(), "G1", "5", "4");
+    const mc::Done back = returnStock(db(), session, "G1", "5", "4");
     EXPECT_EQ(back.message, "退货成功");
     g = *findGoods(db(), "G1");
     EXPECT_DOUBLE_EQ(g.kcsl, 15.0);
-    EXPECT_DOUBLE_EQ(g.pjjhdj, 2.0);
-    EXPECT_DOUBLE_EQ(g.jhdj, 3.0);  // a return leaves the last purchase price
+    EXPECT_DOUBLE_EQ(g.pjjhdj.toDouble(), 2.0);
+    EXPECT_DOUBLE_EQ(g.jhdj.toDouble(), 3.0);  // a return leaves the last purchase price
     q = exec(db(), "select thsl, curkc, dj from kccl where spno = 'G1' and czsm = '退货'");
     ASSERT_TRUE(q.next());
     EXPECT_DOUBLE_EQ(q.value(0).toDouble(), 5.0);
@@ -252,18 +252,18 @@ TEST_P(Catalogue, StockInAndReturnAtMovingAverage)
 
     // More than the stock is refused and changes nothing; exactly the stock empties it and
     // keeps the average, there being nothing left to average over.
-    EXPECT_EQ(returnStock(db(), "G1", "16", "2").message, "商品退货数量不能大于库存数量");
+    EXPECT_EQ(returnStock(db(), session, "G1", "16", "2").message, "商品退货数量不能大于库存数量");
     EXPECT_EQ(movements("G1"), 3);
-    EXPECT_TRUE(returnStock(db(), "G1", "15", "1").ok);
+    EXPECT_TRUE(returnStock(db(), session, "G1", "15", "1").ok);
     g = *findGoods(db(), "G1");
     EXPECT_DOUBLE_EQ(g.kcsl, 0.0);
-    EXPECT_DOUBLE_EQ(g.pjjhdj, 2.0);
+    EXPECT_DOUBLE_EQ(g.pjjhdj.toDouble(), 2.0);
     EXPECT_DOUBLE_EQ(movedStock("G1"), g.kcsl);
 
     // Receiving into a stock that sales took below 0 and back to 0 keeps the average too.
     exec(db(), "update xssp set kcsl = -4 where spno = 'G1'");
-    EXPECT_TRUE(receiveStock(db(), "G1", "4", "9").ok);
-    EXPECT_DOUBLE_EQ(findGoods(db(), "G1")->pjjhdj, 2.0);
+    EXPECT_TRUE(receiveStock(db(), session, "G1", "4", "9").ok);
+    EXPECT_DOUBLE_EQ(findGoods(db(), "G1")->pjjhdj.toDouble(), 2.0);
 }
 
 TEST_P(Catalogue, StockEntryMessages)
@@ -285,8 +285,8 @@ TEST_P(Catalogue, StockEntryMessages)
         {false, "W1", "1", "1", "服务类商品无法进货"},
     };
     for (const auto& c : cases) {
-        const Outcome o = c.in ? receiveStock(db(), c.spno, c.quantity, c.price)
-                               : returnStock(db(), c.spno, c.quantity, c.price);
+        const mc::Done o = c.in ? receiveStock(db(), session, c.spno, c.quantity, c.price)
+                               : returnStock(db(), session, c.spno, c.quantity, c.price);
         EXPECT_FALSE(o.ok) << c.quantity << " " << c.price;
         EXPECT_EQ(o.message, c.message) << c.quantity << " " << c.price;
     }
@@ -303,13 +303,45 @@ TEST_P(Catalogue, TwoWorkstationsReceivingAtOnceLoseNothing)
         {
             const QSqlDatabase own = scratch->connect(name);
             for (int n = 0; n < 10; ++n)
-                EXPECT_TRUE(receiveStock(own, "G1", "1", "2").ok);
+                EXPECT_TRUE(receiveStock(own, session, "G1", "1", "2").ok);
         }
         mc::db::closeConnection(name);
     });
     EXPECT_DOUBLE_EQ(findGoods(db(), "G1")->kcsl, 20.0);
     EXPECT_DOUBLE_EQ(movedStock("G1"), 20.0);
-    EXPECT_DOUBLE_EQ(findGoods(db(), "G1")->pjjhdj, 2.0);
+    EXPECT_DOUBLE_EQ(findGoods(db(), "G1")->pjjhdj.toDouble(), 2.0);
+}
+
+TEST_P(Catalogue, MovementsCarryTheSessionNotTheGlobals)
+{
+    mc::operatorCode = "99999999";
+    Goods g = item("T1", "001", 5, 2.0);
+    ASSERT_TRUE(saveGoods(db(), session, g, GoodsSave::Close).ok);
+    mc::Session later = session;
+    later.operatorCode = "00000002";
+    later.now = session.now.addDays(1);
+    ASSERT_TRUE(receiveStock(db(), later, "T1", "3", "2.5").ok);
+    ASSERT_TRUE(returnStock(db(), later, "T1", "1", "2.5").ok);
+    mc::operatorCode.clear();
+    const struct {
+        const char* czsm;
+        const mc::Session* by;
+    } cases[] = {{"初始", &session}, {"进货", &later}, {"退货", &later}};
+    for (const auto& c : cases) {
+        QSqlQuery q = exec(db(), "select actor, jthdate from kccl where spno = 'T1' and czsm = ?", {c.czsm});
+        ASSERT_TRUE(q.next()) << c.czsm;
+        EXPECT_EQ(q.value(0).toString(), c.by->operatorCode) << c.czsm;
+        EXPECT_EQ(q.value(1).toDateTime(), c.by->now) << c.czsm;
+    }
+}
+
+TEST_P(Catalogue, TheMovingAverageIsKeptToTheTenThousandth)
+{
+    stocked("M1", 1, 1.0);
+    ASSERT_TRUE(receiveStock(db(), session, "M1", "2", "1.01").ok);  // 3.02 / 3
+    const double stored = scalar(db(), "select pjjhdj from xssp where spno = 'M1'").toDouble();
+    EXPECT_EQ(mc::Money::fromDouble(stored).units(), 10067);
+    EXPECT_EQ(stored, mc::Money::fromUnits(10067).toDouble());
 }
 
 MC_ENGINES(Catalogue);

@@ -84,7 +84,7 @@ TEST_P(GoodsWindow, GoodsAreReceivedInTheWindow)
     ASSERT_TRUE(*worked);
     EXPECT_EQ(*message, "进货成功");
     EXPECT_EQ(goodsCell("G1", 5), "20.00");
-    EXPECT_DOUBLE_EQ(mc::sales::findGoods(db(), "G1")->pjjhdj, 2.5);
+    EXPECT_DOUBLE_EQ(mc::sales::findGoods(db(), "G1")->pjjhdj.toDouble(), 2.5);
     EXPECT_EQ(scalar(db(), "select count(*) from kccl where czsm = '进货'").toInt(), 1);
 }
 
@@ -125,7 +125,7 @@ TEST_P(GoodsWindow, AClassAndAnItemEnteredInTheirDialogs)
     const auto g = mc::sales::findGoods(db(), "1");
     ASSERT_TRUE(g);
     EXPECT_EQ(g->pyzjf, "ZHONGWEN");
-    EXPECT_DOUBLE_EQ(g->pjjhdj, 4.0);
+    EXPECT_DOUBLE_EQ(g->pjjhdj.toDouble(), 4.0);
     EXPECT_DOUBLE_EQ(scalar(db(), "select jhsl from kccl where spno = '1' and czsm = '初始'").toDouble(), 6.0);
     EXPECT_EQ(goodsCell("1", 0), "日用品");
 }
@@ -168,8 +168,8 @@ TEST_P(GoodsWindow, NumberBoxesRefuseWhatIsNotANumber)
     d.findChild<QPushButton*>("btnSaveClose")->click();
     const auto g = mc::sales::findGoods(db(), "N1");
     ASSERT_TRUE(g);
-    EXPECT_DOUBLE_EQ(g->xsjg, 10.0);
-    EXPECT_DOUBLE_EQ(g->ygtc, 0.0);
+    EXPECT_DOUBLE_EQ(g->xsjg.toDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(g->ygtc.toDouble(), 0.0);
 }
 
 TEST_P(GoodsWindow, EditingAndDeleting)
@@ -285,8 +285,8 @@ TEST_P(GoodsWindow, ImportThroughTheDialog)
     ASSERT_TRUE(cola);
     EXPECT_EQ(cola->spname, "可乐");
     EXPECT_EQ(cola->spclass, "001");
-    EXPECT_DOUBLE_EQ(cola->xsjg, 5.0);
-    EXPECT_DOUBLE_EQ(cola->jhdj, 2.0);
+    EXPECT_DOUBLE_EQ(cola->xsjg.toDouble(), 5.0);
+    EXPECT_DOUBLE_EQ(cola->jhdj.toDouble(), 2.0);
     EXPECT_DOUBLE_EQ(cola->kcsl, 10.0);
     EXPECT_EQ(goodsCell("W1", 2), "洗车");  // the window shows the imported list
 }

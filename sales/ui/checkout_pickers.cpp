@@ -55,7 +55,7 @@ Tfrmygxz::Tfrmygxz(QSqlDatabase db, QWidget* parent)
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmygxz::departmentClicked);
 }
 
-std::optional<StaffPick> Tfrmygxz::pick(const QSqlDatabase& db, QWidget* parent)
+std::optional<ServingStaff> Tfrmygxz::pick(const QSqlDatabase& db, QWidget* parent)
 {
     Tfrmygxz picker(db, parent);
     picker.exec();
@@ -77,7 +77,7 @@ void Tfrmygxz::selectClick()
         QMessageBox::information(this, windowTitle(), QStringLiteral("请先选择员工"));
         return;
     }
-    picked_ = StaffPick{code.toString(), mc::ui::selectedValue(grid_, 2).toString(),
+    picked_ = ServingStaff{code.toString(), mc::ui::selectedValue(grid_, 2).toString(),
                         mc::ui::selectedValue(grid_, 0).toString()};
     accept();
 }

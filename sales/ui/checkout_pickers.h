@@ -2,6 +2,8 @@
 // The two pickers of the consumption window: the staff picker (员工选择) and the goods picker
 // (消费商品选择). Each hands its choice back as a return value.
 
+#include "amounts.h"
+
 #include <QDialog>
 #include <QList>
 #include <QSqlDatabase>
@@ -15,18 +17,12 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-struct StaffPick {
-    QString ygid;
-    QString ygname;
-    QString depId;
-};
-
 class Tfrmygxz : public QDialog {
     Q_OBJECT
 public:
     explicit Tfrmygxz(QSqlDatabase db, QWidget* parent = nullptr);
     // Shows the picker; the chosen staff member, or nothing when closed without a choice.
-    static std::optional<StaffPick> pick(const QSqlDatabase& db, QWidget* parent);
+    static std::optional<mc::sales::ServingStaff> pick(const QSqlDatabase& db, QWidget* parent);
 
 private:
     void departmentClicked(QTreeWidgetItem* node);
@@ -36,7 +32,7 @@ private:
     QTreeWidget* tree_;
     QSqlQueryModel* model_;
     QTableView* grid_;
-    std::optional<StaffPick> picked_;
+    std::optional<mc::sales::ServingStaff> picked_;
 };
 
 struct GoodsPick {

@@ -253,8 +253,8 @@ QGroupBox* Tfrmxf::voucherBox()
     grid->addLayout(mc::leftRow({staff_, staffButton_}), 2, 3, 1, 3);
 
     connect(sjxfje_, &QLineEdit::editingFinished, this, [this] {
-        if (calc_ && mc::settings.jdms) {
-            calc_->setAmountDue(moneyOf(sjxfje_).toDouble());
+        if (calc_ && mc::settings.jdms && moneyOf(sjxfje_) != calc_->totals().sjxfje) {
+            calc_->setAmountDue(moneyOf(sjxfje_));
             showTotals();
         }
     });
@@ -265,14 +265,14 @@ QGroupBox* Tfrmxf::voucherBox()
         }
     });
     connect(otyh_, &QLineEdit::editingFinished, this, [this] {
-        if (calc_ && moneyOf(otyh_).toDouble() != calc_->totals().otyh) {
-            calc_->setOtherReduction(moneyOf(otyh_).toDouble());
+        if (calc_ && moneyOf(otyh_) != calc_->totals().otyh) {
+            calc_->setOtherReduction(moneyOf(otyh_));
             showTotals();
         }
     });
     connect(otsk_, &QLineEdit::editingFinished, this, [this] {
-        if (calc_ && moneyOf(otsk_).toDouble() != calc_->totals().otsk) {
-            calc_->setOtherCharge(moneyOf(otsk_).toDouble());
+        if (calc_ && moneyOf(otsk_) != calc_->totals().otsk) {
+            calc_->setOtherCharge(moneyOf(otsk_));
             showTotals();
         }
     });
@@ -537,11 +537,11 @@ void Tfrmxf::addGoods(const QString& spno, int quantity)
     const std::optional<Goods> g = findGoods(db_, spno);
     if (!g)
         return;
-    calc_->addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj}, quantity);
+    calc_->addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj, isServiceGoods(db_, spno)}, quantity);
     calc_->saveLine();
-    LineInput in;
-    in.staff = voucherStaff_;
-    lineInputs_.append(in);
+    // Goods already on the voucher grow their line instead of adding one.
+    if (calc_->lines().size() > lineInputs_.size())
+        lineInputs_.append(LineInput{});
     showLines();
     showTotals();
 }
@@ -599,7 +599,7 @@ void Tfrmxf::fillPopup(const QList<QString>& codes)
         popupList_->insertRow(row);
         const std::optional<GoodsClass> c = findGoodsClass(db_, g->spclass);
         const QStringList texts{c ? c->classname : QString(), byPinyin_->isChecked() ? g->pyzjf : g->spno, g->spname,
-                                money2(g->xsjg)};
+                                g->xsjg.text(2)};
         for (int col = 0; col < texts.size(); ++col)
             popupList_->setItem(row, col, new QTableWidgetItem(texts[col]));
         popupList_->item(row, 0)->setData(Qt::UserRole, g->spno);
@@ -667,34 +667,32 @@ void Tfrmxf::lineCellChanged(int row, int column)
         return;
     LineInput& in = lineInputs_[row];
     const QString text = lines_->item(row, column)->text().trimmed();
-    std::optional<LineField> field;
-    switch (column) {
-    case Price:
-        in.spdj = Money::parse(text).value_or(Money());
-        in.spjsjg.reset();  // the settlement price follows the new price
-        field = LineField::Price;
-        break;
-    case Quantity:
-        field = LineField::Quantity;
-        break;
-    case Rate:
-        in.spzkl = text.toDouble();
-        in.spjsjg.reset();
-        field = LineField::Rate;
-        break;
-    case Settlement:
-        in.spjsjg = Money::parse(text).value_or(Money());
-        field = LineField::SettlementPrice;
-        break;
-    case Commission:
-        in.yggz = Money::parse(text).value_or(Money());
-        break;
-    default:
-        break;
-    }
-    if (field) {
+    const Money amount = Money::parse(text).value_or(Money());
+    if (column == Commission) {
+        calc_->setLineCommission(row, amount);
+    } else {
         calc_->openLine(row);
-        calc_->editLine(*field, text.toDouble());
+        switch (column) {
+        case Price:
+            in.spdj = amount;
+            in.spjsjg.reset();  // the settlement price follows the new price
+            calc_->editPrice(amount);
+            break;
+        case Quantity:
+            calc_->editQuantity(text.toInt());
+            break;
+        case Rate:
+            in.spzkl = text.toDouble();
+            in.spjsjg.reset();
+            calc_->editRate(*in.spzkl);
+            break;
+        case Settlement:
+            in.spjsjg = amount;
+            calc_->editSettlementPrice(amount);
+            break;
+        default:
+            break;
+        }
         calc_->saveLine();
     }
     showLines();
@@ -703,16 +701,17 @@ void Tfrmxf::lineCellChanged(int row, int column)
 
 void Tfrmxf::lineStaffClick(int row)
 {
-    if (const std::optional<StaffPick> p = Tfrmygxz::pick(db_, this); p && row < lineInputs_.size()) {
-        lineInputs_[row].staff = p;
+    if (const std::optional<ServingStaff> p = Tfrmygxz::pick(db_, this); p && calc_) {
+        calc_->setLineStaff(row, *p);
         showLines();
     }
 }
 
 void Tfrmxf::voucherStaffClick()
 {
-    if (const std::optional<StaffPick> p = Tfrmygxz::pick(db_, this)) {
+    if (const std::optional<ServingStaff> p = Tfrmygxz::pick(db_, this); p && calc_) {
         voucherStaff_ = p;
+        calc_->setStaff(*p);
         staff_->setText(p->ygname);
     }
 }
@@ -725,16 +724,14 @@ void Tfrmxf::showLines()
     const QList<VoucherLine> lines = calc_ ? calc_->lines() : QList<VoucherLine>{};
     const bool directRate = calc_ && calc_->setup().mode == DiscountMode::Direct && mc::settings.yxxgzk;
     lines_->setRowCount(int(lines.size()));
-    double total = 0;
+    Money total;
     int points = 0;
     for (int r = 0; r < lines.size(); ++r) {
         const VoucherLine& l = lines[r];
-        const LineInput& in = lineInputs_[r];
-        const QStringList texts{l.spname, money2(l.spdj), QString::number(l.spnum), QString::number(l.spzkl),
-                                money2(l.spjsjg), money2(l.spzj), QString(), QString(),
-                                in.yggz ? in.yggz->text(2) : QString(),
-                                isServiceGoods(db_, l.spno) ? QStringLiteral("√") : QString(), QString::number(l.xfjf),
-                                l.istjsp ? QStringLiteral("√") : QString()};
+        const QStringList texts{l.spname, l.spdj.text(2), QString::number(l.spnum), QString::number(l.spzkl),
+                                l.spjsjg.text(2), l.spzj.text(2), QString(), QString(),
+                                l.ygtc.isZero() ? QString() : l.ygtc.text(2), l.isfwxsp ? QStringLiteral("√") : QString(),
+                                QString::number(l.xfjf), l.istjsp ? QStringLiteral("√") : QString()};
         for (int c = 0; c < texts.size(); ++c) {
             auto* cell = new QTableWidgetItem(texts[c]);
             const bool editable = c == Quantity || c == Settlement || c == Commission ||
@@ -743,21 +740,21 @@ void Tfrmxf::showLines()
                 cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
             lines_->setItem(r, c, cell);
         }
-        auto* staff = new QPushButton(in.staff ? in.staff->ygname : QStringLiteral("..."), lines_);
+        auto* staff = new QPushButton(l.staff.ygname.isEmpty() ? QStringLiteral("...") : l.staff.ygname, lines_);
         connect(staff, &QPushButton::clicked, this, [this, r] { lineStaffClick(r); });
         lines_->setCellWidget(r, Staff, staff);
         auto* type = new QComboBox(lines_);
         type->addItems(serviceTypes_);
-        type->setCurrentText(in.fwclass.isEmpty() ? mc::settings.mrxfclass : in.fwclass);
+        type->setCurrentText(l.fwclass);
         connect(type, &QComboBox::currentTextChanged, this, [this, r](const QString& t) {
-            if (r < lineInputs_.size())
-                lineInputs_[r].fwclass = t;
+            if (calc_)
+                calc_->setLineServiceType(r, t);
         });
         lines_->setCellWidget(r, ServiceType, type);
         total += l.spzj;
         points += l.xfjf;
     }
-    linesTotal_->setText(QStringLiteral("合计  商品总价: ") + money2(total) + QStringLiteral("  积分: ") + QString::number(points));
+    linesTotal_->setText(QStringLiteral("合计  商品总价: ") + total.text(2) + QStringLiteral("  积分: ") + QString::number(points));
 }
 
 void Tfrmxf::showTotals()
@@ -766,14 +763,14 @@ void Tfrmxf::showTotals()
         return;
     const VoucherTotals& t = calc_->totals();
     if (!mc::settings.jdms || !sjxfje_->hasFocus())
-        sjxfje_->setText(money2(t.sjxfje));
+        sjxfje_->setText(t.sjxfje.text(2));
     sjzkl_->setText(QString::number(t.sjzkl));
-    zkhje_->setText(money2(t.zkhje));
-    bcdkje_->setText(money2(t.bcdkje));
-    xfje_->setText(money2(t.xfje));
+    zkhje_->setText(t.zkhje.text(2));
+    bcdkje_->setText(t.bcdkje.text(2));
+    xfje_->setText(t.xfje.text(2));
     bcxfjf_->setText(QString::number(t.bcxfjf));
-    otyh_->setText(money2(t.otyh));
-    otsk_->setText(money2(t.otsk));
+    otyh_->setText(t.otyh.text(2));
+    otsk_->setText(t.otsk.text(2));
 }
 
 // ---- the save ----------------------------------------------------------------------------------
@@ -791,9 +788,10 @@ CheckoutInput Tfrmxf::input() const
         l.spdj = typed.spdj;
         l.spzkl = typed.spzkl;
         l.spjsjg = typed.spjsjg;
-        l.ygid = typed.staff ? typed.staff->ygid : QString();
-        l.fwclass = typed.fwclass;
-        l.yggz = typed.yggz;
+        l.ygid = lines[r].staff.ygid;
+        l.fwclass = lines[r].fwclass;
+        if (!lines[r].ygtc.isZero())
+            l.yggz = lines[r].ygtc;
         in.lines.append(l);
     }
     if (mc::settings.jdms)

@@ -50,15 +50,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // What a line holds beyond the calculator's amounts: the cells the operator typed, and the
-    // staff, service type and commission.
+    // The cells of a line the operator typed into, which the save replays.
     struct LineInput {
         std::optional<mc::Money> spdj;
         std::optional<double> spzkl;
         std::optional<mc::Money> spjsjg;
-        std::optional<StaffPick> staff;
-        QString fwclass;
-        std::optional<mc::Money> yggz;
     };
 
     QWidget* memberTab();
@@ -102,7 +98,7 @@ private:
     std::unique_ptr<mc::sales::DbRuleSource> rules_;
     std::unique_ptr<mc::sales::VoucherAmounts> calc_;
     QList<LineInput> lineInputs_;
-    std::optional<StaffPick> voucherStaff_;
+    std::optional<mc::sales::ServingStaff> voucherStaff_;
     QString lookupKey_;
     mc::sales::LookupBy lookupBy_ = mc::sales::LookupBy::Card;
 

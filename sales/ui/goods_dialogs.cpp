@@ -32,9 +32,19 @@ QString amount(double v)
     return mc::fixedText(v, 2);
 }
 
+QString amount(mc::Money v)
+{
+    return v.text(2);
+}
+
 double number(const QLineEdit* e)
 {
     return e->text().trimmed().toDouble();
+}
+
+mc::Money money(const QLineEdit* e)
+{
+    return mc::Money::fromDouble(number(e));
 }
 
 }  // namespace
@@ -84,7 +94,7 @@ bool Tfrmspfllr::save()
     class_.classno = code_->text().trimmed();
     class_.classname = name_->text().trimmed();
     class_.isfwxsp = service_->isChecked();
-    const Outcome o = saveGoodsClass(db_, class_);
+    const mc::Done o = saveGoodsClass(db_, class_);
     code_->setText(class_.classno);
     if (!o.ok) {
         QMessageBox::warning(this, windowTitle(), o.message);
@@ -180,7 +190,7 @@ void Tfrmsplr::fill()
     zdzk_->setText(amount(goods_.zdzk));
     fwbz_->setText(goods_.fwbz);
     pyzjf_->setText(goods_.pyzjf);
-    const double commissions[] = {goods_.ygtc, goods_.ygtc2, goods_.ygtc3, goods_.ygtc4};
+    const mc::Money commissions[] = {goods_.ygtc, goods_.ygtc2, goods_.ygtc3, goods_.ygtc4};
     for (int i = 0; i < 4; ++i)
         ygtc_[i]->setText(amount(commissions[i]));
     istj_->setChecked(goods_.istj);
@@ -191,17 +201,17 @@ void Tfrmsplr::read()
     goods_.spno = spno_->text().trimmed();
     goods_.spname = spname_->text().trimmed();
     goods_.spclass = spclass_->currentData().toString();
-    goods_.xsjg = number(xsjg_);
-    goods_.jhdj = number(jhdj_);
+    goods_.xsjg = money(xsjg_);
+    goods_.jhdj = money(jhdj_);
     if (goods_.pid == 0)
         goods_.kcsl = number(kcsl_);
     goods_.zdzk = number(zdzk_);
     goods_.fwbz = fwbz_->text();
     goods_.pyzjf = pyzjf_->text();
-    goods_.ygtc = number(ygtc_[0]);
-    goods_.ygtc2 = number(ygtc_[1]);
-    goods_.ygtc3 = number(ygtc_[2]);
-    goods_.ygtc4 = number(ygtc_[3]);
+    goods_.ygtc = money(ygtc_[0]);
+    goods_.ygtc2 = money(ygtc_[1]);
+    goods_.ygtc3 = money(ygtc_[2]);
+    goods_.ygtc4 = money(ygtc_[3]);
     goods_.istj = istj_->isChecked();
 }
 
@@ -239,7 +249,7 @@ bool Tfrmsplr::save(GoodsSave how)
     if (!numbersTyped())
         return false;
     read();
-    const Outcome o = saveGoods(db_, goods_, how);
+    const mc::Done o = saveGoods(db_, mc::Session::current(), goods_, how);
     if (!o.ok) {
         QMessageBox::warning(this, windowTitle(), o.message);
         return false;

@@ -119,9 +119,9 @@ void Tfrmspdr::startClick()
         s.commissionColumns[i] = commission_[i]->text();
     s.deleteExisting = deleteExisting_->isChecked();
     s.reassignDuplicates = reassign_->isChecked();
-    const Outcome o = importGoods(db_, s);
-    // Rows before a failing row stay, so the list needs reloading either way.
-    imported_ = true;
+    const mc::Done o = importGoods(db_, mc::Session::current(), s);
+    // A failed import changes nothing, so only a success needs the list reloaded.
+    imported_ = imported_ || o.ok;
     if (o.ok)
         QMessageBox::information(this, windowTitle(), o.message);
     else

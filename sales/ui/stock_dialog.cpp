@@ -4,7 +4,6 @@
 #include "form_parts.h"
 #include "key_filters.h"
 #include "stock.h"
-#include "utils/decimaltext.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -26,7 +25,7 @@ QLineEdit* shown(const QString& text, QWidget* parent)
 
 Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* parent)
     : QDialog(parent), db_(std::move(db)), goods_(goods), kind_(kind), quantity_(new QLineEdit(this)),
-      price_(new QLineEdit(mc::fixedText(goods.jhdj, 2), this))
+      price_(new QLineEdit(goods.jhdj.text(2), this))
 {
     const bool in = kind_ == Kind::In;
     setObjectName(in ? QStringLiteral("frmspjh") : QStringLiteral("frmspth"));
@@ -39,8 +38,8 @@ Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* pare
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("商品编号"), shown(goods_.spno, this));
     form->addRow(QStringLiteral("商品名称"), shown(goods_.spname, this));
-    form->addRow(QStringLiteral("商品零售价"), shown(mc::fixedText(goods_.xsjg, 2), this));
-    form->addRow(QStringLiteral("商品进货价"), shown(mc::fixedText(goods_.jhdj, 2), this));
+    form->addRow(QStringLiteral("商品零售价"), shown(goods_.xsjg.text(2), this));
+    form->addRow(QStringLiteral("商品进货价"), shown(goods_.jhdj.text(2), this));
     if (!in)
         form->addRow(QStringLiteral("当前库存"), shown(QString::number(goods_.kcsl), this));
     form->addRow(in ? QStringLiteral("进货数量") : QStringLiteral("退货数量"), quantity_);
@@ -58,8 +57,9 @@ Tfrmspjh::Tfrmspjh(QSqlDatabase db, const Goods& goods, Kind kind, QWidget* pare
 
 void Tfrmspjh::okClick()
 {
-    const Outcome o = kind_ == Kind::In ? receiveStock(db_, goods_.spno, quantity_->text(), price_->text())
-                                        : returnStock(db_, goods_.spno, quantity_->text(), price_->text());
+    const mc::Session session = mc::Session::current();
+    const mc::Done o = kind_ == Kind::In ? receiveStock(db_, session, goods_.spno, quantity_->text(), price_->text())
+                                         : returnStock(db_, session, goods_.spno, quantity_->text(), price_->text());
     if (!o.ok) {
         QMessageBox::warning(this, windowTitle(), o.message);
         return;

@@ -42,11 +42,11 @@ TEST_P(Counters, LedgerRowCarriesTheNewBalanceAndAWholeCredit)
         e.account = "现金";
         e.item = "会员存款";
         e.when = QDateTime::currentDateTime();
-        e.received = c.received;
-        e.paidOut = c.paidOut;
-        e.credited = c.credited;
+        e.received = mc::Money::fromDouble(c.received);
+        e.paidOut = mc::Money::fromDouble(c.paidOut);
+        e.credited = mc::Money::fromDouble(c.credited);
         mc::db::Transaction t(db());
-        EXPECT_DOUBLE_EQ(mc::db::appendLedgerRow(db(), e), c.balanceAfter);
+        EXPECT_DOUBLE_EQ(mc::db::appendLedgerRow(db(), e).toDouble(), c.balanceAfter);
         t.commit();
         QSqlQuery q = exec(db(), "select zhye, crje, isjz from actormoney order by pid desc");
         ASSERT_TRUE(q.next());
@@ -61,7 +61,7 @@ TEST_P(Counters, AnUnknownAccountIsAnErrorAndChangesNothing)
 {
     mc::db::LedgerEntry e;
     e.account = "没有的帐户";
-    e.received = 5;
+    e.received = mc::Money::fromDouble(5);
     {
         mc::db::Transaction t(db());
         EXPECT_THROW(mc::db::appendLedgerRow(db(), e), mc::db::DbError);
@@ -87,6 +87,21 @@ TEST_P(Counters, ConcurrentAdditionsAreAllKept)
     };
     mctest::runTogether(work);
     EXPECT_DOUBLE_EQ(balance(), 100.0 + 2 * perThread);
+}
+
+TEST_P(Counters, AMoneyColumnKeepsTheExactDecimal)
+{
+    exec(db(), "update gszh set curye = 0.1");
+    mc::db::Transaction t(db());
+    // As doubles 0.1 + 0.2 is 0.30000000000000004; the column must hold the amount 0.30.
+    const mc::Money sum = mc::db::addTo(db(), "gszh", "curye", mc::Money::fromDouble(0.2), "zhname", "现金");
+    t.commit();
+    EXPECT_EQ(sum, mc::Money::fromUnits(3000));
+    EXPECT_EQ(balance(), 0.3);
+    for (int i = 0; i < 7; ++i)
+        mc::db::addTo(db(), "gszh", "curye", mc::Money::fromDouble(0.1), "zhname", "现金");
+    EXPECT_EQ(balance(), 1.0);
+    EXPECT_THROW(mc::db::addTo(db(), "gszh", "curye", mc::Money::fromDouble(1), "zhname", "没有"), mc::db::DbError);
 }
 
 TEST_P(Counters, NamesThatAreNotIdentifiersAreRefused)

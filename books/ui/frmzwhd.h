@@ -1,0 +1,26 @@
+#pragma once
+// 账务核对: runs the books check on the open account set and lists what does not agree.
+
+#include <QSqlDatabase>
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+class Tfrmzwhd : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tfrmzwhd(QSqlDatabase db, QWidget* parent = nullptr);
+
+    // Runs the check and shows its result (the 开始核对 button).
+    void runCheck();
+
+private:
+    QSqlDatabase db_;
+    QPushButton* start_;
+    QProgressBar* progress_;
+    QLabel* summary_;
+    QListWidget* broken_;
+};
