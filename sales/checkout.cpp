@@ -267,6 +267,45 @@ Money moveCredit(const Save& s)
                      s.member.pid);
 }
 
+// The voucher row (`memberxx`), paid at once: written by the save only, so a voucher the
+// operator abandons leaves nothing behind.
+void writeVoucher(const Save& s, Money curmoney, Money sjkye, Money knye)
+{
+    const VoucherTotals& t = s.amounts.totals;
+    const ServingStaff staff = s.voucherStaff.value_or(ServingStaff{});
+    exec(s.db,
+         QStringLiteral("insert into memberxx(memberid, memberno, membername, zmfs, jkfs, ckje, xfje, curye, sjxfje, "
+                        "zkhje, bcdkje, dkhje, mrzkl, sjzkl, zkfs, otyh, otsk, sjkye, knye, bcxfjf, actor, xfdh, "
+                        "issk, skdate, bcdate, bcactor, ygid, ygname, dep_id, iszf, fdh, scip, issc) "
+                        "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                        "?, ?, ?, ?)"),
+         {s.member.pid, s.member.memberno, s.member.membername, QStringLiteral("消费"), s.jkfs, 0.0,
+          t.xfje.toDouble(), curmoney.toDouble(), t.sjxfje.toDouble(), t.zkhje.toDouble(), t.bcdkje.toDouble(),
+          t.dkhje.toDouble(), t.mrzkl, t.sjzkl, discountModeText(s.setup.mode), t.otyh.toDouble(), t.otsk.toDouble(),
+          sjkye.toDouble(), knye.toDouble(), t.bcxfjf, s.session.operatorName, s.xfdh, true, s.session.now,
+          s.session.now, s.session.operatorName, staff.ygid, staff.ygname, staff.depId, false, s.session.branch,
+          s.session.address, false});
+}
+
+// A discount card pays into the account it names: the account's balance and the operator's
+// ledger row. Returns the refusal, empty when booked.
+QString bookToAccount(const Save& s)
+{
+    if (!scalar(s.db, QStringLiteral("select pid from gszh where zhname = ?"), {s.jkfs}).isValid())
+        return QStringLiteral("缴款帐户不存在");
+    db::LedgerEntry entry;
+    entry.actorId = s.session.operatorCode;
+    entry.actorName = s.session.operatorName;
+    entry.memberNo = s.member.memberno;
+    entry.when = s.session.now;
+    entry.account = s.jkfs;
+    entry.item = QStringLiteral("会员消费");
+    entry.received = s.amounts.totals.xfje;
+    entry.due = s.amounts.totals.sjxfje;
+    db::appendLedgerRow(s.db, entry);
+    return {};
+}
+
 void appendPointsRow(const Save& s, int hdjf, int kcjf, int curjf)
 {
     exec(s.db,
@@ -389,34 +428,14 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
         }
         const Money sjkye = storedValue ? curmoney + xfje : curmoney;
         const Money syyhje = moveCredit(s);
+        // Another workstation may have used the same credit since it was read.
+        if (syyhje < Money())
+            return R::failure(QStringLiteral("可抵扣金额不足，无法消费"));
 
-        exec(db,
-             QStringLiteral("insert into memberxx(memberid, memberno, membername, zmfs, jkfs, ckje, xfje, curye, sjxfje, "
-                            "zkhje, bcdkje, dkhje, mrzkl, sjzkl, zkfs, otyh, otsk, sjkye, knye, bcxfjf, actor, xfdh, "
-                            "issk, skdate, bcdate, bcactor, ygid, ygname, dep_id, iszf, fdh, scip, issc) "
-                            "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                            "?, ?, ?, ?)"),
-             {member.pid, member.memberno, member.membername, QStringLiteral("消费"), jkfs, 0.0, xfje.toDouble(),
-              curmoney.toDouble(), t.sjxfje.toDouble(), t.zkhje.toDouble(), t.bcdkje.toDouble(), t.dkhje.toDouble(),
-              t.mrzkl, t.sjzkl, discountModeText(setup.mode), t.otyh.toDouble(), t.otsk.toDouble(), sjkye.toDouble(),
-              icCard ? in.icCard->balance.toDouble() : 0.0, t.bcxfjf, session.operatorName, s.xfdh, true,
-              session.now, session.now, session.operatorName, voucherStaff.value_or(ServingStaff{}).ygid,
-              voucherStaff.value_or(ServingStaff{}).ygname, voucherStaff.value_or(ServingStaff{}).depId, false,
-              session.branch, session.address, false});
-
+        writeVoucher(s, curmoney, sjkye, icCard ? in.icCard->balance : Money());
         if (member.classname == discountCard) {
-            if (!scalar(db, QStringLiteral("select pid from gszh where zhname = ?"), {jkfs}).isValid())
-                return R::failure(QStringLiteral("缴款帐户不存在"), QStringLiteral("jkfs"));
-            db::LedgerEntry entry;
-            entry.actorId = session.operatorCode;
-            entry.actorName = session.operatorName;
-            entry.memberNo = member.memberno;
-            entry.when = session.now;
-            entry.account = jkfs;
-            entry.item = QStringLiteral("会员消费");
-            entry.received = xfje;
-            entry.due = t.sjxfje;
-            db::appendLedgerRow(db, entry);
+            if (const QString refusal = bookToAccount(s); !refusal.isEmpty())
+                return R::failure(refusal, QStringLiteral("jkfs"));
         }
         if (t.bcxfjf != 0)
             appendPointsRow(s, t.bcxfjf, 0, xfjf);

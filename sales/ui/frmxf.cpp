@@ -442,12 +442,13 @@ bool Tfrmxf::startFor(LookupBy by, const QString& key)
     useCredit_->setVisible(setup->mode != DiscountMode::Direct);
     zkfs_->setText(discountModeText(setup->mode));
     const bool storedValue = found.value.classname == storedValueCard;
+    // A stored-value card pays from its balance; any other card to one of the accounts.
+    jkfs_->clear();
+    if (storedValue)
+        jkfs_->addItem(QStringLiteral("卡内扣除"));
+    else
+        jkfs_->addItems(accountNames(db_));
     jkfs_->setCurrentText(storedValue ? QStringLiteral("卡内扣除") : QStringLiteral("现金"));
-    if (storedValue && jkfs_->currentText() != QStringLiteral("卡内扣除")) {
-        jkfs_->insertItem(0, QStringLiteral("卡内扣除"));
-        jkfs_->setCurrentIndex(0);
-    }
-    // The rate column of the lines can be typed only in direct mode, and only when allowed.
     setEntering(true);
     showLines();
     showTotals();
