@@ -1,14 +1,20 @@
 #pragma once
 // The card class picker (选择卡类别) and the member picker (会员选择). Both hand their choice
-// back in the shared pick results of globals.h; callers clear those before opening them.
+// back in the shared pick results of globals.h; callers clear those before opening them. The
+// member picker also gives its choice as a value (picked()).
+
+#include "member_pick.h"
 
 #include <QDialog>
 #include <QSqlDatabase>
 
-class QSqlQueryModel;
-class QTableView;
+#include <optional>
+
 class QTreeWidget;
 class QTreeWidgetItem;
+namespace mc::ui {
+class QueryView;
+}
 
 class Tfrmcardclassxz : public QDialog {
     Q_OBJECT
@@ -34,12 +40,15 @@ class Tfrmhyxz : public QDialog {
 public:
     explicit Tfrmhyxz(QSqlDatabase db, QWidget* parent = nullptr);
 
+    // The member chosen; nothing when the picker was closed without a choice.
+    const std::optional<mc::members::MemberPick>& picked() const { return picked_; }
+
 private:
     void treeClicked(QTreeWidgetItem* node);
     void selectClick();
 
     QSqlDatabase db_;
     QTreeWidget* tree_;
-    QSqlQueryModel* model_;
-    QTableView* grid_;
+    mc::ui::QueryView* members_;
+    std::optional<mc::members::MemberPick> picked_;
 };
