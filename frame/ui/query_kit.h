@@ -31,11 +31,11 @@
 #include <QSortFilterProxyModel>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTableView>
 #include <QWidget>
 
 #include <functional>
 
-class QTableView;
 
 namespace mc::ui {
 

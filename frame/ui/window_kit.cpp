@@ -1,6 +1,5 @@
 #include "window_kit.h"
 
-#include "form_parts.h"
 #include "help_ui.h"
 
 #include <QMdiSubWindow>
@@ -69,11 +68,6 @@ EntryDialog::EntryDialog(const char* objectName, const QString& caption, int hel
     : QDialog(parent)
 {
     name(this, objectName, caption, helpContext);
-}
-
-void EntryDialog::enterMovesFocus()
-{
-    mc::ui::enterMovesFocus(this);
 }
 
 }  // namespace mc::ui

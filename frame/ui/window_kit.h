@@ -58,7 +58,7 @@ private:
     bool shownOnce_ = false;
 };
 
-// A modal entry dialog: named, captioned, with its help topic; Enter moves between its edits.
+// A modal entry dialog: named, captioned, with its help topic.
 class EntryDialog : public QDialog {
     Q_OBJECT
 public:
@@ -70,10 +70,6 @@ public:
     {
         return mc::ui::confirmThen(this, question, action);
     }
-
-protected:
-    // Call once the controls exist: Enter in every edit and drop-down moves to the next control.
-    void enterMovesFocus();
 };
 
 }  // namespace mc::ui

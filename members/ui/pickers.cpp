@@ -35,10 +35,9 @@ void addKinds(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<CardClassE
 // ---- card class picker -------------------------------------------------------------------
 
 Tfrmcardclassxz::Tfrmcardclassxz(QSqlDatabase db, Kinds kinds, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), kinds_(kinds), tree_(new QTreeWidget(this))
+    : EntryDialog("frmcardclassxz", QStringLiteral("选择卡类别"), 0, parent), db_(std::move(db)), kinds_(kinds),
+      tree_(new QTreeWidget(this))
 {
-    setObjectName(QStringLiteral("frmcardclassxz"));
-    setWindowTitle(QStringLiteral("选择卡类别"));
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
     auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
@@ -98,11 +97,9 @@ const mc::ui::QueryColumns memberColumns = {
 }  // namespace
 
 Tfrmhyxz::Tfrmhyxz(QSqlDatabase db, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), tree_(new QTreeWidget(this)),
+    : EntryDialog("frmhyxz", QStringLiteral("会员选择"), 0, parent), db_(std::move(db)), tree_(new QTreeWidget(this)),
       members_(new mc::ui::QueryView("memberGrid", memberColumns, this))
 {
-    setObjectName(QStringLiteral("frmhyxz"));
-    setWindowTitle(QStringLiteral("会员选择"));
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
     auto* root = new QTreeWidgetItem(tree_, {QStringLiteral("会员卡分类")});

@@ -4,8 +4,8 @@
 // member picker also gives its choice as a value (picked()).
 
 #include "member_pick.h"
+#include "window_kit.h"
 
-#include <QDialog>
 #include <QSqlDatabase>
 
 #include <optional>
@@ -16,7 +16,7 @@ namespace mc::ui {
 class QueryView;
 }
 
-class Tfrmcardclassxz : public QDialog {
+class Tfrmcardclassxz : public mc::ui::EntryDialog {
     Q_OBJECT
 public:
     struct Kinds {
@@ -35,7 +35,7 @@ private:
     QTreeWidget* tree_;
 };
 
-class Tfrmhyxz : public QDialog {
+class Tfrmhyxz : public mc::ui::EntryDialog {
     Q_OBJECT
 public:
     explicit Tfrmhyxz(QSqlDatabase db, QWidget* parent = nullptr);
