@@ -120,6 +120,9 @@ Tfrmmain::Tfrmmain(QWidget* parent)
     connect(reminderTimer_, &QTimer::timeout, this, &Tfrmmain::runReminders);
     mdi_->setObjectName(QStringLiteral("mdi"));
     mc::setGradientBackground(mdi_, QColor(0x5d, 0x7f, 0xa3), QColor(0x2c, 0x3e, 0x55));
+    // Children keep their minimum sizes when tiled; what then lies outside the area scrolls into view.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Every window from here on carries the program's icon, not the toolkit's.
     QApplication::setWindowIcon(mc::programIcon());
     setWindowIcon(mc::programIcon());
@@ -361,9 +364,13 @@ void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
 {
     if (entry.kind == mc::WindowEntry::Kind::Modal) {
         QWidget* w = entry.create(this);
-        // A plain widget made for a modal entry becomes a dialog of its own, not part of this window.
-        if (!w->isWindow())
+        // A plain widget made for a modal entry becomes a dialog of its own, not part of this
+        // window, placed over its middle as dialogs are.
+        if (!w->isWindow()) {
             w->setWindowFlags(Qt::Dialog);
+            w->adjustSize();
+            w->move(geometry().center() - w->rect().center());
+        }
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->setWindowModality(Qt::ApplicationModal);
         w->show();
