@@ -14,8 +14,14 @@ struct MemberFilter {
 };
 
 // Members not cancelled, the cash customer left out, in member-number order. Columns: memberno,
-// membername, class name, curmoney, curcs, khdate, dqdate, sfzh, xfcs, xfze, cardstatus, cardno.
+// membername, cardname, curmoney, curcs, khdate, dqdate, sfzh, xfcs, xfze, cardstatus, cardno.
 QSqlQuery memberPickList(const QSqlDatabase& db, const MemberFilter& filter);
-inline constexpr int memberPickClassColumn = 11;
+
+// The member a picker hands back.
+struct MemberPick {
+    QString memberno;
+    QString membername;
+    QString cardno;  // the class code
+};
 
 }  // namespace mc::members

@@ -19,7 +19,6 @@ struct GoodsFilter {
 // Columns: class name, spno, spname, xsjg, jhdj, kcsl, zdzk, ygtc, ygtc2, ygtc3, ygtc4, pyzjf,
 // istj, pid; in code order.
 QSqlQuery goodsList(const QSqlDatabase& db, const GoodsFilter& filter);
-inline constexpr int goodsListPidColumn = 13;
 
 // The goods picker's grid: all goods, or those of a class and its sub-classes, in code order.
 // Columns: spno, spname, xsjg, fwbz.

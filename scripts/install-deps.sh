@@ -9,7 +9,7 @@ packages=(
   qt6-charts-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev
-  libusb-1.0-0-dev libxlsxwriter-dev libfreexl-dev libminizip-dev
+  libusb-1.0-0-dev libxlsxwriter-dev libfreexl-dev libminizip-dev libqt6opengl6-dev
   libsqlite3-dev sqlite3
   postgresql postgresql-client
   unicode-data

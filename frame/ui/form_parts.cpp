@@ -1,19 +1,16 @@
 #include "form_parts.h"
 
-#include "database.h"
 #include "dialog_layout.h"
 #include "key_filters.h"
-#include "utils/decimaltext.h"
+#include "utils/money.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QTreeWidget>
 
 namespace mc::ui {
@@ -26,61 +23,50 @@ void enterMovesFocus(QWidget* window)
         mc::enterMovesFocus(c);
 }
 
-QTableView* makeGrid(const char* objectName, QWidget* parent)
+QLineEdit* namedEdit(QWidget* parent, const char* objectName)
 {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(QLatin1String(objectName));
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    return grid;
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(objectName));
+    return e;
 }
 
-QVariant GridFormat::data(const QModelIndex& index, int role) const
+QLineEdit* moneyEdit(QWidget* parent, const char* objectName)
 {
-    const QVariant value = QIdentityProxyModel::data(index, role);
-    if (role != Qt::DisplayRole || value.isNull())
-        return value;
-    if (money_.contains(index.column()))
-        return fixedText(value.toDouble(), 2);
-    if (bools_.contains(index.column()))
-        return value.toBool() ? QStringLiteral("√") : QString();
-    if (dates_.contains(index.column()))
-        return db::toDateTime(value).toString(QStringLiteral("yyyy-MM-dd"));
-    return value;
+    QLineEdit* e = namedEdit(parent, objectName);
+    mc::acceptOnly(e, mc::digitKeys + u'.');
+    return e;
 }
 
-void showQuery(QSqlQueryModel* model, QSqlQuery query, const QStringList& titles, QTableView* grid)
+std::optional<mc::Money> moneyOf(const QLineEdit* edit)
 {
-    model->setQuery(std::move(query));
-    for (int i = 0; i < model->columnCount(); ++i) {
-        if (i < titles.size())
-            model->setHeaderData(i, Qt::Horizontal, titles[i]);
-        grid->setColumnHidden(i, i >= titles.size());
-    }
+    return mc::Money::parse(edit->text().trimmed());
 }
 
-void layoutTreeGridPicker(QDialog* dialog, QTreeWidget* tree, QTableView* grid, const std::function<void()>& select)
+void setMoney(QLineEdit* edit, mc::Money amount, int places)
+{
+    edit->setText(amount.text(places));
+}
+
+QLabel* redNote(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setStyleSheet(QStringLiteral("color: red"));
+    return l;
+}
+
+void layoutTreeGridPicker(QDialog* dialog, QTreeWidget* tree, QWidget* list, QAbstractItemView* grid,
+                          const std::function<void()>& select)
 {
     tree->setMaximumWidth(220);
     auto* pick = mc::namedButton(dialog, QStringLiteral("选择"), "btnSelect");
     auto* close = mc::namedButton(dialog, QStringLiteral("关闭"), "btnClose");
     auto* lists = new QHBoxLayout;
     lists->addWidget(tree);
-    lists->addWidget(grid, 1);
+    lists->addWidget(list, 1);
     mc::layoutWithButtons(dialog, lists, {pick, close});
-    QObject::connect(grid, &QTableView::doubleClicked, dialog, select);
+    QObject::connect(grid, &QAbstractItemView::doubleClicked, dialog, select);
     QObject::connect(pick, &QPushButton::clicked, dialog, select);
     QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
-}
-
-QVariant selectedValue(const QTableView* grid, int column)
-{
-    const QModelIndexList rows = grid->selectionModel() ? grid->selectionModel()->selectedRows() : QModelIndexList{};
-    if (rows.isEmpty())
-        return {};
-    return grid->model()->index(rows.first().row(), column).data(Qt::EditRole);
 }
 
 }  // namespace mc::ui

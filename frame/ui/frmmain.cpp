@@ -23,7 +23,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -120,11 +119,16 @@ Tfrmmain::Tfrmmain(QWidget* parent)
     connect(consumptionTimer_, &QTimer::timeout, this, &Tfrmmain::openConsumption);
     connect(reminderTimer_, &QTimer::timeout, this, &Tfrmmain::runReminders);
     mdi_->setObjectName(QStringLiteral("mdi"));
-    QLinearGradient background(0, 0, 0, 1);
-    background.setCoordinateMode(QGradient::ObjectMode);
-    background.setColorAt(0, QColor(0x5d, 0x7f, 0xa3));
-    background.setColorAt(1, QColor(0x2c, 0x3e, 0x55));
-    mdi_->setBackground(background);
+    mc::setGradientBackground(mdi_, QColor(0x5d, 0x7f, 0xa3), QColor(0x2c, 0x3e, 0x55));
+    // Children keep their minimum sizes when tiled; what then lies outside the area scrolls into view.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Every window from here on carries the program's icon, not the toolkit's.
+    QApplication::setWindowIcon(mc::programIcon());
+    setWindowIcon(mc::programIcon());
+    // The caption already names the program; the platform would add the name a second time to
+    // a caption that does not end with it, as "… - [商品信息设置]" of a maximised child.
+    QGuiApplication::setApplicationDisplayName(QString());
     setCentralWidget(mdi_);
     buildMenu();
     buildToolBar();
@@ -249,7 +253,7 @@ void Tfrmmain::FormShow()
     try {
         state_ = mc::loadStartState(accountDb(), mc::operatorClass);
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, QString(), e.message());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     mc::companyName = state_.companyName;
     setWindowTitle(mc::mainCaption(mc::companyName));
@@ -270,7 +274,7 @@ void Tfrmmain::FormShow()
     try {
         mc::loadSettingsCache(accountDb());
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, QString(), e.message());
+        QMessageBox::warning(this, windowTitle(), e.message());
     }
     checkArrangement(mc::settings.windowlist);  // the arrangement itself waits for the user
     mc::cardMode = state_.cardMode;
@@ -278,7 +282,7 @@ void Tfrmmain::FormShow()
     try {
         mc::db::openShiftIfNone(accountDb(), mc::operatorCode, mc::operatorName, QDateTime::currentDateTime());
     } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, QString(), e.saveMessage());
+        QMessageBox::warning(this, windowTitle(), e.saveMessage());
     }
     consumptionTimer_->start();
 }
@@ -360,6 +364,13 @@ void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
 {
     if (entry.kind == mc::WindowEntry::Kind::Modal) {
         QWidget* w = entry.create(this);
+        // A plain widget made for a modal entry becomes a dialog of its own, not part of this
+        // window, placed over its middle as dialogs are.
+        if (!w->isWindow()) {
+            w->setWindowFlags(Qt::Dialog);
+            w->adjustSize();
+            w->move(geometry().center() - w->rect().center());
+        }
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->setWindowModality(Qt::ApplicationModal);
         w->show();
@@ -377,6 +388,9 @@ void Tfrmmain::openWindow(const QString& name, const mc::WindowEntry& entry)
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setProperty("menuName", name);
+    sub->setWindowIcon(mc::programIcon());
+    // Tiling never squeezes a child below the size its controls need.
+    sub->setMinimumSize(sub->minimumSizeHint());
     sub->show();
 }
 

@@ -35,4 +35,9 @@ QIcon glyphIcon(const QString& glyph, const QColor& tile, int size)
     return icon;
 }
 
+QIcon programIcon()
+{
+    return glyphIcon(QStringLiteral("会"), QColor(0x15, 0x65, 0xc0), 48);
+}
+
 }  // namespace mc

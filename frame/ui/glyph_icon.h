@@ -10,4 +10,7 @@ namespace mc {
 
 QIcon glyphIcon(const QString& glyph, const QColor& tile, int size = 32);
 
+// The program's own icon, on the main window and every window it opens.
+QIcon programIcon();
+
 }  // namespace mc

@@ -29,25 +29,35 @@ QSet<int> hiddenColumns(QAbstractItemView* grid)
 
 }  // namespace
 
-bool exportGrid(QAbstractItemView* grid, const QString& path, const QString& title, const QString& maker)
+bool exportModel(QWidget* window, const QAbstractItemModel& model, const QSet<int>& hiddenColumns,
+                 const QHash<int, QString>& numberFormats, const QString& path, const QString& title,
+                 const QString& maker)
 {
     QString target = path;
     if (!target.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         target += QStringLiteral(".xlsx");
-    const GridExportResult r = writeGridWorkbook(*grid->model(), hiddenColumns(grid), target, title, maker,
-                                                 QDate::currentDate());
+    const GridExportResult r =
+        writeGridWorkbook(model, hiddenColumns, target, title, maker, QDate::currentDate(), numberFormats);
     if (r.ok)
-        QMessageBox::information(grid->window(), grid->window()->windowTitle(), QStringLiteral("数据成功导出"));
+        QMessageBox::information(window, window->windowTitle(), QStringLiteral("数据成功导出"));
     else
-        QMessageBox::warning(grid->window(), grid->window()->windowTitle(),
-                             QStringLiteral("数据导出失败: ") + r.error);
+        QMessageBox::warning(window, window->windowTitle(), QStringLiteral("数据导出失败: ") + r.error);
     return r.ok;
+}
+
+bool exportGrid(QAbstractItemView* grid, const QString& path, const QString& title, const QString& maker)
+{
+    return exportModel(grid->window(), *grid->model(), hiddenColumns(grid), {}, path, title, maker);
+}
+
+QString askExportPath(QWidget* window, const QString& filename)
+{
+    return QFileDialog::getSaveFileName(window, QString(), appPath + filename, QStringLiteral("excel files (*.xlsx)"));
 }
 
 void toexcel(QAbstractItemView* grid, const QString& filename, const QString& title, const QString& maker)
 {
-    const QString path = QFileDialog::getSaveFileName(grid->window(), QString(), appPath + filename,
-                                                      QStringLiteral("excel files (*.xlsx)"));
+    const QString path = askExportPath(grid->window(), filename);
     if (path.isEmpty())
         return;
     exportGrid(grid, path, title, maker);

@@ -67,6 +67,18 @@ public:
                               isTitle ? title_ : body_);
     }
 
+    void number(lxw_row_t row, lxw_col_t column, double value, const QString& numberFormat)
+    {
+        lxw_format*& format = numberFormats_[numberFormat];
+        if (!format) {
+            format = workbook_add_format(book_);
+            format_set_font_size(format, 10);
+            format_set_num_format(format, numberFormat.toUtf8().constData());
+        }
+        worksheet_write_number(sheet_, row, column, value, format);
+        widths_.fit(column, QString::number(value, 'f', 2));
+    }
+
     void cell(lxw_row_t row, lxw_col_t column, const QString& text)
     {
         worksheet_write_string(sheet_, row, column, text.toUtf8().constData(), body_);
@@ -87,11 +99,12 @@ private:
     lxw_worksheet* sheet_ = nullptr;
     lxw_format* title_ = nullptr;
     lxw_format* body_ = nullptr;
+    std::map<QString, lxw_format*> numberFormats_;
     ColumnWidths widths_;
 };
 
 void fillSheet(SheetWriter& out, const QAbstractItemModel& grid, const QSet<int>& hidden,
-               const QString& title, const QString& maker, QDate date)
+               const QHash<int, QString>& numberFormats, const QString& title, const QString& maker, QDate date)
 {
     out.merged(0, title, true);
     out.merged(1, QString(), false);
@@ -101,11 +114,21 @@ void fillSheet(SheetWriter& out, const QAbstractItemModel& grid, const QSet<int>
             out.cell(2, static_cast<lxw_col_t>(c), grid.headerData(c, Qt::Horizontal).toString());
 
     const int rows = grid.rowCount();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            if (!hidden.contains(c))
-                out.cell(static_cast<lxw_row_t>(3 + r), static_cast<lxw_col_t>(c),
-                         gridCellText(grid.data(grid.index(r, c))));
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (hidden.contains(c))
+                continue;
+            const auto row = static_cast<lxw_row_t>(3 + r);
+            const auto column = static_cast<lxw_col_t>(c);
+            const QVariant value = grid.data(grid.index(r, c));
+            bool isNumber = false;
+            const double number = value.toDouble(&isNumber);
+            if (numberFormats.contains(c) && isNumber && !value.isNull())
+                out.number(row, column, number, numberFormats.value(c));
+            else
+                out.cell(row, column, gridCellText(value));
+        }
+    }
 
     out.merged(static_cast<lxw_row_t>(3 + rows + 1),
                QStringLiteral("制单人：") + maker + QStringLiteral("  制单日期：")
@@ -132,7 +155,7 @@ QString gridCellText(const QVariant& value)
 
 GridExportResult writeGridWorkbook(const QAbstractItemModel& grid, const QSet<int>& hiddenColumns,
                                    const QString& path, const QString& title, const QString& maker,
-                                   QDate date)
+                                   QDate date, const QHash<int, QString>& numberFormats)
 {
     // Write beside the target and rename over it, so a failure never destroys an older file.
     QTemporaryFile part(QFileInfo(path).absolutePath() + QStringLiteral("/.export-XXXXXX.xlsx"));
@@ -145,7 +168,7 @@ GridExportResult writeGridWorkbook(const QAbstractItemModel& grid, const QSet<in
         SheetWriter out(part.fileName());
         if (!out.started())
             return {false, QStringLiteral("cannot create workbook")};
-        fillSheet(out, grid, hiddenColumns, title, maker, date);
+        fillSheet(out, grid, hiddenColumns, numberFormats, title, maker, date);
         error = out.finish();
     }
     if (!error.isEmpty())

@@ -3,7 +3,6 @@
 #include "dialog_layout.h"
 #include "form_parts.h"
 #include "frmcardspzkset.h"
-#include "help_ui.h"
 #include "utils/decimaltext.h"
 #include "utils/namecode.h"
 
@@ -15,7 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
+#include <QScrollArea>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,12 +30,7 @@ namespace {
 constexpr int cardClassHelpContext = 3;
 const QString rootLabel = QStringLiteral("会员卡分类");
 
-QLabel* redNote(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setStyleSheet(QStringLiteral("color: red"));
-    return l;
-}
+using mc::ui::redNote;
 
 }  // namespace
 
@@ -53,20 +47,24 @@ void Tfrmcardclass::ModeRadios::check(int zkxffs)
     buttons[(zkxffs >= 1 && zkxffs <= 3 ? zkxffs : 1) - 1]->setChecked(true);
 }
 
-Tfrmcardclass::Tfrmcardclass(QSqlDatabase db, QWidget* parent) : QWidget(parent), db_(std::move(db))
+Tfrmcardclass::Tfrmcardclass(QSqlDatabase db, QWidget* parent)
+    : MdiChild("frmcardclass", QStringLiteral("会员卡类型设置"), cardClassHelpContext, parent), db_(std::move(db))
 {
-    setObjectName(QStringLiteral("frmcardclass"));
-    setWindowTitle(QStringLiteral("会员卡类型设置"));
-    mc::setHelpContext(this, cardClassHelpContext);
-
+    setOpensMaximised(true);
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
     tree_->setMaximumWidth(260);
 
+    // The fields keep the room they need and scroll when the window is tiled small.
+    auto* fields = new QScrollArea(this);
+    fields->setObjectName(QStringLiteral("fieldsScroll"));
+    fields->setWidgetResizable(true);
+    fields->setFrameShape(QFrame::NoFrame);
+    fields->setWidget(fieldsPane());
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(tree_);
-    layout->addWidget(fieldsPane(), 1);
+    layout->addWidget(fields, 1);
     mc::ui::enterMovesFocus(this);
 
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmcardclass::treeClicked);
@@ -165,12 +163,7 @@ QWidget* Tfrmcardclass::fieldsPane()
     connect(delete_, &QPushButton::clicked, this, &Tfrmcardclass::deleteClick);
     connect(save_, &QPushButton::clicked, this, &Tfrmcardclass::saveClick);
     connect(cancel_, &QPushButton::clicked, this, &Tfrmcardclass::cancelClick);
-    connect(close, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            this->close();
-    });
+    connect(close, &QPushButton::clicked, this, &Tfrmcardclass::closeWindow);
     return pane;
 }
 
@@ -261,16 +254,6 @@ QWidget* Tfrmcardclass::itemsPane()
     connect(editItem, &QPushButton::clicked, this, &Tfrmcardclass::itemEdit);
     connect(remove, &QPushButton::clicked, this, &Tfrmcardclass::itemDelete);
     return pane;
-}
-
-void Tfrmcardclass::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    // The window opens maximised inside the main window.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && !maximised_) {
-        maximised_ = true;
-        sub->showMaximized();
-    }
 }
 
 // ---- tree and fields ---------------------------------------------------------------------

@@ -3,9 +3,9 @@
 // and the viewing, adding and editing states.
 
 #include "card_classes.h"
+#include "window_kit.h"
 
 #include <QSqlDatabase>
-#include <QWidget>
 
 class QCheckBox;
 class QComboBox;
@@ -17,16 +17,13 @@ class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class Tfrmcardclass : public QWidget {
+class Tfrmcardclass : public mc::ui::MdiChild {
     Q_OBJECT
 public:
     explicit Tfrmcardclass(QSqlDatabase db, QWidget* parent = nullptr);
 
     void FormShow();
     mc::members::EditMode mode() const { return mode_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     struct ModeRadios {
@@ -71,7 +68,6 @@ private:
     QSqlDatabase db_;
     mc::members::EditMode mode_ = mc::members::EditMode::Viewing;
     mc::members::CardItemSet items_;
-    bool maximised_ = false;
 
     QTreeWidget* tree_;
     QLineEdit* cardno_;

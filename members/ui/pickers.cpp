@@ -4,13 +4,11 @@
 #include "dialog_layout.h"
 #include "form_parts.h"
 #include "globals.h"
-#include "member_pick.h"
+#include "query_kit.h"
 #include "utils/namecode.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QTreeWidget>
 
 using namespace mc::members;
@@ -37,10 +35,9 @@ void addKinds(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<CardClassE
 // ---- card class picker -------------------------------------------------------------------
 
 Tfrmcardclassxz::Tfrmcardclassxz(QSqlDatabase db, Kinds kinds, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), kinds_(kinds), tree_(new QTreeWidget(this))
+    : EntryDialog("frmcardclassxz", QStringLiteral("选择卡类别"), 0, parent), db_(std::move(db)), kinds_(kinds),
+      tree_(new QTreeWidget(this))
 {
-    setObjectName(QStringLiteral("frmcardclassxz"));
-    setWindowTitle(QStringLiteral("选择卡类别"));
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
     auto* select = mc::namedButton(this, QStringLiteral("选择"), "btnSelect");
@@ -78,24 +75,37 @@ void Tfrmcardclassxz::selectClick()
 
 // ---- member picker -----------------------------------------------------------------------
 
+namespace {
+
+using Kind = mc::ui::QueryColumn::Kind;
+
+const mc::ui::QueryColumns memberColumns = {
+    {QStringLiteral("memberno"), QStringLiteral("会员编号")},
+    {QStringLiteral("membername"), QStringLiteral("姓名")},
+    {QStringLiteral("cardname"), QStringLiteral("卡类型")},
+    {QStringLiteral("curmoney"), QStringLiteral("余额"), Kind::Money},
+    {QStringLiteral("curcs"), QStringLiteral("消费次数"), Kind::Count},
+    {QStringLiteral("khdate"), QStringLiteral("开户日期"), Kind::Date},
+    {QStringLiteral("dqdate"), QStringLiteral("到期日期"), Kind::Date},
+    {QStringLiteral("sfzh"), QStringLiteral("身份证号")},
+    {QStringLiteral("xfcs"), QStringLiteral("累计消费次数"), Kind::Count},
+    {QStringLiteral("xfze"), QStringLiteral("累计消费总额"), Kind::Money},
+    {QStringLiteral("cardstatus"), QStringLiteral("状态")},
+    {QStringLiteral("cardno"), {}, Kind::Text, false, true},
+};
+
+}  // namespace
+
 Tfrmhyxz::Tfrmhyxz(QSqlDatabase db, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), tree_(new QTreeWidget(this)), model_(new QSqlQueryModel(this)),
-      grid_(mc::ui::makeGrid("memberGrid", this))
+    : EntryDialog("frmhyxz", QStringLiteral("会员选择"), 0, parent), db_(std::move(db)), tree_(new QTreeWidget(this)),
+      members_(new mc::ui::QueryView("memberGrid", memberColumns, this))
 {
-    setObjectName(QStringLiteral("frmhyxz"));
-    setWindowTitle(QStringLiteral("会员选择"));
     tree_->setObjectName(QStringLiteral("classTree"));
     tree_->setHeaderHidden(true);
     auto* root = new QTreeWidgetItem(tree_, {QStringLiteral("会员卡分类")});
     addKinds(root, tree_, listCardClasses(db_), [](const QString&) { return true; });
 
-    auto* format = new mc::ui::GridFormat(this);
-    format->setMoneyColumns({3, 9});
-    format->setDateColumns({5, 6});
-    format->setSourceModel(model_);
-    grid_->setModel(format);
-
-    mc::ui::layoutTreeGridPicker(this, tree_, grid_, [this] { selectClick(); });
+    mc::ui::layoutTreeGridPicker(this, tree_, members_, members_->grid(), [this] { selectClick(); });
     resize(900, 500);
     treeClicked(root);
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmhyxz::treeClicked);
@@ -109,21 +119,18 @@ void Tfrmhyxz::treeClicked(QTreeWidgetItem* node)
         f = {MemberFilter::By::Class, code};
     else if (cardKinds().contains(node->text(0)))
         f = {MemberFilter::By::Kind, node->text(0)};
-    mc::ui::showQuery(model_, memberPickList(db_, f),
-                      {QStringLiteral("会员编号"), QStringLiteral("姓名"), QStringLiteral("卡类型"), QStringLiteral("余额"),
-                       QStringLiteral("消费次数"), QStringLiteral("开户日期"), QStringLiteral("到期日期"),
-                       QStringLiteral("身份证号"), QStringLiteral("累计消费次数"), QStringLiteral("累计消费总额"),
-                       QStringLiteral("状态")},
-                      grid_);
+    members_->load(memberPickList(db_, f));
 }
 
 void Tfrmhyxz::selectClick()
 {
-    const QVariant number = mc::ui::selectedValue(grid_, 0);
+    const QVariant number = members_->selected(QStringLiteral("memberno"));
     if (!number.isValid())
         return;
-    mc::pickedNumber = number.toString();
-    mc::pickedName = mc::ui::selectedValue(grid_, 1).toString();
-    mc::pickedClass = mc::ui::selectedValue(grid_, memberPickClassColumn).toString();
+    picked_ = MemberPick{number.toString(), members_->selected(QStringLiteral("membername")).toString(),
+                         members_->selected(QStringLiteral("cardno")).toString()};
+    mc::pickedNumber = picked_->memberno;
+    mc::pickedName = picked_->membername;
+    mc::pickedClass = picked_->cardno;
     accept();
 }

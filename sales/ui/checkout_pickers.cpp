@@ -11,8 +11,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -20,6 +18,15 @@
 using namespace mc::sales;
 
 namespace {
+
+const mc::ui::QueryColumns staffColumns = {
+    {QStringLiteral("dep_id"), QStringLiteral("部门")},
+    {QStringLiteral("ygid"), QStringLiteral("员工编号")},
+    {QStringLiteral("ygname"), QStringLiteral("员工姓名")},
+    {QStringLiteral("yglb"), QStringLiteral("员工类别")},
+    {QStringLiteral("sex"), QStringLiteral("性别")},
+    {QStringLiteral("sfz"), QStringLiteral("身份证号")},
+};
 
 constexpr int goodsCodeRole = Qt::UserRole + 1;
 constexpr int goodsPriceRole = Qt::UserRole + 2;
@@ -29,8 +36,8 @@ constexpr int goodsPriceRole = Qt::UserRole + 2;
 // ---- 员工选择 ----------------------------------------------------------------------------------
 
 Tfrmygxz::Tfrmygxz(QSqlDatabase db, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), tree_(new QTreeWidget(this)), model_(new QSqlQueryModel(this)),
-      grid_(mc::ui::makeGrid("staffGrid", this))
+    : QDialog(parent), db_(std::move(db)), tree_(new QTreeWidget(this)),
+      staff_(new mc::ui::QueryView("staffGrid", staffColumns, this))
 {
     setObjectName(QStringLiteral("frmygxz"));
     setWindowTitle(QStringLiteral("员工选择"));
@@ -48,8 +55,7 @@ Tfrmygxz::Tfrmygxz(QSqlDatabase db, QWidget* parent)
         lastOfLevel[level - 1] = node;
     }
     tree_->expandAll();
-    grid_->setModel(model_);
-    mc::ui::layoutTreeGridPicker(this, tree_, grid_, [this] { selectClick(); });
+    mc::ui::layoutTreeGridPicker(this, tree_, staff_, staff_->grid(), [this] { selectClick(); });
     resize(720, 460);
     departmentClicked(nullptr);
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmygxz::departmentClicked);
@@ -64,21 +70,18 @@ std::optional<ServingStaff> Tfrmygxz::pick(const QSqlDatabase& db, QWidget* pare
 
 void Tfrmygxz::departmentClicked(QTreeWidgetItem* node)
 {
-    mc::ui::showQuery(model_, staffPickList(db_, node ? node->data(0, Qt::UserRole).toString() : QString()),
-                      {QStringLiteral("部门"), QStringLiteral("员工编号"), QStringLiteral("员工姓名"),
-                       QStringLiteral("员工类别"), QStringLiteral("性别"), QStringLiteral("身份证号")},
-                      grid_);
+    staff_->load(staffPickList(db_, node ? node->data(0, Qt::UserRole).toString() : QString()));
 }
 
 void Tfrmygxz::selectClick()
 {
-    const QVariant code = mc::ui::selectedValue(grid_, 1);
+    const QVariant code = staff_->selected(QStringLiteral("ygid"));
     if (!code.isValid()) {
         QMessageBox::information(this, windowTitle(), QStringLiteral("请先选择员工"));
         return;
     }
-    picked_ = ServingStaff{code.toString(), mc::ui::selectedValue(grid_, 2).toString(),
-                        mc::ui::selectedValue(grid_, 0).toString()};
+    picked_ = ServingStaff{code.toString(), staff_->selected(QStringLiteral("ygname")).toString(),
+                           staff_->selected(QStringLiteral("dep_id")).toString()};
     accept();
 }
 

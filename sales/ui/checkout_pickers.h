@@ -3,6 +3,7 @@
 // (消费商品选择). Each hands its choice back as a return value.
 
 #include "amounts.h"
+#include "query_kit.h"
 
 #include <QDialog>
 #include <QList>
@@ -10,8 +11,6 @@
 
 #include <optional>
 
-class QSqlQueryModel;
-class QTableView;
 class QTableWidget;
 class QLabel;
 class QTreeWidget;
@@ -30,8 +29,7 @@ private:
 
     QSqlDatabase db_;
     QTreeWidget* tree_;
-    QSqlQueryModel* model_;
-    QTableView* grid_;
+    mc::ui::QueryView* staff_;
     std::optional<mc::sales::ServingStaff> picked_;
 };
 

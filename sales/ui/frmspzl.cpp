@@ -7,12 +7,9 @@
 #include "goods.h"
 #include "goods_dialogs.h"
 #include "goods_lists.h"
-#include "help_ui.h"
 #include "import_dialog.h"
-#include "receipt_report.h"
+#include "query_kit.h"
 #include "stock_dialog.h"
-#include "template_file.h"
-#include "toexcel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,8 +19,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QVBoxLayout>
 
 using namespace mc::sales;
@@ -31,33 +26,49 @@ using namespace mc::sales;
 namespace {
 
 constexpr int goodsHelpContext = 4;
+using Kind = mc::ui::QueryColumn::Kind;
 
-QSqlQueryModel* formattedModel(QTableView* grid, QSet<int> money, QSet<int> bools, QObject* owner)
-{
-    auto* model = new QSqlQueryModel(owner);
-    auto* format = new mc::ui::GridFormat(owner);
-    format->setMoneyColumns(std::move(money));
-    format->setBoolColumns(std::move(bools));
-    format->setSourceModel(model);
-    grid->setModel(format);
-    return model;
-}
+const mc::ui::QueryColumns classColumns = {
+    {QStringLiteral("classno"), QStringLiteral("分类代码")},
+    {QStringLiteral("classname"), QStringLiteral("分类名称")},
+    {QStringLiteral("isfwxsp"), QStringLiteral("服务商品"), Kind::Bool},
+    {QStringLiteral("pid"), {}, Kind::Count, false, true},
+};
+
+const mc::ui::QueryColumns giftColumns = {
+    {QStringLiteral("spno"), QStringLiteral("商品代码")},
+    {QStringLiteral("spname"), QStringLiteral("商品名称")},
+    {QStringLiteral("dhjf"), QStringLiteral("兑换积分"), Kind::Count},
+    {QStringLiteral("pid"), {}, Kind::Count, false, true},
+};
+
+// Stock shows as money did before ("10.00"), so the list reads as it always has.
+const mc::ui::QueryColumns goodsColumns = {
+    {QStringLiteral("classname"), QStringLiteral("商品分类")},
+    {QStringLiteral("spno"), QStringLiteral("商品代码")},
+    {QStringLiteral("spname"), QStringLiteral("商品名称")},
+    {QStringLiteral("xsjg"), QStringLiteral("销售价格"), Kind::Money},
+    {QStringLiteral("jhdj"), QStringLiteral("进货单价"), Kind::Money},
+    {QStringLiteral("kcsl"), QStringLiteral("库存数量"), Kind::Money},
+    {QStringLiteral("zdzk"), QStringLiteral("最低折扣")},
+    {QStringLiteral("ygtc"), QStringLiteral("员工提成1"), Kind::Money},
+    {QStringLiteral("ygtc2"), QStringLiteral("员工提成2"), Kind::Money},
+    {QStringLiteral("ygtc3"), QStringLiteral("员工提成3"), Kind::Money},
+    {QStringLiteral("ygtc4"), QStringLiteral("员工提成4"), Kind::Money},
+    {QStringLiteral("pyzjf"), QStringLiteral("拼音简码")},
+    {QStringLiteral("istj"), QStringLiteral("不参与计分"), Kind::Bool},
+    {QStringLiteral("pid"), {}, Kind::Count, false, true},
+};
 
 }  // namespace
 
 Tfrmspzl::Tfrmspzl(QSqlDatabase db, QWidget* parent)
-    : QWidget(parent), db_(std::move(db)), classGrid_(mc::ui::makeGrid("classGrid", this)),
-      giftGrid_(mc::ui::makeGrid("giftGrid", this)), goodsGrid_(mc::ui::makeGrid("goodsGrid", this)),
-      search_(new QLineEdit(this)), byPinyin_(new QCheckBox(QStringLiteral("按拼音码查找"), this)),
-      classFilter_(new QComboBox(this))
+    : MdiChild("frmspzl", QStringLiteral("商品信息设置"), goodsHelpContext, parent), db_(std::move(db)),
+      classes_(new mc::ui::QueryView("classGrid", classColumns, this)),
+      gifts_(new mc::ui::QueryView("giftGrid", giftColumns, this)),
+      goods_(new mc::ui::QueryView("goodsGrid", goodsColumns, this)), search_(new QLineEdit(this)),
+      byPinyin_(new QCheckBox(QStringLiteral("按拼音码查找"), this)), classFilter_(new QComboBox(this))
 {
-    setObjectName(QStringLiteral("frmspzl"));
-    setWindowTitle(QStringLiteral("商品信息设置"));
-    mc::setHelpContext(this, goodsHelpContext);
-    classModel_ = formattedModel(classGrid_, {}, {2}, this);
-    giftModel_ = formattedModel(giftGrid_, {}, {}, this);
-    goodsModel_ = formattedModel(goodsGrid_, {3, 4, 5, 7, 8, 9, 10}, {12}, this);
-
     auto* top = new QHBoxLayout;
     top->addWidget(classPane(), 1);
     top->addWidget(giftPane(), 1);
@@ -73,11 +84,9 @@ QWidget* Tfrmspzl::classPane()
     auto* add = mc::namedButton(box, QStringLiteral("添加"), "btnClassAdd");
     auto* remove = mc::namedButton(box, QStringLiteral("删除"), "btnClassDelete");
     auto* edit = mc::namedButton(box, QStringLiteral("修改"), "btnClassEdit");
-    auto* note = new QLabel(QStringLiteral("服务商品不扣除库存,不能进退货"), box);
-    note->setStyleSheet(QStringLiteral("color: red"));
     auto* layout = new QVBoxLayout(box);
-    layout->addWidget(classGrid_);
-    layout->addWidget(note);
+    layout->addWidget(classes_);
+    layout->addWidget(mc::ui::redNote(QStringLiteral("服务商品不扣除库存,不能进退货"), box));
     layout->addLayout(mc::leftRow({add, remove, edit}));
     connect(add, &QPushButton::clicked, this, &Tfrmspzl::classAdd);
     connect(remove, &QPushButton::clicked, this, &Tfrmspzl::classDelete);
@@ -90,7 +99,7 @@ QWidget* Tfrmspzl::giftPane()
     auto* box = new QGroupBox(QStringLiteral("积分兑换商品设置"), this);
     auto* remove = mc::namedButton(box, QStringLiteral("删除"), "btnGiftDelete");
     auto* layout = new QVBoxLayout(box);
-    layout->addWidget(giftGrid_);
+    layout->addWidget(gifts_);
     layout->addLayout(mc::leftRow({remove}));
     connect(remove, &QPushButton::clicked, this, &Tfrmspzl::giftDelete);
     return box;
@@ -121,7 +130,7 @@ QWidget* Tfrmspzl::goodsPane()
     auto* layout = new QVBoxLayout(box);
     layout->addLayout(find);
     layout->addLayout(mc::leftRow({add, remove, edit, in, back, print, toExcel, import}));
-    layout->addWidget(goodsGrid_);
+    layout->addWidget(goods_);
 
     connect(search_, &QLineEdit::textChanged, this, [this] { loadGoods(); });
     connect(byPinyin_, &QCheckBox::toggled, this, [this] { loadGoods(); });
@@ -146,8 +155,7 @@ void Tfrmspzl::FormShow()
 
 void Tfrmspzl::loadClasses()
 {
-    mc::ui::showQuery(classModel_, goodsClassList(db_),
-                      {QStringLiteral("分类代码"), QStringLiteral("分类名称"), QStringLiteral("服务商品")}, classGrid_);
+    classes_->load(goodsClassList(db_));
     const QString current = classFilter_->currentData().toString();
     const QSignalBlocker quiet(classFilter_);
     classFilter_->clear();
@@ -159,8 +167,7 @@ void Tfrmspzl::loadClasses()
 
 void Tfrmspzl::loadGifts()
 {
-    mc::ui::showQuery(giftModel_, giftList(db_),
-                      {QStringLiteral("商品代码"), QStringLiteral("商品名称"), QStringLiteral("兑换积分")}, giftGrid_);
+    gifts_->load(giftList(db_));
 }
 
 mc::sales::GoodsFilter Tfrmspzl::goodsFilter() const
@@ -174,18 +181,7 @@ mc::sales::GoodsFilter Tfrmspzl::goodsFilter() const
 
 void Tfrmspzl::loadGoods()
 {
-    mc::ui::showQuery(goodsModel_, goodsList(db_, goodsFilter()),
-                      {QStringLiteral("商品分类"), QStringLiteral("商品代码"), QStringLiteral("商品名称"),
-                       QStringLiteral("销售价格"), QStringLiteral("进货单价"), QStringLiteral("库存数量"),
-                       QStringLiteral("最低折扣"), QStringLiteral("员工提成1"), QStringLiteral("员工提成2"),
-                       QStringLiteral("员工提成3"), QStringLiteral("员工提成4"), QStringLiteral("拼音简码"),
-                       QStringLiteral("不参与计分")},
-                      goodsGrid_);
-}
-
-int Tfrmspzl::selectedGoodsPid() const
-{
-    return mc::ui::selectedValue(goodsGrid_, goodsListPidColumn).toInt();
+    goods_->load(goodsList(db_, goodsFilter()));
 }
 
 void Tfrmspzl::classAdd()
@@ -198,7 +194,7 @@ void Tfrmspzl::classAdd()
 
 void Tfrmspzl::classEdit()
 {
-    const QString code = mc::ui::selectedValue(classGrid_, 0).toString();
+    const QString code = classes_->selected(QStringLiteral("classno")).toString();
     const auto c = findGoodsClass(db_, code);
     if (code.isEmpty() || !c)
         return;
@@ -210,32 +206,32 @@ void Tfrmspzl::classEdit()
 
 void Tfrmspzl::classDelete()
 {
-    const QVariant pid = mc::ui::selectedValue(classGrid_, 3);
+    const QVariant pid = classes_->selected(QStringLiteral("pid"));
     if (!pid.isValid())
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该商品分类,是否继续?")) != QMessageBox::Yes)
-        return;
-    try {
-        deleteGoodsClass(db_, pid.toInt());
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.saveMessage());
-    }
-    loadClasses();
+    confirmThen(QStringLiteral("确认删除该商品分类,是否继续?"), [&] {
+        try {
+            deleteGoodsClass(db_, pid.toInt());
+        } catch (const mc::db::DbError& e) {
+            QMessageBox::warning(this, windowTitle(), e.saveMessage());
+        }
+        loadClasses();
+    });
 }
 
 void Tfrmspzl::giftDelete()
 {
-    const QVariant pid = mc::ui::selectedValue(giftGrid_, 3);
+    const QVariant pid = gifts_->selected(QStringLiteral("pid"));
     if (!pid.isValid())
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该兑换商品,是否继续?")) != QMessageBox::Yes)
-        return;
-    try {
-        deleteGift(db_, pid.toInt());
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.saveMessage());
-    }
-    loadGifts();
+    confirmThen(QStringLiteral("确认删除该兑换商品,是否继续?"), [&] {
+        try {
+            deleteGift(db_, pid.toInt());
+        } catch (const mc::db::DbError& e) {
+            QMessageBox::warning(this, windowTitle(), e.saveMessage());
+        }
+        loadGifts();
+    });
 }
 
 void Tfrmspzl::goodsAdd()
@@ -248,7 +244,7 @@ void Tfrmspzl::goodsAdd()
 
 void Tfrmspzl::goodsEdit()
 {
-    const auto g = findGoodsByPid(db_, selectedGoodsPid());
+    const auto g = findGoodsByPid(db_, goods_->selected(QStringLiteral("pid")).toInt());
     if (!g)
         return;
     Tfrmsplr dialog(db_, *g, this);
@@ -259,23 +255,22 @@ void Tfrmspzl::goodsEdit()
 
 void Tfrmspzl::goodsDelete()
 {
-    const auto g = findGoodsByPid(db_, selectedGoodsPid());
+    const auto g = findGoodsByPid(db_, goods_->selected(QStringLiteral("pid")).toInt());
     if (!g)
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除该商品") + g->spname + QStringLiteral(",是否继续?")) !=
-        QMessageBox::Yes)
-        return;
-    try {
-        deleteGoods(db_, g->pid);
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.saveMessage());
-    }
-    loadGoods();
+    confirmThen(QStringLiteral("确认删除该商品") + g->spname + QStringLiteral(",是否继续?"), [&] {
+        try {
+            deleteGoods(db_, g->pid);
+        } catch (const mc::db::DbError& e) {
+            QMessageBox::warning(this, windowTitle(), e.saveMessage());
+        }
+        loadGoods();
+    });
 }
 
 void Tfrmspzl::goodsStock(bool in)
 {
-    const auto g = findGoodsByPid(db_, selectedGoodsPid());
+    const auto g = findGoodsByPid(db_, goods_->selected(QStringLiteral("pid")).toInt());
     if (!g)
         return;
     if (isServiceGoods(db_, g->spno)) {
@@ -289,17 +284,13 @@ void Tfrmspzl::goodsStock(bool in)
 
 void Tfrmspzl::goodsPrint()
 {
-    // The goods the list shows, through the goods-list template.
-    mc::reports::Report report;
-    report.load(mc::reports::templatePath(mc::appPath, QStringLiteral("spxx")));
-    QSqlQuery goods = goodsList(db_, goodsFilter());
-    report.bind(QStringLiteral("frxprint"), goods);
-    mc::reports::previewReport(report, this);
+    // The goods the list shows, in its order, through the goods-list template.
+    goods_->print(QStringLiteral("spxx"));
 }
 
 void Tfrmspzl::goodsExport()
 {
-    mc::toexcel(goodsGrid_, QStringLiteral("商品信息"), QStringLiteral("商品信息"), mc::operatorName);
+    goods_->exportAsk(QStringLiteral("商品信息"), QStringLiteral("商品信息"), mc::operatorName);
 }
 
 void Tfrmspzl::goodsImport()

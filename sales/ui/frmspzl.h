@@ -3,17 +3,18 @@
 // stock in, return, export and import.
 
 #include "goods_lists.h"
+#include "window_kit.h"
 
 #include <QSqlDatabase>
-#include <QWidget>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QSqlQueryModel;
-class QTableView;
+namespace mc::ui {
+class QueryView;
+}
 
-class Tfrmspzl : public QWidget {
+class Tfrmspzl : public mc::ui::MdiChild {
     Q_OBJECT
 public:
     explicit Tfrmspzl(QSqlDatabase db, QWidget* parent = nullptr);
@@ -29,7 +30,6 @@ private:
     void loadGifts();
     mc::sales::GoodsFilter goodsFilter() const;
     void loadGoods();
-    int selectedGoodsPid() const;
 
     void classAdd();
     void classEdit();
@@ -44,12 +44,9 @@ private:
     void goodsImport();
 
     QSqlDatabase db_;
-    QSqlQueryModel* classModel_;
-    QSqlQueryModel* giftModel_;
-    QSqlQueryModel* goodsModel_;
-    QTableView* classGrid_;
-    QTableView* giftGrid_;
-    QTableView* goodsGrid_;
+    mc::ui::QueryView* classes_;
+    mc::ui::QueryView* gifts_;
+    mc::ui::QueryView* goods_;
     QLineEdit* search_;
     QCheckBox* byPinyin_;
     QComboBox* classFilter_;

@@ -12,7 +12,6 @@
 #include "goods.h"
 #include "goods_class_tree.h"
 #include "goods_lists.h"
-#include "help_ui.h"
 #include "key_filters.h"
 #include "ic_card.h"
 #include "pickers.h"
@@ -41,9 +40,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSqlQueryModel>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -75,41 +72,49 @@ constexpr int classNameField = 4, bigClassField = 5, remainingField = 12;
 // The columns of the lines grid.
 enum LineColumn { Name, Price, Quantity, Rate, Settlement, Total, Staff, ServiceType, Commission, Service, Points, NoPoints };
 
-QString money2(double v)
-{
-    return QString::number(v, 'f', 2);
-}
-
 QLineEdit* readOnlyBox(const char* name, QWidget* parent)
 {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
+    QLineEdit* e = mc::ui::namedEdit(parent, name);
     e->setReadOnly(true);
     return e;
 }
 
-QLineEdit* moneyBox(const char* name, QWidget* parent)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    // Money fields take digits and the point only.
-    mc::acceptOnly(e, mc::digitKeys + u'.');
-    return e;
-}
-
+// An empty or unreadable money box counts as 0.
 Money moneyOf(const QLineEdit* e)
 {
-    return Money::parse(e->text()).value_or(Money());
+    return mc::ui::moneyOf(e).value_or(Money());
 }
+
+using Kind = mc::ui::QueryColumn::Kind;
+
+const mc::ui::QueryColumns historyColumns = {
+    {QStringLiteral("skdate"), QStringLiteral("日期"), Kind::Date},
+    {QStringLiteral("membername"), QStringLiteral("姓名")},
+    {QStringLiteral("xfje"), QStringLiteral("实际消费"), Kind::Money, true},
+    {QStringLiteral("sjxfje"), QStringLiteral("应消费金额"), Kind::Money, true},
+    {QStringLiteral("bcdkje"), QStringLiteral("本次抵扣金额"), Kind::Money, true},
+    {QStringLiteral("sjzkl"), QStringLiteral("折扣率"), Kind::Count},
+    {QStringLiteral("zkhje"), QStringLiteral("折扣后金额"), Kind::Money, true},
+    {QStringLiteral("otyh"), QStringLiteral("其他优惠"), Kind::Money, true},
+    {QStringLiteral("otsk"), QStringLiteral("其他收款"), Kind::Money, true},
+};
+
+const mc::ui::QueryColumns openColumns = {
+    {QStringLiteral("bcdate"), QStringLiteral("保存日期"), Kind::Date},
+    {QStringLiteral("memberno"), QStringLiteral("会员编码")},
+    {QStringLiteral("membername"), QStringLiteral("姓名")},
+    {QStringLiteral("zmfs"), QStringLiteral("收款方式")},
+    {QStringLiteral("sjxfje"), QStringLiteral("应消费金额"), Kind::Money},
+    {QStringLiteral("xfje"), QStringLiteral("实际消费"), Kind::Money},
+    {QStringLiteral("xfdh"), QStringLiteral("消费单号")},
+};
 
 }  // namespace
 
 Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent)
-    : QWidget(parent), db_(std::move(db)), reader_(reader)
+    : MdiChild("frmxf", QStringLiteral("会员消费"), checkoutHelpContext, parent), db_(std::move(db)), reader_(reader)
 {
-    setObjectName(QStringLiteral("frmxf"));
-    setWindowTitle(QStringLiteral("会员消费"));
-    mc::setHelpContext(this, checkoutHelpContext);
+    setOpensMaximised(true);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("PageControl1"));
@@ -187,31 +192,14 @@ QWidget* Tfrmxf::memberTab()
 
 QWidget* Tfrmxf::historyTab()
 {
-    auto* page = new QWidget(this);
-    historyGrid_ = mc::ui::makeGrid("historyGrid", page);
-    historyModel_ = new QSqlQueryModel(this);
-    auto* format = new mc::ui::GridFormat(this);
-    format->setMoneyColumns({2, 3, 4, 6, 7, 8});
-    format->setDateColumns({0});
-    format->setSourceModel(historyModel_);
-    historyGrid_->setModel(format);
-    historySum_ = new QLabel(page);
-    historySum_->setObjectName(QStringLiteral("historySum"));
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(historyGrid_);
-    layout->addWidget(historySum_);
-    return page;
+    history_ = new mc::ui::QueryView("historyGrid", historyColumns, this);
+    return history_;
 }
 
 QWidget* Tfrmxf::openTab()
 {
-    openGrid_ = mc::ui::makeGrid("openGrid", this);
-    openModel_ = new QSqlQueryModel(this);
-    auto* format = new mc::ui::GridFormat(this);
-    format->setMoneyColumns({4, 5});
-    format->setSourceModel(openModel_);
-    openGrid_->setModel(format);
-    return openGrid_;
+    open_ = new mc::ui::QueryView("openGrid", openColumns, this);
+    return open_;
 }
 
 QGroupBox* Tfrmxf::voucherBox()
@@ -220,19 +208,19 @@ QGroupBox* Tfrmxf::voucherBox()
     box->setObjectName(QStringLiteral("GroupBox1"));
     jkfs_ = new QComboBox(box);
     jkfs_->setObjectName(QStringLiteral("jkfs"));
-    sjxfje_ = moneyBox("sjxfje", box);
-    sjzkl_ = moneyBox("sjzkl", box);
+    sjxfje_ = mc::ui::moneyEdit(box, "sjxfje");
+    sjzkl_ = mc::ui::moneyEdit(box, "sjzkl");
     zkfs_ = new QLabel(box);
     zkfs_->setObjectName(QStringLiteral("zkfs"));
     zkhje_ = readOnlyBox("zkhje", box);
-    otyh_ = moneyBox("otyh", box);
+    otyh_ = mc::ui::moneyEdit(box, "otyh");
     bcdkje_ = readOnlyBox("bcdkje", box);
     useCredit_ = new QCheckBox(QStringLiteral("使用可抵扣金额"), box);
     useCredit_->setObjectName(QStringLiteral("useCredit"));
-    otsk_ = moneyBox("otsk", box);
+    otsk_ = mc::ui::moneyEdit(box, "otsk");
     xfje_ = readOnlyBox("xfje", box);
     bcxfjf_ = readOnlyBox("bcxfjf", box);
-    staff_ = readOnlyBox("ygname", box);
+    staff_ = readOnlyBox("ygid", box);
     staffButton_ = mc::namedButton(box, QStringLiteral("..."), "btnStaff");
     staffButton_->setMaximumWidth(30);
 
@@ -367,10 +355,7 @@ void Tfrmxf::FormShow()
     serviceTypes_ = QStringList{QString()} + serviceTypes(db_);
     jkfs_->clear();
     jkfs_->addItems(accountNames(db_));
-    mc::ui::showQuery(openModel_, openVouchers(db_),
-                      {QStringLiteral("保存日期"), QStringLiteral("会员编码"), QStringLiteral("姓名"), QStringLiteral("收款方式"),
-                       QStringLiteral("应消费金额"), QStringLiteral("实际消费"), QStringLiteral("消费单号")},
-                      openGrid_);
+    open_->load(openVouchers(db_));
     goods_->setVisible(!s.jdms);
     popup_->hide();
     setEntering(false);
@@ -472,7 +457,7 @@ void Tfrmxf::showMember(const FoundMember& found, const QString& note)
             if (column.endsWith(QLatin1String("date")) || column == QLatin1String("birthday"))
                 text = mc::db::toDateTime(v).date().toString(QStringLiteral("yyyy-MM-dd"));
             else if (column == QLatin1String("curmoney") || column == QLatin1String("xfze") || column == QLatin1String("syyhje"))
-                text = money2(v.toDouble());
+                text = Money::fromDouble(v.toDouble()).text(2);
             else
                 text = v.toString();
         }
@@ -499,17 +484,7 @@ void Tfrmxf::showMember(const FoundMember& found, const QString& note)
     customTab_->layout()->addWidget(customPage_);
 
     const QString memberno = row.value(QStringLiteral("memberno")).toString();
-    mc::ui::showQuery(historyModel_, memberHistory(db_, memberno),
-                      {QStringLiteral("日期"), QStringLiteral("姓名"), QStringLiteral("实际消费"), QStringLiteral("应消费金额"),
-                       QStringLiteral("本次抵扣金额"), QStringLiteral("折扣率"), QStringLiteral("折扣后金额"),
-                       QStringLiteral("其他优惠"), QStringLiteral("其他收款")},
-                      historyGrid_);
-    double paid = 0, due = 0;
-    for (int r = 0; r < historyModel_->rowCount(); ++r) {
-        paid += historyModel_->index(r, 2).data().toDouble();
-        due += historyModel_->index(r, 3).data().toDouble();
-    }
-    historySum_->setText(QStringLiteral("合计  实际消费: ") + money2(paid) + QStringLiteral("  应消费金额: ") + money2(due));
+    history_->load(memberHistory(db_, memberno));
 }
 
 void Tfrmxf::clearVoucher()
@@ -638,7 +613,7 @@ bool Tfrmxf::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return MdiChild::eventFilter(watched, event);
 }
 
 void Tfrmxf::pickGoodsClick()
@@ -858,8 +833,7 @@ void Tfrmxf::saveClick()
 
     const mc::Session session = mc::Session::current();
     const mc::Result<CheckoutDone> done = checkout(db_, in, session, icCard ? writeCard : CardWriter{});
-    QMessageBox::information(this, windowTitle(), done.message);
-    if (!done)
+    if (!showResult(done))
         return;
     // The saved voucher stays on show until the next consumption starts.
     calc_.reset();

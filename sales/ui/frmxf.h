@@ -7,9 +7,10 @@
 #include "checkout.h"
 #include "checkout_pickers.h"
 #include "member_lookup.h"
+#include "query_kit.h"
+#include "window_kit.h"
 
 #include <QSqlDatabase>
-#include <QWidget>
 
 #include <memory>
 #include <optional>
@@ -21,9 +22,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSqlQueryModel;
 class QTabWidget;
-class QTableView;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -33,7 +32,7 @@ namespace mc::devices {
 class CardReader;
 }
 
-class Tfrmxf : public QWidget {
+class Tfrmxf : public mc::ui::MdiChild {
     Q_OBJECT
 public:
     Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent = nullptr);
@@ -109,11 +108,8 @@ private:
     QLabel* remainingLabel_;
     CustomFieldPage* customPage_ = nullptr;
     QWidget* customTab_;
-    QSqlQueryModel* historyModel_;
-    QTableView* historyGrid_;
-    QLabel* historySum_;
-    QSqlQueryModel* openModel_;
-    QTableView* openGrid_;
+    mc::ui::QueryView* history_;
+    mc::ui::QueryView* open_;
 
     QComboBox* jkfs_;
     QLineEdit* sjxfje_;

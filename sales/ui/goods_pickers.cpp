@@ -5,11 +5,10 @@
 #include "globals.h"
 #include "goods_class_tree.h"
 #include "goods_lists.h"
+#include "query_kit.h"
 #include "utils/namecode.h"
 
 #include <QPushButton>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <QTreeWidget>
 
 namespace {
@@ -23,19 +22,22 @@ QTreeWidget* classTree(const QSqlDatabase& db, QWidget* parent)
     return tree;
 }
 
+const mc::ui::QueryColumns goodsColumns = {
+    {QStringLiteral("spno"), QStringLiteral("商品代码")},
+    {QStringLiteral("spname"), QStringLiteral("商品名称")},
+    {QStringLiteral("xsjg"), QStringLiteral("单价"), mc::ui::QueryColumn::Kind::Money},
+    {QStringLiteral("fwbz"), QStringLiteral("备注")},
+};
+
 }  // namespace
 
 Tfrmspxz::Tfrmspxz(QSqlDatabase db, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), tree_(classTree(db_, this)), model_(new QSqlQueryModel(this)),
-      grid_(mc::ui::makeGrid("goodsGrid", this))
+    : QDialog(parent), db_(std::move(db)), tree_(classTree(db_, this)),
+      goods_(new mc::ui::QueryView("goodsGrid", goodsColumns, this))
 {
     setObjectName(QStringLiteral("frmspxz"));
     setWindowTitle(QStringLiteral("商品选择"));
-    auto* format = new mc::ui::GridFormat(this);
-    format->setMoneyColumns({2});
-    format->setSourceModel(model_);
-    grid_->setModel(format);
-    mc::ui::layoutTreeGridPicker(this, tree_, grid_, [this] { selectClick(); });
+    mc::ui::layoutTreeGridPicker(this, tree_, goods_, goods_->grid(), [this] { selectClick(); });
     resize(720, 460);
     classClicked(nullptr);
     connect(tree_, &QTreeWidget::itemClicked, this, &Tfrmspxz::classClicked);
@@ -43,18 +45,16 @@ Tfrmspxz::Tfrmspxz(QSqlDatabase db, QWidget* parent)
 
 void Tfrmspxz::classClicked(QTreeWidgetItem* node)
 {
-    mc::ui::showQuery(model_, mc::sales::goodsPickList(db_, mc::ui::goodsClassCode(node)),
-                      {QStringLiteral("商品代码"), QStringLiteral("商品名称"), QStringLiteral("单价"), QStringLiteral("备注")},
-                      grid_);
+    goods_->load(mc::sales::goodsPickList(db_, mc::ui::goodsClassCode(node)));
 }
 
 void Tfrmspxz::selectClick()
 {
-    const QVariant code = mc::ui::selectedValue(grid_, 0);
+    const QVariant code = goods_->selected(QStringLiteral("spno"));
     if (!code.isValid())
         return;
     mc::pickedNumber = code.toString();
-    mc::pickedName = mc::ui::selectedValue(grid_, 1).toString();
+    mc::pickedName = goods_->selected(QStringLiteral("spname")).toString();
     accept();
 }
 

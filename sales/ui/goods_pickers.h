@@ -5,10 +5,11 @@
 #include <QDialog>
 #include <QSqlDatabase>
 
-class QSqlQueryModel;
-class QTableView;
 class QTreeWidget;
 class QTreeWidgetItem;
+namespace mc::ui {
+class QueryView;
+}
 
 class Tfrmspxz : public QDialog {
     Q_OBJECT
@@ -21,8 +22,7 @@ private:
 
     QSqlDatabase db_;
     QTreeWidget* tree_;
-    QSqlQueryModel* model_;
-    QTableView* grid_;
+    mc::ui::QueryView* goods_;
 };
 
 class Tfrmsplbxz : public QDialog {

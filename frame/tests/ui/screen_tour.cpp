@@ -8,7 +8,11 @@
 #include "frmmain.h"
 #include "frmuserload.h"
 #include "globals.h"
+#include "members_windows.h"
 #include "password_hash.h"
+#include "pickers.h"
+#include "register_member_fields.h"
+#include "sales_windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +20,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -79,6 +85,9 @@ int main(int argc, char** argv)
     mc::db::openSqlite(mc::db::catalogueConnection, mc::catalogueFile(mc::appPath));
     mc::db::openSqlite(mc::db::accountConnection, mc::accountSetFile(mc::appPath, mc::demoSetName));
     mc::registerFrameWindows();
+    mc::members::registerFieldWindows();
+    mc::members::registerWindows();
+    mc::sales::registerWindows();
 
     auto* login = new Tfrmuserload;
     FirstPaint paint;
@@ -122,5 +131,30 @@ int main(int argc, char** argv)
     }
     main.action(QStringLiteral("G1"))->trigger();
     shoot("6-about");
+    if (auto* about = QApplication::activeModalWidget())
+        about->close();
+
+    // The child windows: opened, tiled side by side and one above the other, then cascaded.
+    main.action(QStringLiteral("S1"))->trigger();
+    shoot("7-goods");
+    main.action(QStringLiteral("N3"))->trigger();
+    shoot("8-card-classes");
+    main.action(QStringLiteral("N25"))->trigger();
+    shoot("9-tiled-side-by-side");
+    main.action(QStringLiteral("N24"))->trigger();
+    shoot("10-tiled-one-above-the-other");
+    main.action(QStringLiteral("N23"))->trigger();
+    shoot("11-cascaded");
+    main.findChild<QMdiArea*>(QStringLiteral("mdi"))->closeAllSubWindows();
+
+    for (const char* item : {"N5", "L1"}) {
+        main.action(QLatin1String(item))->trigger();
+        shoot(item == QLatin1String("N5") ? "12-custom-fields" : "13-custom-field-subsets");
+        if (auto* window = QApplication::activeModalWidget())
+            window->close();
+    }
+    Tfrmhyxz members(QSqlDatabase::database(mc::db::accountConnection));
+    members.show();
+    shoot("14-member-picker");
     return 0;
 }

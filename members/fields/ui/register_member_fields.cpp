@@ -10,9 +10,9 @@ namespace mc::members {
 void registerFieldWindows()
 {
     auto accountSet = [] { return QSqlDatabase::database(db::accountConnection, false); };
-    registerWindow(QStringLiteral("N5"), WindowEntry::Kind::Child,
+    registerWindow(QStringLiteral("N5"), WindowEntry::Kind::Modal,
                    [accountSet](QWidget* parent) { return new Tfrmselffield(accountSet(), parent); });
-    registerWindow(QStringLiteral("L1"), WindowEntry::Kind::Child,
+    registerWindow(QStringLiteral("L1"), WindowEntry::Kind::Modal,
                    [accountSet](QWidget* parent) { return new Tfrmzj(accountSet(), parent); });
 }
 
