@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -134,4 +135,36 @@ TEST_F(CheckoutWindow, CashCustomerAndCancelLeaveNothingOpen)
     EXPECT_FALSE(window->entering());
     // The voucher is written only by the save: a cancelled one leaves no row behind.
     EXPECT_EQ(scalar(scratch->db(), "select count(*) from memberxx").toInt(), 0);
+}
+
+TEST_F(CheckoutWindow, PickersFillTheVoucher)
+{
+    exec(scratch->db(), "insert into gsyg(ygid, ygname, dep_id) values('01', '李四', '01')");
+    child<QPushButton>("btnCash")->click();
+    ASSERT_TRUE(window->entering());
+
+    // Two rows of the same goods in the goods picker become one line of their quantities.
+    const auto picked = mctest::onNextModal<Tfrmxfspxz>([](Tfrmxfspxz* picker) {
+        picker->choose("A1", "可乐", 50);
+        picker->choose("A1", "可乐", 50);
+        auto* chosen = picker->findChild<QTableWidget*>("chosenGrid");
+        chosen->item(1, 3)->setText("3");
+        picker->findChild<QPushButton*>("btnOk")->click();
+    });
+    child<QPushButton>("btnPickGoods")->click();
+    ASSERT_TRUE(*picked);
+    auto* lines = child<QTableWidget>("linesGrid");
+    ASSERT_EQ(lines->rowCount(), 1);
+    EXPECT_EQ(lines->item(0, 2)->text(), "4");
+    EXPECT_EQ(child<QLineEdit>("xfje")->text(), "200.00");
+
+    // The staff picker sets the voucher's staff member.
+    const auto staff = mctest::onNextModal<Tfrmygxz>([](Tfrmygxz* picker) {
+        auto* grid = picker->findChild<QTableView*>("staffGrid");
+        grid->selectRow(0);
+        picker->findChild<QPushButton*>("btnSelect")->click();
+    });
+    child<QPushButton>("btnStaff")->click();
+    ASSERT_TRUE(*staff);
+    EXPECT_EQ(child<QLineEdit>("ygid")->text(), "李四");
 }
