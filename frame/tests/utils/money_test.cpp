@@ -49,8 +49,9 @@ TEST(Money, TextInAndOut)
     for (const Case& c : cases) {
         const auto m = Money::parse(QString::fromUtf8(c.typed));
         ASSERT_EQ(m.has_value(), c.valid) << c.typed;
-        if (m)
+        if (m) {
             EXPECT_EQ(m->text(), QString::fromLatin1(c.shown)) << c.typed;
+        }
     }
     EXPECT_EQ(Money::parse("2.675")->text(4), "2.6750");
     EXPECT_EQ(Money::parse("2.675")->text(0), "3");
