@@ -98,7 +98,7 @@ TEST_P(Registration, StoredValueCardCreditsTheDepositTimesTheMultiplier)
     in.khyhje = Money::fromUnits(50000);  // 5.00
     in.password = "1234";
     const auto r = save(in);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(r.message, "保存完成");
     EXPECT_EQ(r.value.curmoney.text(), "110.00");
     EXPECT_EQ(r.value.khhjys.text(), "130.00");
@@ -147,7 +147,7 @@ TEST_P(Registration, DiscountCardTakesNoDepositAndRunsForItsMonths)
     RegistrationInput in = input("1002", "0002");
     in.deposit = "80";  // the field is hidden for discount cards
     const auto r = save(in);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_TRUE(r.value.curmoney.isZero());
     EXPECT_TRUE(r.value.khcksj.isZero());
     EXPECT_EQ(r.value.khssje.text(), "50.00");
@@ -164,7 +164,7 @@ TEST_P(Registration, CountCardCountsUsesAndCopiesTheClassItems)
     RegistrationInput in = input("1003", "0003");
     in.rhjsr = "0500";
     const auto r = save(in);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(r.value.curcs, 10);
     EXPECT_EQ(member("1003", "curcs").toInt(), 10);
     EXPECT_DOUBLE_EQ(member("1003", "curmoney").toDouble(), 0);
@@ -198,7 +198,7 @@ TEST_P(Registration, DepositPointsAndTheIntroducersShare)
     in.deposit = "105";
     in.rhjsr = "0500";
     const auto r = save(in);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(r.value.xfjf, 105);
     EXPECT_DOUBLE_EQ(member("1004", "xfjf").toDouble(), 105);
     EXPECT_EQ(journal("1004", "bcxfjf").toInt(), 105);
@@ -217,10 +217,20 @@ TEST_P(Registration, DepositPointsAndTheIntroducersShare)
 TEST_P(Registration, EveryRefusalHasItsMessageAndChangesNothing)
 {
     exec(db(), "insert into membercurlist(memberno, truecard, membername, cardstatus) values('2000', 'T2000', '旧', '注销')");
-    FieldDefinition grade{"dj", "等级", "整数", "", false};
+    FieldDefinition grade;
+    grade.name = "dj";
+    grade.display = "等级";
+    grade.type = "整数";
+    grade.required = false;
     ASSERT_TRUE(addCustomField(db(), grade, registeredAt.date()).ok);
-    FieldDefinition note{"bz", "", "文本", "20", false};
+    FieldDefinition note = grade;
+    note.name = "bz";
+    note.display.clear();
+    note.type = "文本";
+    note.length = "20";
     ASSERT_TRUE(addCustomField(db(), note, registeredAt.date()).ok);
+    // Only the note must be filled.
+    exec(db(), "update selffields set iszero = ? where fieldname = 'dj'", {false});
     exec(db(), "update selffields set iszero = ? where fieldname = 'bz'", {true});
     const QStringList before = books();
 
@@ -277,7 +287,7 @@ TEST_P(Registration, MemberNumberIsPaddedAndWithoutADeviceIsTheCardNumber)
     in.cardMode = 3;
     in.truecard.clear();
     const auto r = save(in);
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(r.value.memberno, "00000123");
     EXPECT_EQ(r.value.truecard, "00000123");
     EXPECT_EQ(member("00000123", "truecard").toString(), "00000123");
@@ -342,7 +352,7 @@ TEST_P(Registration, IcCardIsWrittenLastAndAFailedWriteTakesEverythingBack)
     EXPECT_EQ(books(), before);
 
     const auto r = save(in, [](const mc::devices::IcCardData&) { return true; });
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(member("0000000042", "truecard").toString(), "0000000042");
 }
 
@@ -369,8 +379,8 @@ TEST_P(Registration, DatabaseFailureShowsTheSaveMessageAndKeepsTheBooks)
     in.deposit = "10";
     const auto r = save(in);
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.message.startsWith("出现错误，无法保存\n")) << r.message;
-    EXPECT_TRUE(r.message.contains("\n错误:")) << r.message;
+    EXPECT_TRUE(r.message.startsWith("出现错误，无法保存\n")) << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains("\n错误:")) << r.message.toStdString();
     for (const char* table : {"membercurlist", "memberxx", "actormoney", "czrz"})
         EXPECT_EQ(count(table), 0) << table;
     EXPECT_DOUBLE_EQ(scalar(db(), "select curye from gszh where zhname = '现金'").toDouble(), 50);

@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -85,6 +86,10 @@ Tfrmmemberreg::Tfrmmemberreg(QSqlDatabase db, QWidget* parent) : QDialog(parent)
     body->addWidget(paymentPanel());
     mc::layoutWithButtons(this, body, {add_, reset_, save_, exit_}, 1);
     mc::ui::enterMovesFocus(this);
+    // Installed after the next-field filters, so these run first.
+    password_->installEventFilter(this);
+    if (!custom_->fields().isEmpty())
+        custom_->editor(int(custom_->fields().size()) - 1)->installEventFilter(this);
 
     connect(add_, &QPushButton::clicked, this, &Tfrmmemberreg::addClick);
     connect(reset_, &QPushButton::clicked, this, &Tfrmmemberreg::resetClick);
@@ -256,6 +261,25 @@ QWidget* Tfrmmemberreg::paymentPanel()
     }
     connect(khyhje_, &QLineEdit::textChanged, this, &Tfrmmemberreg::showTotals);
     return box;
+}
+
+// Enter in the password goes on to the custom fields (or the discount), and Enter in the last
+// custom field comes back to the discount.
+bool Tfrmmemberreg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QDialog::eventFilter(watched, event);
+    if (watched == password_ && !custom_->fields().isEmpty()) {
+        pages_->setCurrentIndex(1);
+        custom_->editor(0)->setFocus();
+    } else {
+        pages_->setCurrentIndex(0);
+        khyhje_->setFocus();
+    }
+    return true;
 }
 
 void Tfrmmemberreg::showEvent(QShowEvent* event)
