@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QCameraDevice>
 #include <QMediaDevices>
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -4,6 +4,7 @@
 #include "globals.h"
 
 #include <QCamera>
+#include <QCameraDevice>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageCapture>

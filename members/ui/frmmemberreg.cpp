@@ -60,8 +60,8 @@ Tfrmmemberreg::Tfrmmemberreg(QSqlDatabase db, QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmmemberreg"));
     setWindowTitle(QStringLiteral("会员注册"));
     mc::setHelpContext(this, registrationHelpContext);
-    writeCard_ = [this](const mc::devices::IcCardData& data) {
-        Tfrmicwrite write(mc::devices::libraryReader(), data, this);
+    writeCard_ = [this](const mc::devices::IcCardData& card) {
+        Tfrmicwrite write(mc::devices::libraryReader(), card, this);
         return write.exec() == QDialog::Accepted;
     };
 
