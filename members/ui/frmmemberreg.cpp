@@ -160,11 +160,14 @@ QWidget* Tfrmmemberreg::basicPage()
         grid->addWidget(label ? label : new QLabel(caption, page), row, column * 2, Qt::AlignRight);
         grid->addWidget(w, row, column * 2 + 1);
     };
+    usemonth_->setMaximumWidth(60);
+    useday_->setMaximumWidth(60);
     auto* monthsDays = new QHBoxLayout;
     monthsDays->addWidget(usemonth_);
     monthsDays->addWidget(new QLabel(QStringLiteral("月"), page));
     monthsDays->addWidget(useday_);
     monthsDays->addWidget(new QLabel(QStringLiteral("日"), page));
+    monthsDays->addStretch();
     auto* cardRow = new QHBoxLayout;
     cardRow->addWidget(truecard_);
     cardRow->addWidget(readCard_);
