@@ -226,6 +226,86 @@ QDateTime expiryDate(const QDateTime& khdate, int usemonth, int useday)
     return incdate(QStringLiteral("D"), useday, incdate(QStringLiteral("M"), usemonth, khdate));
 }
 
+namespace {
+
+// The custom columns of the member row, each value in its column's type.
+struct CustomColumns {
+    QStringList names;
+    QVariantList values;
+};
+
+mc::Result<CustomColumns> customColumns(const QSqlDatabase& db, QHash<QString, QVariant> given)
+{
+    CustomColumns out;
+    for (const CustomField& f : customFields(db)) {
+        const QVariant v = customValue(f, given.contains(f.name) ? given.take(f.name) : QVariant(f.defaultValue));
+        if (!v.isValid())
+            return mc::Result<CustomColumns>::failure(
+                QStringLiteral("自定义字段") + f.caption() + QStringLiteral("的内容不正确"), f.name);
+        if (v.isNull() && f.mustFill)
+            return mc::Result<CustomColumns>::failure(
+                QStringLiteral("自定义字段") + f.caption() + QStringLiteral("不能为空"), f.name);
+        out.names << f.name;
+        out.values << v;
+    }
+    if (!given.isEmpty())
+        return mc::Result<CustomColumns>::failure(QStringLiteral("自定义字段") + given.constBegin().key() +
+                                                  QStringLiteral("不存在"));
+    return mc::Result<CustomColumns>::success(out);
+}
+
+bool exists(const QSqlDatabase& db, const QString& table, const QString& column, const QString& value)
+{
+    return scalar(db, QStringLiteral("select count(*) from %1 where %2 = ?").arg(table, column), {value}).toInt() > 0;
+}
+
+// Appends the member row and returns its pid.
+int insertMember(const QSqlDatabase& db, const Session& s, const RegistrationDone& m, const RegistrationInput& in,
+                 const ClassAmounts& cls, const QDate& birthday, const CustomColumns& custom)
+{
+    const QString jsrname =
+        in.rhjsr.isEmpty()
+            ? QString()
+            : scalar(db, QStringLiteral("select membername from membercurlist where memberno = ?"), {in.rhjsr}).toString();
+    QStringList columns = {
+        "memberno", "truecard", "membername", "memberpym", "cardno", "cardstatus", "khdate", "dqdate",
+        "lastnfdate", "usemonth", "useday", "curmoney", "curcs", "xfjf", "xfze", "xfcs", "sjckje", "ljczje",
+        "syyhje", "khkjg", "khyj", "khcksj", "khhjys", "khyhje", "khssje", "khjkfs", "sfzh", "birthday", "sex",
+        "gzdw", "txdz", "yzbm", "movetel", "jttel", "worktel", "workcz", "memberphoto", "memberpwd", "rhjsr",
+        "jsrname", "xgdate", "xgdh", "bcdate"};
+    QVariantList values = {
+        m.memberno, m.truecard, m.membername, getpy(m.membername, PinyinWhole, 255), in.cardno,
+        QStringLiteral("正常"), m.khdate, m.dqdate, m.khdate, cls.usemonth, cls.useday, m.curmoney.toDouble(),
+        m.curcs, m.xfjf, 0, 0, m.khcksj.toDouble(), m.curmoney.toDouble(), 0, m.khkjg.toDouble(),
+        m.khyj.toDouble(), m.khcksj.toDouble(), m.khhjys.toDouble(), m.khyhje.toDouble(), m.khssje.toDouble(),
+        m.khjkfs, in.sfzh, birthday.isValid() ? QVariant(birthday.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime)),
+        in.sex, in.gzdw, in.txdz, in.yzbm, in.movetel, in.jttel, in.worktel, in.workcz, in.memberphoto,
+        in.password.isEmpty() ? QString() : encodepwd(in.password), in.rhjsr, jsrname, s.now, s.branch, s.now};
+    columns += custom.names;
+    values += custom.values;
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.size());
+    exec(db, QStringLiteral("insert into membercurlist(%1) values(%2)").arg(columns.join(u','), marks.join(u',')),
+         values);
+    return scalar(db, QStringLiteral("select pid from membercurlist where memberno = ?"), {m.memberno}).toInt();
+}
+
+// The opening row of the account journal: uses for count cards, money otherwise.
+void appendOpening(const QSqlDatabase& db, const Session& s, const RegistrationDone& m)
+{
+    const bool count = m.classname == countKind;
+    const double opening = count ? m.curcs : m.curmoney.toDouble();
+    exec(db,
+         QStringLiteral("insert into memberxx(memberid, memberno, membername, zmfs, jkfs, ckje, curye, sjkye, knye, "
+                        "sjjkje, sjxfje, zkhje, otyh, xfje, bcxfjf, actor, issk, skdate, bcdate, iszf, fdh, scip, "
+                        "issc) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+         {m.pid, m.memberno, m.membername, count ? QStringLiteral("计次开户") : QStringLiteral("开户"), m.khjkfs,
+          opening, opening, opening, opening, count ? QVariant(QMetaType(QMetaType::Double)) : m.khcksj.toDouble(),
+          m.xfjf, s.operatorName, true, s.now, s.now, false, QString(), s.address, false});
+}
+
+}  // namespace
+
 mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Session& session,
                                             const RegistrationSettings& settings, RegistrationInput in,
                                             const IcCardWrite& writeCard)
@@ -266,29 +346,17 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
         db::Transaction t(db);
 
         // Checks that read the database, inside the transaction so nothing changes before the writes.
-        const QList<CustomField> fields = customFields(db);
-        QStringList customColumns;
-        QVariantList customValues;
-        for (const CustomField& f : fields) {
-            const QVariant v = customValue(f, in.custom.contains(f.name) ? in.custom.value(f.name) : f.defaultValue);
-            if (!v.isValid())
-                return Refusal::failure(QStringLiteral("自定义字段") + f.caption() + QStringLiteral("的内容不正确"), f.name);
-            if (v.isNull() && f.mustFill)
-                return Refusal::failure(QStringLiteral("自定义字段") + f.caption() + QStringLiteral("不能为空"), f.name);
-            customColumns.append(f.name);
-            customValues.append(v);
-            in.custom.remove(f.name);
-        }
-        if (!in.custom.isEmpty())
-            return Refusal::failure(QStringLiteral("自定义字段") + in.custom.constBegin().key() + QStringLiteral("不存在"));
-        if (scalar(db, QStringLiteral("select count(*) from membercurlist where memberno = ?"), {in.memberno}).toInt() > 0)
+        const auto custom = customColumns(db, in.custom);
+        if (!custom)
+            return Refusal::failure(custom);
+        if (exists(db, QStringLiteral("membercurlist"), QStringLiteral("memberno"), in.memberno))
             return Refusal::failure(QStringLiteral("错误，会员编号重复,可能存在同号注销人员"), QStringLiteral("memberno"));
-        if (scalar(db, QStringLiteral("select count(*) from membercurlist where truecard = ?"), {in.truecard}).toInt() > 0)
+        if (exists(db, QStringLiteral("membercurlist"), QStringLiteral("truecard"), in.truecard))
             return Refusal::failure(QStringLiteral("错误，会员卡号重复,可能存在同号注销人员"), QStringLiteral("truecard"));
         const auto cls = classAmounts(db, in.cardno);
         if (!cls)
             return Refusal::failure(QStringLiteral("卡类型不存在"), QStringLiteral("cardno"));
-        if (scalar(db, QStringLiteral("select count(*) from gszh where zhname = ?"), {in.khjkfs}).toInt() == 0)
+        if (!exists(db, QStringLiteral("gszh"), QStringLiteral("zhname"), in.khjkfs))
             return Refusal::failure(QStringLiteral("收款帐号不存在"), QStringLiteral("khjkfs"));
 
         RegistrationDone m;
@@ -309,69 +377,28 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
         m.khhjys = totals.khhjys;
         m.khyhje = in.khyhje;
         m.khssje = totals.khssje;
+        const devices::IcCardData card = cardData(m, cls->usemonth, cls->useday, in.cardno);
         if (in.cardMode == 2) {
-            const QString problem = devices::icDataProblem(cardData(m, cls->usemonth, cls->useday, in.cardno));
+            const QString problem = devices::icDataProblem(card);
             if (!problem.isEmpty())
                 return Refusal::failure(problem, QStringLiteral("memberno"));
         }
-        const bool count = cls->classname == countKind;
-        const QString jsrname =
-            in.rhjsr.isEmpty()
-                ? QString()
-                : scalar(db, QStringLiteral("select membername from membercurlist where memberno = ?"), {in.rhjsr}).toString();
 
-        // The payment, into its account and the operator ledger.
+        // The writes, in the order of the books: payment, points, member, journal, log, items.
         postLedger(db, session, m.memberno, m.khjkfs, m.khssje);
-
-        // Points before the member row exists, so the introducer is credited first, as the
-        // journal order has it; the new member's own points go onto its row.
-        m.xfjf = count ? 0 : registrationPoints(db, session, m, in.rhjsr);
-
-        // The member row. The journal below carries its pid, read back inside this transaction.
-        QStringList columns = {
-            "memberno", "truecard", "membername", "memberpym", "cardno", "cardstatus", "khdate", "dqdate",
-            "lastnfdate", "usemonth", "useday", "curmoney", "curcs", "xfjf", "xfze", "xfcs", "sjckje", "ljczje",
-            "syyhje", "khkjg", "khyj", "khcksj", "khhjys", "khyhje", "khssje", "khjkfs", "sfzh", "birthday", "sex",
-            "gzdw", "txdz", "yzbm", "movetel", "jttel", "worktel", "workcz", "memberphoto", "memberpwd", "rhjsr",
-            "jsrname", "xgdate", "xgdh", "bcdate"};
-        const QDate birthday = in.birthday.isValid() ? in.birthday : identityBirthday.value_or(QDate());
-        QVariantList values = {
-            m.memberno, m.truecard, m.membername, getpy(m.membername, PinyinWhole, 255), in.cardno,
-            QStringLiteral("正常"), m.khdate, m.dqdate, m.khdate, cls->usemonth, cls->useday, m.curmoney.toDouble(),
-            m.curcs, m.xfjf, 0, 0, m.khcksj.toDouble(), m.curmoney.toDouble(), 0, m.khkjg.toDouble(),
-            m.khyj.toDouble(), m.khcksj.toDouble(), m.khhjys.toDouble(), m.khyhje.toDouble(), m.khssje.toDouble(),
-            m.khjkfs, in.sfzh, birthday.isValid() ? QVariant(birthday.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime)),
-            in.sex, in.gzdw, in.txdz, in.yzbm, in.movetel, in.jttel, in.worktel, in.workcz, in.memberphoto,
-            in.password.isEmpty() ? QString() : encodepwd(in.password), in.rhjsr, jsrname, session.now,
-            session.branch, session.now};
-        columns += customColumns;
-        values += customValues;
-        QStringList marks;
-        marks.fill(QStringLiteral("?"), columns.size());
-        exec(db, QStringLiteral("insert into membercurlist(%1) values(%2)").arg(columns.join(u','), marks.join(u',')),
-             values);
-        m.pid = scalar(db, QStringLiteral("select pid from membercurlist where memberno = ?"), {m.memberno}).toInt();
-
-        // The opening row of the account journal: uses for count cards, money otherwise.
-        const double opening = count ? m.curcs : m.curmoney.toDouble();
-        exec(db,
-             QStringLiteral("insert into memberxx(memberid, memberno, membername, zmfs, jkfs, ckje, curye, sjkye, knye, "
-                            "sjjkje, sjxfje, zkhje, otyh, xfje, bcxfjf, actor, issk, skdate, bcdate, iszf, fdh, scip, "
-                            "issc) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {m.pid, m.memberno, m.membername, count ? QStringLiteral("计次开户") : QStringLiteral("开户"), m.khjkfs,
-              opening, opening, opening, opening, count ? QVariant(QMetaType(QMetaType::Double)) : m.khcksj.toDouble(),
-              m.xfjf, session.operatorName, true, session.now, session.now, false, QString(), session.address, false});
-
+        m.xfjf = m.classname == countKind ? 0 : registrationPoints(db, session, m, in.rhjsr);
+        m.pid = insertMember(db, session, m, in, *cls, in.birthday.isValid() ? in.birthday : identityBirthday.value_or(QDate()),
+                             custom.value);
+        // The journal carries the new member's pid from the start, not patched in after the commit.
+        appendOpening(db, session, m);
         logOperation(db, session, m.memberno + m.membername + QStringLiteral("会员注册"));
-
-        // The counted items of the class, for every kind.
         exec(db,
              QStringLiteral("insert into memberfj(memberno, xmclass, xmno, xfcs, cscs, bdate, dqdate, isgq) "
                             "select ?, xmclass, xmno, xfcs, xfcs, ?, ?, ? from cardfj where cardno = ?"),
              {m.memberno, m.khdate, m.dqdate, false, in.cardno});
 
         // The card last: a card that was not written takes the whole registration back.
-        if (in.cardMode == 2 && !(writeCard && writeCard(cardData(m, cls->usemonth, cls->useday, in.cardno))))
+        if (in.cardMode == 2 && !(writeCard && writeCard(card)))
             return Refusal::failure(QStringLiteral("未完成写卡，无法保存"));
 
         t.commit();
