@@ -125,6 +125,37 @@ TEST_P(RegistrationWindow, RegistersAStoredValueMember)
     EXPECT_EQ(save(&w), "错误，会员编号重复,可能存在同号注销人员");
 }
 
+TEST_P(RegistrationWindow, IcCardModeWritesTheCardAsTheLastStep)
+{
+    mc::cardMode = 2;
+    mc::settings.memberws = 10;
+    Tfrmmemberreg w(db());
+    bool accept = false;
+    QString written;
+    w.setCardWriter([&](const mc::devices::IcCardData& card) {
+        written = card.cardNumber;
+        return accept;
+    });
+    w.show();
+    QTest::qWait(150);
+    auto* memberno = child<QLineEdit>(&w, "memberno");
+    memberno->setText("7");
+    emit memberno->editingFinished();
+    child<QLineEdit>(&w, "membername")->setText("张三");
+    auto* classes = child<QComboBox>(&w, "cardno");
+    classes->setCurrentIndex(0);
+    emit classes->activated(0);
+
+    EXPECT_EQ(save(&w), "未完成写卡，无法保存");
+    EXPECT_EQ(written, "0000000007");
+    EXPECT_EQ(scalar(db(), "select count(*) from membercurlist").toInt(), 0);
+    EXPECT_TRUE(child<QPushButton>(&w, "saveButton")->isEnabled());  // the row stays for another try
+
+    accept = true;
+    EXPECT_EQ(save(&w), "保存完成");
+    EXPECT_EQ(scalar(db(), "select truecard from membercurlist").toString(), "0000000007");
+}
+
 TEST(CapturePhoto, NextFreeNumber)
 {
     QTemporaryDir dir;
