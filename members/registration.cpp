@@ -41,8 +41,8 @@ void postLedger(const QSqlDatabase& db, const Session& s, const QString& membern
     e.when = s.now;
     e.account = account;
     e.item = QStringLiteral("会员注册");
-    e.received = amount.toDouble();
-    e.due = amount.toDouble();
+    e.received = amount;
+    e.due = amount;
     db::appendLedgerRow(db, e);
 }
 
