@@ -320,7 +320,7 @@ TEST(IcWrite, AFailedCloseCancels)
 TEST(IcWrite, DataTheLayoutCannotHoldNeverReachesTheCard)
 {
     IcCardData shortNumber = memberData(true);
-    shortNumber.value.cardNumber = "12345";
+    shortNumber.cardNumber = "12345";
     IcCardData letters = memberData(true);
     letters.cardNumber = "00000A1234";
     IcCardData tooMuch = memberData(true, 100000000.0);
