@@ -51,20 +51,25 @@ bool isSafeFileName(const QString& name)
 
 }  // namespace
 
-Result<QList<AccountSet>> listAccountSets(const QSqlDatabase& catalogue)
+QList<AccountSet> listAccountSets(const QSqlDatabase& catalogue)
 {
     QList<AccountSet> sets;
+    QSqlQuery q = db::exec(catalogue, QStringLiteral("select ztmc, memo, sjk, server, username, userpwd, dlfs, "
+                                                     "lastload, lastyg, lastloadtime, loadip from sjklj order by ztmc"));
+    while (q.next())
+        sets.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toString(),
+                     q.value(4).toString(), q.value(5).toString(), q.value(6).toInt(), q.value(7).toBool(),
+                     q.value(8).toString(), db::toDateTime(q.value(9)), q.value(10).toString()});
+    return sets;
+}
+
+Result<QList<AccountSet>> readAccountSets(const QSqlDatabase& catalogue)
+{
     try {
-        QSqlQuery q = db::exec(catalogue, QStringLiteral("select ztmc, memo, sjk, server, username, userpwd, dlfs, "
-                                                         "lastload, lastyg, lastloadtime, loadip from sjklj order by ztmc"));
-        while (q.next())
-            sets.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toString(),
-                         q.value(4).toString(), q.value(5).toString(), q.value(6).toInt(), q.value(7).toBool(),
-                         q.value(8).toString(), db::toDateTime(q.value(9)), q.value(10).toString()});
+        return Result<QList<AccountSet>>::success(listAccountSets(catalogue));
     } catch (const db::DbError& e) {
         return Result<QList<AccountSet>>::failure(e.message());
     }
-    return Result<QList<AccountSet>>::success(sets);
 }
 
 int preselectedIndex(const QList<AccountSet>& sets)

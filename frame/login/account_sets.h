@@ -28,9 +28,11 @@ struct AccountSet {
     QString loadip;
 };
 
-// The catalogue in name order, or the message of a catalogue that cannot be read; and the entry
-// to preselect: the (last) one of the latest login.
-Result<QList<AccountSet>> listAccountSets(const QSqlDatabase& catalogue);
+// The catalogue in name order, and the entry to preselect: the (last) one of the latest login.
+// Throws db::DbError.
+QList<AccountSet> listAccountSets(const QSqlDatabase& catalogue);
+// The same for a window: the list, or the message of a catalogue that cannot be read.
+Result<QList<AccountSet>> readAccountSets(const QSqlDatabase& catalogue);
 int preselectedIndex(const QList<AccountSet>& sets);
 bool isDemoSet(const AccountSet& set);
 

@@ -93,7 +93,7 @@ Tfrmuserload::Tfrmuserload(QWidget* parent) : QDialog(parent)
 void Tfrmuserload::FormShow()
 {
     scbzt->clear();
-    const auto sets = mc::login::listAccountSets(catalogue());
+    const auto sets = mc::login::readAccountSets(catalogue());
     if (!sets)
         QMessageBox::warning(this, windowTitle(), sets.message);
     sets_ = sets.value;

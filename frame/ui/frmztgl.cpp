@@ -51,7 +51,7 @@ void Tfrmztgl::FormShow()
     model_->clear();
     model_->setHorizontalHeaderLabels({QStringLiteral("帐套名称"), QStringLiteral("描述"), QStringLiteral("最后登陆时间"),
                                        QStringLiteral("登录员工"), QStringLiteral("登录ip")});
-    const auto sets = mc::login::listAccountSets(catalogue());
+    const auto sets = mc::login::readAccountSets(catalogue());
     if (!sets) {
         QMessageBox::warning(this, windowTitle(), sets.message);
         return;

@@ -56,14 +56,14 @@ TEST(AccountSetList, PreselectsTheSetOfTheLatestLogin)
     DataFolderFixture f;
     exec(f.catalogue, "insert into sjklj(ztmc, memo, lastload) values('b', '乙', false), ('c', '丙', true)");
     exec(f.catalogue, "update sjklj set lastload = false where ztmc = 'test'");
-    const auto sets = listAccountSets(f.catalogue).value;
+    const auto sets = listAccountSets(f.catalogue);
     ASSERT_EQ(sets.size(), 3);
     EXPECT_EQ(sets[0].ztmc, "b");
     EXPECT_EQ(preselectedIndex(sets), 1);  // c
     EXPECT_TRUE(isDemoSet(sets[2]));
     EXPECT_FALSE(isDemoSet(sets[0]));
     exec(f.catalogue, "update sjklj set lastload = false");
-    EXPECT_EQ(preselectedIndex(listAccountSets(f.catalogue).value), 0);
+    EXPECT_EQ(preselectedIndex(listAccountSets(f.catalogue)), 0);
 }
 
 TEST(AccountSetList, AnUnreadableCatalogueIsReportedNotShownEmpty)
@@ -71,13 +71,13 @@ TEST(AccountSetList, AnUnreadableCatalogueIsReportedNotShownEmpty)
     DataFolderFixture f;
     const QDateTime login(QDate(2026, 12, 11), QTime(9, 30, 5));
     exec(f.catalogue, "update sjklj set lastloadtime = ?, loadip = '10.0.0.7'", {login});
-    const auto listed = listAccountSets(f.catalogue);
+    const auto listed = readAccountSets(f.catalogue);
     ASSERT_TRUE(listed.ok);
     EXPECT_EQ(listed.value[0].lastloadtime, login);
     EXPECT_EQ(listed.value[0].loadip, "10.0.0.7");
 
     exec(f.catalogue, "drop table sjklj");
-    const auto broken = listAccountSets(f.catalogue);
+    const auto broken = readAccountSets(f.catalogue);
     EXPECT_FALSE(broken.ok);
     EXPECT_TRUE(broken.message.contains("错误:")) << broken.message.toStdString();
     EXPECT_TRUE(broken.value.isEmpty());
@@ -87,7 +87,7 @@ TEST(AccountSetList, AnUnreadableCatalogueIsReportedNotShownEmpty)
 TEST(ConnectDb, AFileSetBecomesTheCurrentSet)
 {
     DataFolderFixture f;
-    const auto sets = listAccountSets(f.catalogue).value;
+    const auto sets = listAccountSets(f.catalogue);
     ASSERT_TRUE(connectdb(sets[0]).ok);
     EXPECT_EQ(mc::accountSet, "test");
     EXPECT_EQ(mc::dbFile, mc::appPath + "test/test.mdb");
@@ -203,7 +203,7 @@ TEST_P(Login, SuccessFillsTheOperatorAndRecordsTheLogin)
     EXPECT_EQ(mc::db::toDateTime(q.value(1)), now);
     EXPECT_FALSE(q.value(2).toString().isEmpty());
     // The next start preselects it.
-    const auto sets = listAccountSets(folder.catalogue).value;
+    const auto sets = listAccountSets(folder.catalogue);
     EXPECT_EQ(sets[preselectedIndex(sets)].ztmc, "test");
     EXPECT_EQ(sets[preselectedIndex(sets)].lastyg, "00000012");
 
