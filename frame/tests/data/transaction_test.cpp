@@ -71,6 +71,20 @@ TEST_P(Transactions, OperationLogRecordsTheOperator)
     mc::operatorName.clear();
 }
 
+TEST_P(Transactions, OperationLogRecordsTheSessionItIsGiven)
+{
+    mc::operatorCode = "00000001";  // the process's operator is not the one acting
+    const mc::Session session{"00000007", "王五", "收银员", "10.0.0.7", "", QDateTime(QDate(2026, 12, 11), QTime(9, 30, 5))};
+    mc::czgc(db(), session, "00001李四会员注册");
+    QSqlQuery q = exec(db(), "select czyno, czy, czip, pdate from czrz");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "00000007");
+    EXPECT_EQ(q.value(1).toString(), "王五");
+    EXPECT_EQ(q.value(2).toString(), "10.0.0.7");
+    EXPECT_EQ(mc::db::toDateTime(q.value(3)), session.now);
+    mc::operatorCode.clear();
+}
+
 TEST(OperationLog, AnUnreachableDatabaseDoesNotInterruptTheCaller)
 {
     EXPECT_NO_THROW(mc::czgc(QSqlDatabase(), "x"));
