@@ -4,6 +4,7 @@
 #include "template_catalogue.h"
 
 #include "database.h"
+#include "globals.h"
 #include "layout.h"
 #include "output_files.h"
 #include "painting.h"
@@ -98,6 +99,7 @@ protected:
         if (IsSkipped() || HasFailure())
             return;
         addSampleRows(db());
+        mc::companyName = QStringLiteral("澄岚洗车行");
     }
     QTemporaryDir dir;
     QString app() const { return dir.path() + "/"; }
@@ -138,6 +140,8 @@ TEST_P(ShippedTemplates, EachTemplateLaysOutItsSourcesWithoutUnknownFields)
         EXPECT_TRUE(r.errors.isEmpty()) << r.errors.join("; ").toStdString();
         ASSERT_EQ(r.pages.size(), 1);
         const QString all = r.texts().join(u'\n');
+        // Every receipt and list is a business document: it carries the shop's name.
+        EXPECT_TRUE(r.texts().contains(mc::companyName)) << all.toStdString();
         for (const QString& text : expected.value(e.name))
             EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not in:\n" << all.toStdString();
 

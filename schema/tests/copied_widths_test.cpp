@@ -71,8 +71,9 @@ const schema::Column* columnNamed(const std::string& name)
     const schema::Table* table = schema::findTable(schema::accountSetTables(), name.substr(0, dot));
     const schema::Column* column = table ? schema::findColumn(*table, name.substr(dot + 1)) : nullptr;
     EXPECT_NE(column, nullptr) << name << " is not described";
-    if (column)
+    if (column) {
         EXPECT_EQ(column->type, schema::ColumnType::Text) << name << " is not a text column";
+    }
     return column;
 }
 
@@ -84,10 +85,11 @@ TEST(CopiedWidths, EveryTargetIsAtLeastAsWideAsItsSource)
         const schema::Column* source = columnNamed(copy.source);
         for (const char* target : copy.targets) {
             const schema::Column* to = columnNamed(target);
-            if (source && to)
+            if (source && to) {
                 EXPECT_GE(to->width, source->width)
                     << copy.source << " (" << source->width << ") is copied into " << target
                     << " (" << to->width << ")";
+            }
         }
     }
 }
