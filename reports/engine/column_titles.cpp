@@ -38,7 +38,7 @@ QString columnTitle(const QString& column)
         {"jffs", "积分方式"}, {"hdjf", "获得积分"}, {"kcjf", "扣除积分"}, {"curjf", "当前积分"},
         {"xfjf", "积分"}, {"xfcs", "消费次数"},
         // Goods, stock and sales lines.
-        {"classno", "分类代码"}, {"spclass", "商品分类"}, {"spno", "商品代码"},
+        {"classno", "分类代码"}, {"classname", "类别名称"}, {"spclass", "商品分类"}, {"spno", "商品代码"},
         {"spname", "商品名称"}, {"xsjg", "销售价格"}, {"jhdj", "进货单价"}, {"kcsl", "库存数量"},
         {"zdzk", "最低折扣"}, {"pyzjf", "拼音简码"}, {"pjjhdj", "平均进货单价"}, {"istj", "不积分"},
         {"ygtc", "员工提成"}, {"jthdate", "日期"}, {"czsm", "操作说明"}, {"dj", "单价"},

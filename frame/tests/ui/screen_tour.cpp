@@ -125,6 +125,8 @@ int main(int argc, char** argv)
     }
     main.action(QStringLiteral("G1"))->trigger();
     shoot("6-about");
+    if (auto* about = main.findChild<QWidget*>(QStringLiteral("frmabout")))
+        about->close();
 
     // Qt's own buttons, which read in Chinese once its translations are loaded.
     QMessageBox question(QMessageBox::Question, QStringLiteral("澄岚会员卡管理软件"),
