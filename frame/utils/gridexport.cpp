@@ -73,12 +73,6 @@ public:
         widths_.fit(column, text);
     }
 
-    void number(lxw_row_t row, lxw_col_t column, const GridNumber& n)
-    {
-        worksheet_write_number(sheet_, row, column, n.value, numberFormat(n.decimals));
-        widths_.fit(column, fixedText(n.value, n.decimals));
-    }
-
     // Writes the file; libxlsxwriter only touches the disk here, so this is where failures show.
     QString finish()
     {
@@ -93,21 +87,7 @@ private:
     lxw_worksheet* sheet_ = nullptr;
     lxw_format* title_ = nullptr;
     lxw_format* body_ = nullptr;
-    std::map<int, lxw_format*> numberFormats_;
     ColumnWidths widths_;
-
-    // "0", "0.00" …: the body font with that many decimals.
-    lxw_format* numberFormat(int decimals)
-    {
-        lxw_format*& f = numberFormats_[decimals];
-        if (!f) {
-            f = workbook_add_format(book_);
-            format_set_font_size(f, 10);
-            const QByteArray pattern = decimals > 0 ? "0." + QByteArray(decimals, '0') : QByteArray("0");
-            format_set_num_format(f, pattern.constData());
-        }
-        return f;
-    }
 };
 
 void fillSheet(SheetWriter& out, const QAbstractItemModel& grid, const QSet<int>& hidden,
@@ -122,18 +102,10 @@ void fillSheet(SheetWriter& out, const QAbstractItemModel& grid, const QSet<int>
 
     const int rows = grid.rowCount();
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
-            if (hidden.contains(c))
-                continue;
-            const QModelIndex index = grid.index(r, c);
-            const QVariant display = grid.data(index);
-            const auto row = static_cast<lxw_row_t>(3 + r);
-            const auto column = static_cast<lxw_col_t>(c);
-            if (const auto n = gridCellNumber(display, grid.data(index, Qt::EditRole)))
-                out.number(row, column, *n);
-            else
-                out.cell(row, column, gridCellText(display));
-        }
+        for (int c = 0; c < columns; ++c)
+            if (!hidden.contains(c))
+                out.cell(static_cast<lxw_row_t>(3 + r), static_cast<lxw_col_t>(c),
+                         gridCellText(grid.data(grid.index(r, c))));
 
     out.merged(static_cast<lxw_row_t>(3 + rows + 1),
                QStringLiteral("制单人：") + maker + QStringLiteral("  制单日期：")
@@ -156,46 +128,6 @@ QString gridCellText(const QVariant& value)
     default:
         return value.toString();
     }
-}
-
-namespace {
-
-bool isNumberType(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
-
-std::optional<GridNumber> gridCellNumber(const QVariant& display, const QVariant& edit)
-{
-    if (isNumberType(display)) {
-        const bool whole = display.typeId() != QMetaType::Double && display.typeId() != QMetaType::Float;
-        const int decimals = whole ? 0 : 2;
-        return GridNumber{fixedText(display.toDouble(), decimals).toDouble(), decimals};
-    }
-    // A grid that formats its numbers shows text ("12.50") over a number it edits; the text
-    // says how many decimals, and must read as that number (a code "0001" over a text does not).
-    if (!isNumberType(edit) || display.typeId() != QMetaType::QString)
-        return std::nullopt;
-    const QString text = display.toString().trimmed();
-    bool ok = false;
-    const double shown = text.toDouble(&ok);
-    const bool leadingZero = text.size() > 1 && text[0] == u'0' && text[1] != u'.';
-    if (!ok || leadingZero)
-        return std::nullopt;
-    const qsizetype point = text.indexOf(u'.');
-    return GridNumber{shown, point < 0 ? 0 : int(text.size() - point - 1)};
 }
 
 GridExportResult writeGridWorkbook(const QAbstractItemModel& grid, const QSet<int>& hiddenColumns,

@@ -2,8 +2,7 @@
 // Export of a data grid to an .xlsx workbook in the program's report layout:
 //   A1:I1 merged, the title in font size 14; A2:I2 merged and empty;
 //   row 3 the titles of the visible columns, each in the sheet column of its grid position;
-//   from row 4 one row per record; numbers are stored as numbers, shown as the grid shows them
-//   (floating-point values with two decimals), so the sheet can sum them;
+//   from row 4 one row per record, floating-point values as "0.00" text;
 //   after one empty row, A:I merged, "制单人：" + maker + "  制单日期：" + date as "yyyy-MM-dd".
 // Any item model with a horizontal header is a grid; hidden columns come from the view.
 
@@ -11,8 +10,6 @@
 #include <QDate>
 #include <QSet>
 #include <QString>
-
-#include <optional>
 
 namespace mc {
 
@@ -28,14 +25,5 @@ GridExportResult writeGridWorkbook(const QAbstractItemModel& grid, const QSet<in
 
 // The cell text of one grid value.
 QString gridCellText(const QVariant& value);
-
-// A number cell: the value as the grid shows it and its count of decimals.
-struct GridNumber {
-    double value = 0;
-    int decimals = 0;
-};
-// The number a grid cell holds, read from what it shows (`display`) and what it edits
-// (`edit`): none for texts, codes with leading zeros, yes/no values and dates.
-std::optional<GridNumber> gridCellNumber(const QVariant& display, const QVariant& edit);
 
 }  // namespace mc
