@@ -30,7 +30,7 @@ TEST_P(Transactions, AFailureInTheLastStepLeavesNothingBehind)
         exec(db(), "insert into actormoney(actorid, zhname, skje) values(?, ?, ?)", {"01", "银行", 10.0});
         exec(db(), "insert into czrz(cznr) values(?)", {"x"});
         // The last step breaks: a text wider than its column.
-        exec(db(), "insert into memberxx(memberno) values(?)", {QString(16, u'9')});
+        exec(db(), "insert into memberxx(memberno) values(?)", {QString(21, u'9')});
         t.commit();
         FAIL() << "the last step should have failed";
     } catch (const DbError&) {
