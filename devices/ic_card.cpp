@@ -46,25 +46,25 @@ Verify presentCode(CardReader& reader, const std::array<quint8, 3>& code)
 
 }  // namespace
 
-IcReadResult readIcCard(CardReader& reader, int port, const std::array<quint8, 3>& psc, const WaitIdle& idle)
+Result<IcCardRead> readIcCard(CardReader& reader, int port, const std::array<quint8, 3>& psc, const WaitIdle& idle)
 {
     const auto fail = [&reader](const QString& message) {
         closeAll(reader);
-        return IcReadResult{false, message, {}, {}};
+        return Result<IcCardRead>::failure(message);
     };
     if (reader.openPort(port, kBaud) != 0)
-        return {false, QStringLiteral("打开串口错误"), {}, {}};
+        return Result<IcCardRead>::failure(QStringLiteral("打开串口错误"));
     if (reader.testDevice() != 0) {
         reader.closePort();
-        return {false, QStringLiteral("未连接读卡器"), {}, {}};
+        return Result<IcCardRead>::failure(QStringLiteral("未连接读卡器"));
     }
     if (!waitForCard(reader, true, idle)) {
         reader.closePort();
-        return {};
+        return Result<IcCardRead>::failure({});  // cancelled: nothing to say
     }
     if (reader.openCard() != 0) {
         reader.closePort();
-        return {false, QStringLiteral("卡片加电失败"), {}, {}};
+        return Result<IcCardRead>::failure(QStringLiteral("卡片加电失败"));
     }
     reader.light(1);
     switch (presentCode(reader, psc)) {
@@ -85,18 +85,18 @@ IcReadResult readIcCard(CardReader& reader, int port, const std::array<quint8, 3
     if (!cents)
         return fail({});
     closeAll(reader);
-    return {true, {}, number, centsText(*cents)};
+    return Result<IcCardRead>::success({number, centsText(*cents)});
 }
 
-QString icDataProblem(const IcCardData& data)
+Done checkIcData(const IcCardData& data)
 {
     if (!isCardNumber(data.cardNumber))
-        return QStringLiteral("IC卡卡号必须是10位数字，无法写入");
+        return Done::failure(QStringLiteral("IC卡卡号必须是10位数字，无法写入"));
     if (!valueDigits(data.value))
-        return QStringLiteral("金额超出IC卡可以存放的范围(0至99999999.99)，无法写入");
+        return Done::failure(QStringLiteral("金额超出IC卡可以存放的范围(0至99999999.99)，无法写入"));
     if (!classCodeHex(data.classCode))
-        return QStringLiteral("卡类型编号必须是数字，无法写入IC卡");
-    return {};
+        return Done::failure(QStringLiteral("卡类型编号必须是数字，无法写入IC卡"));
+    return Done::success();
 }
 
 struct IcCardWriter::Attempt {
@@ -116,8 +116,8 @@ IcCardWriter::IcCardWriter(CardReader& reader, int port, const std::array<quint8
 
 bool IcCardWriter::run(const Hooks& hooks)
 {
-    if (const QString problem = icDataProblem(data_); !problem.isEmpty()) {
-        hooks.message(problem);
+    if (const Done checked = checkIcData(data_); !checked) {
+        hooks.message(checked.message);
         return false;
     }
     for (;;) {

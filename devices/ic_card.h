@@ -13,6 +13,7 @@
 //    reach the card.
 
 #include "card_reader.h"
+#include "result.h"
 
 #include <QString>
 
@@ -28,15 +29,15 @@ using WaitIdle = std::function<bool()>;
 
 inline const QString lastTryMessage = QStringLiteral("该卡密码只剩最后一次校验机会，为防止锁卡不再校验");
 
-struct IcReadResult {
-    bool ok = false;
-    QString message;     // shown by the caller when not empty
+// What an IC read hands back.
+struct IcCardRead {
     QString cardNumber;  // ten characters
     QString balance;     // "0.00"
 };
 
 // The card-number dialog's IC read: open, test, wait for a card, verify, read number and value.
-IcReadResult readIcCard(CardReader& reader, int port, const std::array<quint8, 3>& psc, const WaitIdle& idle);
+// A refusal's message is shown by the caller when not empty (a cancelled wait has none).
+Result<IcCardRead> readIcCard(CardReader& reader, int port, const std::array<quint8, 3>& psc, const WaitIdle& idle);
 
 struct IcCardData {
     bool newCard = false;
@@ -48,8 +49,8 @@ struct IcCardData {
     QString expiryText;  // "a" or "b" + "yyyy-mm-dd"
 };
 
-// Why data cannot go on a card at all; empty when it can.
-QString icDataProblem(const IcCardData& data);
+// Whether the data can go on a card at all; refused with the reason.
+Done checkIcData(const IcCardData& data);
 
 class IcCardWriter {
 public:

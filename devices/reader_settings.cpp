@@ -62,16 +62,22 @@ QString saveMachineSettings(const QSqlDatabase& db, MachineSettings& settings, c
     return {};
 }
 
-QString setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const QString& first,
-                        const QString& second)
+Done setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const QString& first,
+                     const QString& second)
 {
     if (first.isEmpty())
-        return QStringLiteral("必须输入密码");
+        return Done::failure(QStringLiteral("必须输入密码"));
     if (first != second)
-        return QStringLiteral("密码输入不一致");
-    settings.jmmm = encodepwd(first);
-    writeRow(db, settings);
-    return {};
+        return Done::failure(QStringLiteral("密码输入不一致"));
+    MachineSettings changed = settings;
+    changed.jmmm = encodepwd(first);
+    try {
+        writeRow(db, changed);
+    } catch (const db::DbError& e) {
+        return Done::failure(e.saveMessage());
+    }
+    settings = changed;
+    return Done::success();
 }
 
 std::optional<int> readerPortNumber(const QString& portText)

@@ -3,6 +3,8 @@
 // (machine/ckh), and the system security code (PSC). The main window derives the card input
 // mode from the row at start (access/start_state.h).
 
+#include "result.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -30,9 +32,9 @@ MachineSettings loadMachineSettings(const QSqlDatabase& db);
 // empty on success. Throws db::DbError.
 QString saveMachineSettings(const QSqlDatabase& db, MachineSettings& settings, const QString& portText);
 
-// Sets `jmmm` from the two entries of the password window and saves the row. Returns the
-// message of a refusal ("必须输入密码", "密码输入不一致"), empty on success.
-QString setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const QString& first,
+// Sets `jmmm` from the two entries of the password window and saves the row. Refused with
+// "必须输入密码", "密码输入不一致" (nothing changed) or the message of a failed save.
+Done setCardPassword(const QSqlDatabase& db, MachineSettings& settings, const QString& first,
                         const QString& second);
 
 // The port of "COM3" (any letter case, 1–255); nothing for anything else.

@@ -1,6 +1,7 @@
 // membercard start-up: prepare the data folder, open the catalogue and the demonstration set,
 // log in, and run the main window until it closes.
 
+#include "app_locale.h"
 #include "books_windows.h"
 #include "data_files.h"
 #include "database.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("membercard"));
     QApplication::setApplicationDisplayName(QStringLiteral("澄岚会员卡管理软件"));
     QTextStream out(stdout);
+    if (!mc::useChineseLocale())
+        out << "未找到 Qt 的中文翻译，标准按钮将显示英文" << Qt::endl;
     try {
         mc::appPath = mc::chooseAppPath(QCoreApplication::applicationDirPath());
         for (const QString& file : mc::populateDataFolder(mc::appPath))

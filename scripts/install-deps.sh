@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
-  qt6-charts-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev
+  qt6-charts-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev qt6-translations-l10n
   libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev
   libusb-1.0-0-dev libxlsxwriter-dev libfreexl-dev libminizip-dev libqt6opengl6-dev

@@ -14,6 +14,14 @@ as_owner() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
 }
 
+# A cluster that would not start leaves its reasons only in its folder, which the caller removes
+# next: show them first.
+fail_with_log() {
+  echo "pg-test-cluster: $1 failed; $2:" >&2
+  cat "$2" >&2 2>/dev/null || echo "(no log written)" >&2
+  exit 1
+}
+
 free_port() {
   local port
   for port in $(seq 54320 54999); do
@@ -27,9 +35,11 @@ case "$cmd" in
     mkdir -p "$dir"
     [ "$(id -u)" -eq 0 ] && chown postgres:postgres "$dir"
     port=$(free_port)
-    as_owner "$bindir/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1
+    as_owner "$bindir/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 \
+      >"$dir/initdb.log" 2>&1 || fail_with_log initdb "$dir/initdb.log"
     as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-      -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c max_connections=200" start >/dev/null
+      -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c max_connections=200" \
+      start >"$dir/pg_ctl.log" 2>&1 || { cat "$dir/pg_ctl.log" >&2; fail_with_log "server start" "$dir/server.log"; }
     echo "MEMBERCARD_TEST_PG=host=127.0.0.1;port=$port;user=postgres"
     ;;
   stop)

@@ -290,7 +290,9 @@ TEST_F(DeviceWindows, SettingsWindowRefusesASerialDeviceWithoutPort)
 
     window.findChild<QRadioButton*>("jplr0")->click();
     window.findChild<QComboBox*>("symc")->setCurrentText("id卡");
+    const auto done = mctest::answerNextMessageBox();
     window.findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_EQ(*done, "保存成功");
     const auto saved = mc::devices::loadMachineSettings(set->db());
     EXPECT_EQ(saved.jplr, 0);
     EXPECT_EQ(saved.symc, "id卡");
@@ -310,7 +312,9 @@ TEST_F(DeviceWindows, SettingsWindowStoresEveryField)
         window.findChild<QLineEdit*>("txset")->setText("19200,e,7,1");
         window.findChild<QCheckBox*>("isusejp")->setChecked(true);
         window.findChild<QSpinBox*>("icqh")->setValue(5);
+        const auto done = mctest::answerNextMessageBox();
         window.findChild<QPushButton*>("BitBtn1")->click();
+        EXPECT_EQ(*done, "保存成功");
         // The password window posts the row as well.
         QTimer::singleShot(50, [] {
             auto* dialog = QApplication::activeModalWidget();

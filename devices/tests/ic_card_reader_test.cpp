@@ -74,8 +74,8 @@ TEST_F(IcCardsOverTheLibrary, ANewCardWrittenByTheProgramReadsBack)
 
     const auto r = mc::devices::readIcCard(reader, 3, kSystem, [] { return false; });
     EXPECT_TRUE(r.ok) << r.message.toStdString();
-    EXPECT_EQ(r.cardNumber, "0000001234");
-    EXPECT_EQ(r.balance, "123.46");
+    EXPECT_EQ(r.value.cardNumber, "0000001234");
+    EXPECT_EQ(r.value.balance, "123.46");
 }
 
 TEST_F(IcCardsOverTheLibrary, WrongCardsCostOneTryAndAreNotRetried)
@@ -132,7 +132,7 @@ TEST_F(IcCardsOverTheLibrary, AWriteInterruptedByPullingTheCardCanBeCompleted)
     ASSERT_TRUE(written) << messages.join("|").toStdString();
     EXPECT_EQ(messages, QStringList{"写卡卡号失败"});
     const auto r = mc::devices::readIcCard(reader, 3, kSystem, [] { return false; });
-    EXPECT_EQ(r.balance, "123.46");
+    EXPECT_EQ(r.value.balance, "123.46");
 }
 
 TEST_F(IcCardsOverTheLibrary, NoReaderOnThePort)

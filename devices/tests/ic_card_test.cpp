@@ -62,8 +62,8 @@ TEST(IcRead, CardNumberAndBalance)
     const auto r = mc::devices::readIcCard(reader, 3, kSystem, [] { return false; });
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, "");
-    EXPECT_EQ(r.cardNumber, "0000001234");
-    EXPECT_EQ(r.balance, "123.46");
+    EXPECT_EQ(r.value.cardNumber, "0000001234");
+    EXPECT_EQ(r.value.balance, "123.46");
     EXPECT_FALSE(reader.portOpen);
     EXPECT_EQ(reader.calls.first(), "open 115200");
 }
@@ -91,7 +91,7 @@ TEST(IcRead, FailuresSayWhyAndCloseThePort)
         const auto r = mc::devices::readIcCard(reader, 3, kSystem, [] { return false; });
         EXPECT_FALSE(r.ok) << c.name;
         EXPECT_EQ(r.message, QString::fromUtf8(c.message)) << c.name;
-        EXPECT_EQ(r.cardNumber, "") << c.name;
+        EXPECT_EQ(r.value.cardNumber, "") << c.name;
         EXPECT_FALSE(reader.portOpen) << c.name;
     }
 }
@@ -130,8 +130,8 @@ TEST(IcWrite, NewCardGetsTheLayoutAndTheSystemCodeLast)
 
     // What the program wrote, the program reads.
     const auto r = mc::devices::readIcCard(reader, 3, kSystem, [] { return false; });
-    EXPECT_EQ(r.cardNumber, "0000001234");
-    EXPECT_EQ(r.balance, "123.46");
+    EXPECT_EQ(r.value.cardNumber, "0000001234");
+    EXPECT_EQ(r.value.balance, "123.46");
 }
 
 TEST(IcWrite, WrongCardsAreRefusedWithoutUsingUpTheirTries)

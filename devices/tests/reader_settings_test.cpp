@@ -88,9 +88,9 @@ TEST_P(MachineSettings, SaveAppendsOnceThenEdits)
     EXPECT_EQ(mc::db::scalar(db(), "select count(*) from machineset").toInt(), 0);
     EXPECT_EQ(mc::devices::saveMachineSettings(db(), s, "COM3"), "");
     EXPECT_EQ(mc::readstr("machine", "ckh"), "COM3");
-    EXPECT_EQ(mc::devices::setCardPassword(db(), s, "", ""), "必须输入密码");
-    EXPECT_EQ(mc::devices::setCardPassword(db(), s, "123", "124"), "密码输入不一致");
-    EXPECT_EQ(mc::devices::setCardPassword(db(), s, "123", "123"), "");
+    EXPECT_EQ(mc::devices::setCardPassword(db(), s, "", "").message, "必须输入密码");
+    EXPECT_EQ(mc::devices::setCardPassword(db(), s, "123", "124").message, "密码输入不一致");
+    EXPECT_EQ(mc::devices::setCardPassword(db(), s, "123", "123").message, "");
 
     s.jplr = 0;  // keyboard: no port needed
     s.isusejp = true;

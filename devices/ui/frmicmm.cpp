@@ -34,15 +34,11 @@ Tfrmicmm::Tfrmicmm(mc::devices::MachineSettings& settings, QWidget* parent) : QD
 
 void Tfrmicmm::saveClick()
 {
-    try {
-        const QString refusal = mc::devices::setCardPassword(QSqlDatabase::database(mc::db::accountConnection, false),
-                                                             settings_, first_->text(), second_->text());
-        if (!refusal.isEmpty()) {
-            QMessageBox::information(this, windowTitle(), refusal);
-            return;
-        }
-        accept();
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.saveMessage());
+    const mc::Done saved = mc::devices::setCardPassword(QSqlDatabase::database(mc::db::accountConnection, false),
+                                                        settings_, first_->text(), second_->text());
+    if (!saved) {
+        QMessageBox::information(this, windowTitle(), saved.message);
+        return;
     }
+    accept();
 }

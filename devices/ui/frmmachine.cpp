@@ -143,8 +143,7 @@ void Tfrmmachine::saveClick()
     readControls();
     try {
         const QString refusal = mc::devices::saveMachineSettings(accountDb(), settings_, port_->currentText());
-        if (!refusal.isEmpty())
-            QMessageBox::information(this, windowTitle(), refusal);
+        QMessageBox::information(this, windowTitle(), refusal.isEmpty() ? QStringLiteral("保存成功") : refusal);
     } catch (const mc::db::DbError& e) {
         QMessageBox::warning(this, windowTitle(), e.saveMessage());
     }

@@ -165,14 +165,14 @@ void Tfrmreadcard::readIcCard()
         return;
     const auto settings = mc::devices::loadMachineSettings(QSqlDatabase::database(mc::db::accountConnection, false));
     readingIc_ = true;
-    const mc::devices::IcReadResult r =
+    const mc::Result<mc::devices::IcCardRead> r =
         mc::devices::readIcCard(reader_, *port_, mc::devices::systemPsc(settings.jmmm), std::cref(wait_));
     readingIc_ = false;
     if (!r.message.isEmpty())
         QMessageBox::information(this, windowTitle(), r.message);
     if (r.ok) {
-        mc::pickedNumber = r.cardNumber;
-        mc::readCardBalance = r.balance;
+        mc::pickedNumber = r.value.cardNumber;
+        mc::readCardBalance = r.value.balance;
     }
     done(r.ok ? QDialog::Accepted : resultAfterRead_);
 }

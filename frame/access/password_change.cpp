@@ -5,32 +5,22 @@
 
 namespace mc {
 
-PasswordChange changePassword(const QSqlDatabase& db, const QString& staffCode, const QString& oldPassword,
-                              const QString& newPassword, const QString& confirmation)
+Done changePassword(const QSqlDatabase& db, const QString& staffCode, const QString& oldPassword,
+                    const QString& newPassword, const QString& confirmation)
 {
-    PasswordChange r;
-    if (newPassword != confirmation) {
-        r.message = QStringLiteral("新口令与验证口令不一致，请重新输入");
-        r.focus = PasswordChange::Focus::New;
-        return r;
-    }
+    if (newPassword != confirmation)
+        return Done::failure(QStringLiteral("新口令与验证口令不一致，请重新输入"), newPasswordField);
     try {
         const QVariant stored = db::scalar(db, QStringLiteral("select pwd from gsyg where ygid = ?"), {staffCode});
         if (!stored.isValid())
-            return r;  // the operator's row has gone: nothing to change, nothing to say
-        if (!verifyPassword(oldPassword, stored.toString())) {
-            r.message = QStringLiteral("原口令不正确，请重新输入");
-            r.focus = PasswordChange::Focus::Old;
-            return r;
-        }
+            return Done::failure({});  // the operator's row has gone: nothing to change, nothing to say
+        if (!verifyPassword(oldPassword, stored.toString()))
+            return Done::failure(QStringLiteral("原口令不正确，请重新输入"), oldPasswordField);
         db::exec(db, QStringLiteral("update gsyg set pwd = ? where ygid = ?"), {hashPassword(newPassword), staffCode});
     } catch (const db::DbError& e) {
-        r.message = e.saveMessage();
-        return r;
+        return Done::failure(e.saveMessage());
     }
-    r.ok = true;
-    r.message = QStringLiteral("更改口令完成");
-    return r;
+    return Done::success({}, QStringLiteral("更改口令完成"));
 }
 
 }  // namespace mc

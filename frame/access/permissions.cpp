@@ -73,8 +73,9 @@ QHash<QString, bool> applyPermissions(const QList<MenuItem>& menu, const QString
         setAll(menu[i], administrator || i == menu.size() - 1, state);
     if (administrator)
         return state;
+    // Every top-level menu is searched, 帮助 included: a class may be refused 关于 too.
     for (const PermissionRow& row : rows) {
-        for (qsizetype i = 0; i + 1 < menu.size(); ++i) {
+        for (qsizetype i = 0; i < menu.size(); ++i) {
             if (const MenuItem* found = findByCaption(menu[i], row.menuname)) {
                 state[found->name] = row.isyy;
                 break;

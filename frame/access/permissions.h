@@ -29,8 +29,8 @@ void savePermissions(const QSqlDatabase& db, const QString& staffClass, const QL
 // Enabled state per menu item name after applying a class's rows to the main menu: the
 // administrator class gets everything; any other class starts with everything disabled but the
 // last top-level menu, and each row enables or disables the first item whose caption equals
-// its menuname (each top-level menu in order, its items depth first with children before the
-// item, then the top-level menu itself).
+// its menuname (each top-level menu in order, the last one included, its items depth first
+// with children before the item, then the top-level menu itself).
 QHash<QString, bool> applyPermissions(const QList<MenuItem>& menu, const QString& staffClass,
                                       const QList<PermissionRow>& rows);
 

@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -206,25 +207,27 @@ QStringList populateDataFolder(const QString& appPath)
         buildTemplate(templateFile(appPath));
         created << templateFile(appPath);
     }
-    if (!QFileInfo::exists(catalogueFile(appPath))) {
-        buildCatalogue(catalogueFile(appPath));
-        created << catalogueFile(appPath);
-    }
-    const QString demo = accountSetFile(appPath, demoSetName);
-    if (!QFileInfo::exists(demo)) {
-        buildDemoSet(templateFile(appPath), demo);
-        created << demo;
-    }
-    BuildConnection c(catalogueFile(appPath), false);
-    const bool listed = db::scalar(c.db(), QStringLiteral("select count(*) from sjklj where ztmc = ?"),
-                                   {demoSetName}).toInt() > 0;
-    if (!listed) {
-        const bool first = db::scalar(c.db(), QStringLiteral("select count(*) from sjklj")).toInt() == 0;
+    // The demonstration set comes with a new catalogue only: once the shop has deleted it in
+    // 帐套管理 it stays deleted.
+    if (QFileInfo::exists(catalogueFile(appPath)))
+        return created;
+    buildCatalogue(catalogueFile(appPath));
+    created << catalogueFile(appPath);
+    try {
+        const QString demo = accountSetFile(appPath, demoSetName);
+        if (!QFileInfo::exists(demo)) {
+            buildDemoSet(templateFile(appPath), demo);
+            created << demo;
+        }
+        BuildConnection c(catalogueFile(appPath), false);
         db::exec(c.db(),
                  QStringLiteral("insert into sjklj(ztmc, memo, sjk, lastload, lastyg, ztjlsj) "
                                 "values(?, ?, ?, ?, ?, ?)"),
-                 {demoSetName, demoSetDescription, 0, first, QStringLiteral("735146"),
-                  QDateTime::currentDateTime()});
+                 {demoSetName, demoSetDescription, 0, true, QStringLiteral("735146"), QDateTime::currentDateTime()});
+    } catch (const db::DbError&) {
+        // Without its demonstration set the catalogue is not finished: the next start makes both.
+        QFile::remove(catalogueFile(appPath));
+        throw;
     }
     return created;
 }

@@ -25,8 +25,9 @@ void buildCatalogue(const QString& file);
 // Copies the template into a new account set and adds the demonstration rows.
 void buildDemoSet(const QString& templatePath, const QString& file);
 
-// Creates whatever of catalogue, template and demonstration set is missing, and registers the
-// demonstration set in the catalogue. Returns the files it created. Throws db::DbError.
+// Creates the template when it is missing, and the catalogue when it is missing, together with
+// the demonstration set listed in it; an existing catalogue is left as it is, so a deleted
+// demonstration set does not come back. Returns the files it created. Throws db::DbError.
 QStringList populateDataFolder(const QString& appPath);
 
 }  // namespace mc

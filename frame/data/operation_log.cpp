@@ -1,10 +1,7 @@
 #include "services.h"
 
 #include "database.h"
-#include "globals.h"
 #include "transaction.h"
-
-#include <QDateTime>
 
 namespace mc {
 
@@ -15,10 +12,15 @@ void czgc(const QString& text)
 
 void czgc(const QSqlDatabase& db, const QString& text)
 {
+    czgc(db, Session::current(), text);
+}
+
+void czgc(const QSqlDatabase& db, const Session& session, const QString& text)
+{
     try {
         db::Transaction t(db);
         db::exec(db, QStringLiteral("insert into czrz(pdate, czyno, czy, czip, cznr) values(?, ?, ?, ?, ?)"),
-                 {QDateTime::currentDateTime(), operatorCode, operatorName, operatorIp, text});
+                 {session.now, session.operatorCode, session.operatorName, session.address, text});
         t.commit();
     } catch (const db::DbError&) {
         // The log must never stop the operation it records.

@@ -2,6 +2,8 @@
 // The data-module services every window calls: the operation log, document numbers and
 // database compaction.
 
+#include "session.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
@@ -10,7 +12,9 @@ namespace mc {
 
 // Appends one row to the operation log `czrz`. Never fails and never interrupts the caller;
 // inside a caller's transaction it runs under a savepoint, so a failed write leaves the
-// caller's work intact.
+// caller's work intact. Services pass their session; the shorter forms, for windows, log as the
+// logged-in operator at the current time.
+void czgc(const QSqlDatabase& db, const Session& session, const QString& text);
 void czgc(const QString& text);
 void czgc(const QSqlDatabase& db, const QString& text);
 

@@ -20,11 +20,6 @@ namespace {
 
 const QString adminCode = QStringLiteral("735146");
 
-Outcome failure(const QString& message)
-{
-    return {false, message};
-}
-
 // "host" or "host:port".
 db::ServerSettings serverSettings(const AccountSet& set)
 {
@@ -59,13 +54,22 @@ bool isSafeFileName(const QString& name)
 QList<AccountSet> listAccountSets(const QSqlDatabase& catalogue)
 {
     QList<AccountSet> sets;
-    QSqlQuery q = db::exec(catalogue, QStringLiteral("select ztmc, memo, sjk, server, username, userpwd, "
-                                                     "dlfs, lastload, lastyg from sjklj order by ztmc"));
+    QSqlQuery q = db::exec(catalogue, QStringLiteral("select ztmc, memo, sjk, server, username, userpwd, dlfs, "
+                                                     "lastload, lastyg, lastloadtime, loadip from sjklj order by ztmc"));
     while (q.next())
         sets.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toString(),
                      q.value(4).toString(), q.value(5).toString(), q.value(6).toInt(), q.value(7).toBool(),
-                     q.value(8).toString()});
+                     q.value(8).toString(), db::toDateTime(q.value(9)), q.value(10).toString()});
     return sets;
+}
+
+Result<QList<AccountSet>> readAccountSets(const QSqlDatabase& catalogue)
+{
+    try {
+        return Result<QList<AccountSet>>::success(listAccountSets(catalogue));
+    } catch (const db::DbError& e) {
+        return Result<QList<AccountSet>>::failure(e.message());
+    }
 }
 
 int preselectedIndex(const QList<AccountSet>& sets)
@@ -82,7 +86,7 @@ bool isDemoSet(const AccountSet& set)
     return set.memo == demoSetDescription;
 }
 
-Outcome connectdb(const AccountSet& set)
+Done connectdb(const AccountSet& set)
 {
     try {
         if (set.sjk == 1) {
@@ -97,9 +101,9 @@ Outcome connectdb(const AccountSet& set)
         // The set picked before must not stay connected: the login would go on in a set other
         // than the one the list shows.
         db::closeConnection(db::accountConnection);
-        return failure(e.message());
+        return Done::failure(e.message());
     }
-    return {true, {}};
+    return Done::success();
 }
 
 QString normaliseStaffCode(const QString& typed, int width)
@@ -123,46 +127,41 @@ std::optional<QString> staffName(const QSqlDatabase& accountDb, const QString& c
     return q.value(0).toString();
 }
 
-LoginResult login(const QSqlDatabase& catalogue, const QSqlDatabase& accountDb, const QString& setName,
-                  const QString& typedCode, const QString& typedPassword, const QDateTime& now)
+Result<Session> login(const QSqlDatabase& catalogue, const QSqlDatabase& accountDb, const QString& setName,
+                      const QString& typedCode, const QString& typedPassword, const QDateTime& now)
 {
-    LoginResult r;
-    if (typedCode.isEmpty()) {
-        r.message = QStringLiteral("请先录入登录员工编码");
-        return r;
-    }
+    using Refused = Result<Session>;
+    if (typedCode.isEmpty())
+        return Refused::failure(QStringLiteral("请先录入登录员工编码"), staffCodeField);
+    Session session;
     try {
-        r.staffCode = normaliseStaffCode(typedCode, staffCodeWidth(accountDb));
+        session.operatorCode = normaliseStaffCode(typedCode, staffCodeWidth(accountDb));
         QSqlQuery q = db::exec(accountDb, QStringLiteral("select ygname, yglb, pwd from gsyg where ygid = ?"),
-                               {r.staffCode});
-        if (!q.next()) {
-            r.message = QStringLiteral("登录员工编码错误,找不到该编号");
-            return r;
-        }
-        if (!verifyPassword(typedPassword, q.value(2).toString())) {
-            r.message = QStringLiteral("登录口令错误");
-            r.focus = LoginResult::Focus::Password;
-            return r;
-        }
+                               {session.operatorCode});
+        if (!q.next())
+            return Refused::failure(QStringLiteral("登录员工编码错误,找不到该编号"), staffCodeField);
+        if (!verifyPassword(typedPassword, q.value(2).toString()))
+            return Refused::failure(QStringLiteral("登录口令错误"), passwordField);
         if (!setName.isEmpty()) {
             db::Transaction t(catalogue);
             db::exec(catalogue, QStringLiteral("update sjklj set lastload = false"));
             db::exec(catalogue,
                      QStringLiteral("update sjklj set lastload = true, lastyg = ?, lastloadtime = ?, loadip = ? "
                                     "where ztmc = ?"),
-                     {r.staffCode, now, localIpAddress(), setName});
+                     {session.operatorCode, now, localIpAddress(), setName});
             t.commit();
         }
-        operatorCode = r.staffCode;
-        operatorName = q.value(0).toString();
-        operatorClass = q.value(1).toString();
-        loginTime = now.toString(QLatin1String(db::canonicalFormat));
+        session.operatorName = q.value(0).toString();
+        session.operatorClass = q.value(1).toString();
+        session.now = now;
     } catch (const db::DbError& e) {
-        r.message = e.message();
-        return r;
+        return Refused::failure(e.message(), staffCodeField);
     }
-    r.ok = true;
-    return r;
+    operatorCode = session.operatorCode;
+    operatorName = session.operatorName;
+    operatorClass = session.operatorClass;
+    loginTime = now.toString(QLatin1String(db::canonicalFormat));
+    return Refused::success(session);
 }
 
 QString localIpAddress()
@@ -184,26 +183,26 @@ QString localIpAddress()
     return loopback;
 }
 
-Outcome createAccountSet(const QSqlDatabase& catalogue, const QString& appPath, const QString& name,
-                         const QString& description, const QDateTime& now)
+Done createAccountSet(const QSqlDatabase& catalogue, const QString& appPath, const QString& name,
+                     const QString& description, const QDateTime& now)
 {
     if (name.isEmpty())
-        return failure(QStringLiteral("必须录入帐套名称"));
+        return Done::failure(QStringLiteral("必须录入帐套名称"));
     if (description.isEmpty())
-        return failure(QStringLiteral("必须录入帐套描述"));
+        return Done::failure(QStringLiteral("必须录入帐套描述"));
     if (!isSafeFileName(name) || name.size() > 50)
-        return failure(QStringLiteral("帐套名称不能包含 / \\ : * ? \" < > | 等字符，不能是 . 或 ..，首尾不能有空格，且不超过50个字符"));
+        return Done::failure(QStringLiteral("帐套名称不能包含 / \\ : * ? \" < > | 等字符，不能是 . 或 ..，首尾不能有空格，且不超过50个字符"));
     if (description.size() > 50)
-        return failure(QStringLiteral("帐套描述不能超过50个字符"));
+        return Done::failure(QStringLiteral("帐套描述不能超过50个字符"));
     try {
         if (db::scalar(catalogue, QStringLiteral("select count(*) from sjklj where ztmc = ?"), {name}).toInt() > 0)
-            return failure(QStringLiteral("该帐套名称已经存在"));
+            return Done::failure(QStringLiteral("该帐套名称已经存在"));
         const QString file = accountSetFile(appPath, name);
         QDir().mkpath(QFileInfo(file).absolutePath());
         if (QFileInfo::exists(file))
-            return failure(QStringLiteral("该帐套名称的数据库已经存在"));
+            return Done::failure(QStringLiteral("该帐套名称的数据库已经存在"));
         if (!QFileInfo::exists(templateFile(appPath)))
-            return failure(QStringLiteral("模板数据库不存在，无法创建新的帐套"));
+            return Done::failure(QStringLiteral("模板数据库不存在，无法创建新的帐套"));
 
         db::Transaction t(catalogue);
         db::exec(catalogue, QStringLiteral("insert into sjklj(ztmc, memo, sjk, dlfs, lastload, ztjlsj) "
@@ -212,18 +211,24 @@ Outcome createAccountSet(const QSqlDatabase& catalogue, const QString& appPath, 
         const QString error = db::backupSqliteFile(templateFile(appPath), file);
         if (!error.isEmpty()) {
             QFile::remove(file);
-            throw db::DbError(error, QStringLiteral("0"));
+            // The transaction, undone, takes the catalogue row with it.
+            return Done::failure(QStringLiteral("出现错误，无法保存\n") + error);
         }
         t.commit();
     } catch (const db::DbError& e) {
-        return failure(e.saveMessage());
+        return Done::failure(e.saveMessage());
     }
-    return {true, {}};
+    return Done::success();
 }
 
-void deleteAccountSet(const QSqlDatabase& catalogue, const QString& name)
+Done deleteAccountSet(const QSqlDatabase& catalogue, const QString& name)
 {
-    db::exec(catalogue, QStringLiteral("delete from sjklj where ztmc = ?"), {name});
+    try {
+        db::exec(catalogue, QStringLiteral("delete from sjklj where ztmc = ?"), {name});
+    } catch (const db::DbError& e) {
+        return Done::failure(e.saveMessage());
+    }
+    return Done::success();
 }
 
 }  // namespace mc::login

@@ -2,6 +2,9 @@
 // Account sets and login, without windows: the catalogue list, connecting the account-set
 // connection, the staff-code rule, the login checks and creating a new account set.
 
+#include "result.h"
+#include "session.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QSqlDatabase>
@@ -21,44 +24,44 @@ struct AccountSet {
     int dlfs = 0;   // 1: the operating-system login applies
     bool lastload = false;
     QString lastyg;
+    QDateTime lastloadtime;
+    QString loadip;
 };
 
 // The catalogue in name order, and the entry to preselect: the (last) one of the latest login.
+// Throws db::DbError.
 QList<AccountSet> listAccountSets(const QSqlDatabase& catalogue);
+// The same for a window: the list, or the message of a catalogue that cannot be read.
+Result<QList<AccountSet>> readAccountSets(const QSqlDatabase& catalogue);
 int preselectedIndex(const QList<AccountSet>& sets);
 bool isDemoSet(const AccountSet& set);
 
-struct Outcome {
-    bool ok = false;
-    QString message;  // shown as it is when not ok
-};
-
 // Connects the account-set connection to `set`. A file set also sets accountSet and dbFile;
 // a server set leaves them as they were.
-Outcome connectdb(const AccountSet& set);
+Done connectdb(const AccountSet& set);
 
 // Pads a typed staff code with "0" to the staff-code width; 735146 and longer codes stay.
 QString normaliseStaffCode(const QString& typed, int width);
 int staffCodeWidth(const QSqlDatabase& accountDb);
 std::optional<QString> staffName(const QSqlDatabase& accountDb, const QString& code);
 
-struct LoginResult : Outcome {
-    enum class Focus { StaffCode, Password } focus = Focus::StaffCode;
-    QString staffCode;  // as normalised
-};
+// The fields a refused login focuses.
+inline const QString staffCodeField = QStringLiteral("ygid");
+inline const QString passwordField = QStringLiteral("pwd");
 
-// The login checks in order; on success fills the operator's global values and records the
-// login in the catalogue (exactly one row keeps lastload).
-LoginResult login(const QSqlDatabase& catalogue, const QSqlDatabase& accountDb, const QString& setName,
+// The login checks in order; on success fills the operator's global values, records the login
+// in the catalogue (exactly one row keeps lastload) and hands back the operator's session, its
+// code as normalised.
+Result<Session> login(const QSqlDatabase& catalogue, const QSqlDatabase& accountDb, const QString& setName,
                   const QString& typedCode, const QString& typedPassword, const QDateTime& now);
 
 // The first address of a local interface that is up, for sjklj.loadip.
 QString localIpAddress();
 
 // Creates a new file account set from the template; the checks and messages of the window.
-Outcome createAccountSet(const QSqlDatabase& catalogue, const QString& appPath, const QString& name,
+Done createAccountSet(const QSqlDatabase& catalogue, const QString& appPath, const QString& name,
                          const QString& description, const QDateTime& now);
 // Removes the catalogue row only; the folder and file stay on disk.
-void deleteAccountSet(const QSqlDatabase& catalogue, const QString& name);
+Done deleteAccountSet(const QSqlDatabase& catalogue, const QString& name);
 
 }  // namespace mc::login

@@ -1,7 +1,8 @@
 #pragma once
 // The settings cache: the shared settings of the `sysset` row and the workstation settings of
 // sysset.ini, each kept under its column or key name. The main window fills it at start; the
-// settings window refreshes most of it when it saves. Windows read settings from here.
+// settings window refreshes most of it when it saves. Windows read settings from here. Which
+// setting lives where is described once, in settings_table.h.
 
 #include <QSqlDatabase>
 #include <QString>
@@ -10,7 +11,7 @@ namespace mc {
 
 struct SettingsCache {
     // sysset
-    int jeblxs = 2;  // decimals of amounts; 2 until the row is read
+    int jeblxs = 1;  // decimals of amounts, 0–4; the default row's 1 until the row is read
     bool kcwlxf = false;
     bool xfsuseyg = false;
     bool yxxgzk = false;
@@ -25,6 +26,7 @@ struct SettingsCache {
     int dyys = 0;
     bool xxxgspjg = false;
     bool membersrsend = false;
+    QString autobppath;  // also in `backupPath`, where the exit backup reads it
 
     // sysset.ini, section "sys"
     int xfqkh = 0;
@@ -60,8 +62,9 @@ inline const QString posPrinter = QStringLiteral("POS打印机");
 inline const QString ordinaryPrinter = QStringLiteral("普通打印机");
 int printerKind(const QString& xpprintmode);
 
-// Fills `settings` from the account set's `sysset` row and from sysset.ini, and sets
-// `backupPath`. The receipt texts are left as they are. Throws db::DbError.
+// Fills `settings` from the account set's `sysset` row (the default row's values when it has
+// none) and from sysset.ini, and sets `backupPath`. The receipt texts are left as they are.
+// Throws db::DbError.
 void loadSettingsCache(const QSqlDatabase& db);
 
 }  // namespace mc

@@ -2,6 +2,8 @@
 // The system-settings window without widgets: what each control shows, the checks of a save
 // in their order with their messages, the save itself and the cache refresh.
 
+#include "result.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -70,26 +72,18 @@ struct SettingsForm {
 inline const QString passwordPlaceholder = QStringLiteral("**********");
 
 // Adds the default settings row when `sysset` has none, then reads the row, sysset.ini and
-// the cached receipt texts. Empty texts get the defaults the window shows. Throws db::DbError.
+// the cached receipt texts, as the settings table describes them. Empty texts get the defaults
+// the window shows. Throws db::DbError.
 SettingsForm loadSettingsForm(const QSqlDatabase& db);
 
-struct SettingsCheck {
-    QString message;  // empty when every check passed
-    QString field;    // the field to focus
-    bool ok() const { return message.isEmpty(); }
-};
+// The checks of a save, in order; the first failure is returned with the field to focus.
+// Empty fields that have a default (blank lines "0", digits "8") receive it.
+Done checkSettingsForm(SettingsForm& form);
 
-// The checks of a save, in order; the first failure is returned. Empty fields that have a
-// default (blank lines "0", digits "8") receive it.
-SettingsCheck checkSettingsForm(SettingsForm& form);
-
-// Writes a checked form to the settings row and sysset.ini and refreshes the cache. Returns an
-// empty text on success, else the message to show.
-QString saveSettingsForm(const QSqlDatabase& db, const SettingsForm& form);
-
-// The cache after a save: every value but those used only from the next start (`usejftx`,
-// `jftx`, `dqtx`, `dqtxday`, `useime`, `windowlist`), plus the receipt texts and printer kind.
-void refreshSettingsCache(const SettingsForm& form);
+// Writes a checked form to the settings row and sysset.ini and refreshes the cache: every
+// value but those used only from the next start (`usejftx`, `jftx`, `dqtx`, `dqtxday`,
+// `useime`, `windowlist`), plus the receipt texts and printer kind. Done with "保存完成".
+Done saveSettingsForm(const QSqlDatabase& db, const SettingsForm& form);
 
 // Lists of the window.
 QStringList serviceTypes(const QSqlDatabase& db);  // xfclass.xfclass; throws db::DbError

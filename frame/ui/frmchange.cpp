@@ -41,16 +41,16 @@ Tfrmchange::Tfrmchange(QWidget* parent) : QDialog(parent)
 
 void Tfrmchange::okClick()
 {
-    const mc::PasswordChange r =
+    const mc::Done r =
         mc::changePassword(QSqlDatabase::database(mc::db::accountConnection, false), mc::operatorCode,
                            oldEdit_->text(), newEdit_->text(), confirmEdit_->text());
     if (r.ok) {
         QMessageBox::information(this, windowTitle(), r.message);
     } else if (!r.message.isEmpty()) {
         QMessageBox::warning(this, windowTitle(), r.message);
-        if (r.focus == mc::PasswordChange::Focus::Old)
+        if (r.field == mc::oldPasswordField)
             oldEdit_->setFocus();
-        else if (r.focus == mc::PasswordChange::Focus::New)
+        else if (r.field == mc::newPasswordField)
             newEdit_->setFocus();
     }
     ok_->setEnabled(false);

@@ -4,6 +4,7 @@
 #include "dialog_layout.h"
 #include "help_ui.h"
 #include "key_filters.h"
+#include "settings_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,54 +32,6 @@ const QString digitsAndPoint = mc::digitKeys + u'.';
 QSqlDatabase accountDb()
 {
     return QSqlDatabase::database(mc::db::accountConnection, false);
-}
-
-// Every control is named after the field it shows.
-struct TextBinding {
-    const char* name;
-    QString SettingsForm::*field;
-};
-struct FlagBinding {
-    const char* name;
-    bool SettingsForm::*field;
-};
-
-const QList<TextBinding>& textBindings()
-{
-    static const QList<TextBinding> b = {
-        {"useime", &SettingsForm::useime},       {"txdays", &SettingsForm::txdays},
-        {"dqtxday", &SettingsForm::dqtxday},     {"yetxje", &SettingsForm::yetxje},
-        {"jftx", &SettingsForm::jftx},           {"memberws", &SettingsForm::memberws},
-        {"ygws", &SettingsForm::ygws},           {"dwname", &SettingsForm::dwname},
-        {"autobppath", &SettingsForm::autobppath}, {"xpprintmode", &SettingsForm::xpprintmode},
-        {"xpprint", &SettingsForm::xpprint},     {"receiptTitle1", &SettingsForm::receiptTitle1},
-        {"receiptTitle2", &SettingsForm::receiptTitle2}, {"receiptFooter1", &SettingsForm::receiptFooter1},
-        {"receiptFooter2", &SettingsForm::receiptFooter2}, {"dyys", &SettingsForm::dyys},
-        {"xfqkh", &SettingsForm::xfqkh},         {"xfhkh", &SettingsForm::xfhkh},
-        {"jeblxs", &SettingsForm::jeblxs},       {"mrxfclass", &SettingsForm::mrxfclass},
-        {"smsport", &SettingsForm::smsport},     {"smssv", &SettingsForm::smssv},
-        {"xltdx", &SettingsForm::xltdx},         {"smswg", &SettingsForm::smswg},
-        {"loadzh", &SettingsForm::loadzh},       {"loadmm", &SettingsForm::loadmm},
-        {"membersrsendxx", &SettingsForm::membersrsendxx},
-    };
-    return b;
-}
-
-const QList<FlagBinding>& flagBindings()
-{
-    static const QList<FlagBinding> b = {
-        {"srtx", &SettingsForm::srtx},         {"dqtx", &SettingsForm::dqtx},
-        {"yetx", &SettingsForm::yetx},         {"sjtx", &SettingsForm::sjtx},
-        {"usejftx", &SettingsForm::usejftx},   {"xfdyxp", &SettingsForm::xfdyxp},
-        {"zcdyxp", &SettingsForm::zcdyxp},     {"xkdyxp", &SettingsForm::xkdyxp},
-        {"autoprint", &SettingsForm::autoprint}, {"jfkfhck", &SettingsForm::jfkfhck},
-        {"jdms", &SettingsForm::jdms},         {"kcwlxf", &SettingsForm::kcwlxf},
-        {"xfsuseyg", &SettingsForm::xfsuseyg}, {"yxxgzk", &SettingsForm::yxxgzk},
-        {"xfbxxzclass", &SettingsForm::xfbxxzclass}, {"xxxgspjg", &SettingsForm::xxxgspjg},
-        {"usetm", &SettingsForm::usetm},       {"membersrsend", &SettingsForm::membersrsend},
-        {"smswebfs", &SettingsForm::smswebfs},
-    };
-    return b;
 }
 
 QString controlText(const QWidget* w)
@@ -110,8 +63,6 @@ QLabel* label(const QString& text, QWidget* parent)
 {
     return new QLabel(text, parent);
 }
-
-// One line of controls and captions, left aligned.
 
 }  // namespace
 
@@ -316,12 +267,15 @@ void Tfrmsysset::FormShow()
     PageControl1->setCurrentIndex(0);
 }
 
+// Every control is named after the setting it shows.
 void Tfrmsysset::showForm(const SettingsForm& form)
 {
-    for (const TextBinding& b : textBindings())
-        setControlText(findChild<QWidget*>(QLatin1String(b.name)), form.*b.field);
-    for (const FlagBinding& b : flagBindings())
-        findChild<QAbstractButton*>(QLatin1String(b.name))->setChecked(form.*b.field);
+    for (const mc::Setting& s : mc::settingsTable()) {
+        if (const auto* text = std::get_if<QString SettingsForm::*>(&s.form))
+            setControlText(findChild<QWidget*>(QLatin1String(s.key)), form.**text);
+        else if (const auto* flag = std::get_if<bool SettingsForm::*>(&s.form))
+            findChild<QAbstractButton*>(QLatin1String(s.key))->setChecked(form.**flag);
+    }
     findChild<QRadioButton*>(QStringLiteral("smsphone"))->setChecked(!form.smswebfs);
     showSmsGroup();
 }
@@ -329,10 +283,12 @@ void Tfrmsysset::showForm(const SettingsForm& form)
 SettingsForm Tfrmsysset::readForm() const
 {
     SettingsForm form = form_;
-    for (const TextBinding& b : textBindings())
-        form.*b.field = controlText(findChild<QWidget*>(QLatin1String(b.name)));
-    for (const FlagBinding& b : flagBindings())
-        form.*b.field = findChild<QAbstractButton*>(QLatin1String(b.name))->isChecked();
+    for (const mc::Setting& s : mc::settingsTable()) {
+        if (const auto* text = std::get_if<QString SettingsForm::*>(&s.form))
+            form.**text = controlText(findChild<QWidget*>(QLatin1String(s.key)));
+        else if (const auto* flag = std::get_if<bool SettingsForm::*>(&s.form))
+            form.**flag = findChild<QAbstractButton*>(QLatin1String(s.key))->isChecked();
+    }
     return form;
 }
 
@@ -367,18 +323,18 @@ void Tfrmsysset::focusField(const QString& name)
 void Tfrmsysset::saveClick()
 {
     SettingsForm form = readForm();
-    const mc::SettingsCheck check = mc::checkSettingsForm(form);
+    const mc::Done check = mc::checkSettingsForm(form);
     showForm(form);  // the defaults the checks filled in
-    if (!check.ok()) {
+    if (!check) {
         QMessageBox::information(this, windowTitle(), check.message);
         focusField(check.field);
         return;
     }
-    const QString error = mc::saveSettingsForm(accountDb(), form);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), error);
+    const mc::Done saved = mc::saveSettingsForm(accountDb(), form);
+    if (!saved) {
+        QMessageBox::warning(this, windowTitle(), saved.message);
         return;
     }
     form_ = form;
-    QMessageBox::information(this, windowTitle(), QStringLiteral("保存完成"));
+    QMessageBox::information(this, windowTitle(), saved.message);
 }

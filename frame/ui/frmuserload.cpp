@@ -93,12 +93,10 @@ Tfrmuserload::Tfrmuserload(QWidget* parent) : QDialog(parent)
 void Tfrmuserload::FormShow()
 {
     scbzt->clear();
-    try {
-        sets_ = mc::login::listAccountSets(catalogue());
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.message());
-        sets_.clear();
-    }
+    const auto sets = mc::login::readAccountSets(catalogue());
+    if (!sets)
+        QMessageBox::warning(this, windowTitle(), sets.message);
+    sets_ = sets.value;
     for (const auto& set : sets_)
         scbzt->addItem(set.memo);
     if (!sets_.isEmpty()) {
@@ -115,7 +113,7 @@ void Tfrmuserload::pickSet(int index)
     const auto& set = sets_[index];
     sEdit2->setText(set.lastyg);
     showDemoNotes(mc::login::isDemoSet(set));
-    const mc::login::Outcome o = mc::login::connectdb(set);
+    const mc::Done o = mc::login::connectdb(set);
     if (!o.ok) {
         QMessageBox::warning(this, windowTitle(), o.message);
         return;
@@ -152,11 +150,11 @@ void Tfrmuserload::sBitBtn1Click()
     const QString setName = index >= 0 && index < sets_.size() ? sets_[index].ztmc : QString();
     if (!sEdit2->text().isEmpty())
         listuser();
-    const mc::login::LoginResult r = mc::login::login(catalogue(), accountDb(), setName, sEdit2->text(),
-                                                      sEdit1->text(), QDateTime::currentDateTime());
+    const auto r = mc::login::login(catalogue(), accountDb(), setName, sEdit2->text(), sEdit1->text(),
+                                    QDateTime::currentDateTime());
     if (!r.ok) {
         QMessageBox::warning(this, windowTitle(), r.message);
-        (r.focus == mc::login::LoginResult::Focus::Password ? sEdit1 : sEdit2)->setFocus();
+        (r.field == mc::login::passwordField ? sEdit1 : sEdit2)->setFocus();
         return;
     }
     accept();

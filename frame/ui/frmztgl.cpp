@@ -11,8 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlQueryModel>
+#include <QStandardItemModel>
 #include <QTableView>
 
 namespace {
@@ -24,7 +23,7 @@ QSqlDatabase catalogue()
 
 }  // namespace
 
-Tfrmztgl::Tfrmztgl(QWidget* parent) : QDialog(parent), model_(new QSqlQueryModel(this)), grid_(new QTableView(this))
+Tfrmztgl::Tfrmztgl(QWidget* parent) : QDialog(parent), model_(new QStandardItemModel(this)), grid_(new QTableView(this))
 {
     setObjectName(QStringLiteral("frmztgl"));
     setWindowTitle(QStringLiteral("帐套管理"));
@@ -49,13 +48,21 @@ Tfrmztgl::Tfrmztgl(QWidget* parent) : QDialog(parent), model_(new QSqlQueryModel
 
 void Tfrmztgl::FormShow()
 {
-    QSqlQuery q(catalogue());
-    q.exec(QStringLiteral("select ztmc, memo, lastloadtime, lastyg, loadip from sjklj order by ztmc"));
-    model_->setQuery(std::move(q));
-    const QStringList titles{QStringLiteral("帐套名称"), QStringLiteral("描述"), QStringLiteral("最后登陆时间"),
-                             QStringLiteral("登录员工"), QStringLiteral("登录ip")};
-    for (int i = 0; i < titles.size(); ++i)
-        model_->setHeaderData(i, Qt::Horizontal, titles[i]);
+    model_->clear();
+    model_->setHorizontalHeaderLabels({QStringLiteral("帐套名称"), QStringLiteral("描述"), QStringLiteral("最后登陆时间"),
+                                       QStringLiteral("登录员工"), QStringLiteral("登录ip")});
+    const auto sets = mc::login::readAccountSets(catalogue());
+    if (!sets) {
+        QMessageBox::warning(this, windowTitle(), sets.message);
+        return;
+    }
+    for (const mc::login::AccountSet& set : sets.value) {
+        const QString loaded = set.lastloadtime.isValid() ? mc::db::canonical(set.lastloadtime) : QString();
+        QList<QStandardItem*> row;
+        for (const QString& text : {set.ztmc, set.memo, loaded, set.lastyg, set.loadip})
+            row << new QStandardItem(text);
+        model_->appendRow(row);
+    }
     if (model_->rowCount() > 0)
         grid_->selectRow(0);
 }
@@ -75,11 +82,9 @@ void Tfrmztgl::deleteClick()
     if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除当前记录")) != QMessageBox::Yes)
         return;
     const QString name = model_->index(current.row(), 0).data().toString();
-    try {
-        mc::login::deleteAccountSet(catalogue(), name);
-    } catch (const mc::db::DbError& e) {
-        QMessageBox::warning(this, windowTitle(), e.saveMessage());
-    }
+    const mc::Done removed = mc::login::deleteAccountSet(catalogue(), name);
+    if (!removed)
+        QMessageBox::warning(this, windowTitle(), removed.message);
     FormShow();
 }
 
@@ -107,8 +112,8 @@ void Tfrmztlr::okClick()
 {
     auto* name = findChild<QLineEdit*>(QStringLiteral("DBEdit1"));
     auto* memo = findChild<QLineEdit*>(QStringLiteral("DBEdit2"));
-    const mc::login::Outcome o = mc::login::createAccountSet(catalogue(), mc::appPath, name->text(), memo->text(),
-                                                             QDateTime::currentDateTime());
+    const mc::Done o = mc::login::createAccountSet(catalogue(), mc::appPath, name->text(), memo->text(),
+                                                   QDateTime::currentDateTime());
     if (!o.ok) {
         QMessageBox::warning(this, windowTitle(), o.message);
         return;

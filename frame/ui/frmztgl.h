@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-class QSqlQueryModel;
+class QStandardItemModel;
 class QTableView;
 
 class Tfrmztgl : public QDialog {
@@ -16,7 +16,7 @@ private:
     void addClick();
     void deleteClick();
 
-    QSqlQueryModel* model_;
+    QStandardItemModel* model_;
     QTableView* grid_;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QUrl>
 #include <QWidget>
@@ -18,10 +20,14 @@ constexpr const char* kContextProperty = "helpContext";
 
 void showhelp(QWidget* window, const QString& topic)
 {
-    Q_UNUSED(window);
     const QString page = helpPagePath(helpFolder(), topic);
-    if (!page.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    if (page.isEmpty())
+        return;
+    // Without a browser the desktop opens nothing; say so and where the page is.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        QMessageBox::warning(window, QStringLiteral("帮助"),
+                             QStringLiteral("无法打开帮助：系统中没有可用的浏览器。\n帮助页面位于：%1")
+                                 .arg(QDir::toNativeSeparators(page)));
 }
 
 void setHelpContext(QWidget* window, int context)

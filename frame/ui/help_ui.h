@@ -8,7 +8,8 @@ class QWidget;
 
 namespace mc {
 
-// Opens the page of `topic` from the help folder; does nothing when the page is missing.
+// Opens the page of `topic` from the help folder; does nothing when the page is missing, and
+// says so when no browser can show it.
 void showhelp(QWidget* window, const QString& topic);
 
 // Every window that has a help topic sets its context number once.

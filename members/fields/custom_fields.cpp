@@ -68,24 +68,25 @@ int lengthOf(const QString& text)
 
 }  // namespace
 
-QString checkNewField(const QSqlDatabase& db, const FieldDefinition& f)
+Done checkNewField(const QSqlDatabase& db, const FieldDefinition& f)
 {
+    const QString nameField = QStringLiteral("fieldname");
     const QString name = f.name.trimmed();
     if (!name.isEmpty() && columnExists(db, name))
-        return QStringLiteral("错误，该字段已存在数据表中");
+        return Done::failure(QStringLiteral("错误，该字段已存在数据表中"), nameField);
     if (name.isEmpty())
-        return QStringLiteral("错误，必须输入字段名称");
+        return Done::failure(QStringLiteral("错误，必须输入字段名称"), nameField);
     if (!isIdentifier(name))
-        return QStringLiteral("错误，字段名称只能由字母和数字组成，以字母开头，最长50个字符");
+        return Done::failure(QStringLiteral("错误，字段名称只能由字母和数字组成，以字母开头，最长50个字符"), nameField);
     if (reservedWords().contains(name.toLower()))
-        return QStringLiteral("错误，字段名称是数据库的保留字，请换一个名称");
+        return Done::failure(QStringLiteral("错误，字段名称是数据库的保留字，请换一个名称"), nameField);
     if (f.type.isEmpty())
-        return QStringLiteral("错误，必须选择字段类型");
+        return Done::failure(QStringLiteral("错误，必须选择字段类型"), QStringLiteral("fieldclass"));
     if (!fieldTypes.contains(f.type))
-        return QStringLiteral("错误，字段类型不在选择列表中");
+        return Done::failure(QStringLiteral("错误，字段类型不在选择列表中"), QStringLiteral("fieldclass"));
     if (!f.length.trimmed().isEmpty() && !QRegularExpression(QStringLiteral("^[0-9]+$")).match(f.length.trimmed()).hasMatch())
-        return QStringLiteral("错误，字段长度必须是数字");
-    return {};
+        return Done::failure(QStringLiteral("错误，字段长度必须是数字"), QStringLiteral("fieldlong"));
+    return Done::success();
 }
 
 QString addColumnStatement(const QSqlDatabase& db, const FieldDefinition& f, const QDate& today)
@@ -117,13 +118,13 @@ QString addColumnStatement(const QSqlDatabase& db, const FieldDefinition& f, con
            (f.required ? QStringLiteral(" not null") : QStringLiteral(" null"));
 }
 
-FieldResult addCustomField(const QSqlDatabase& db, const FieldDefinition& f, const QDate& today)
+Done addCustomField(const QSqlDatabase& db, const FieldDefinition& f, const QDate& today)
 {
     try {
-        const QString problem = checkNewField(db, f);
-        if (!problem.isEmpty())
-            return {false, problem};
+        // The check reads the table, so it runs inside the transaction that changes it.
         db::Transaction t(db);
+        if (const Done checked = checkNewField(db, f); !checked)
+            return checked;
         db::exec(db, addColumnStatement(db, f, today));
         const int order = db::scalar(db, QStringLiteral("select coalesce(max(xssx), 0) from selffields")).toInt() + 1;
         db::exec(db,
@@ -133,15 +134,15 @@ FieldResult addCustomField(const QSqlDatabase& db, const FieldDefinition& f, con
                  {f.name.trimmed(), f.display, f.type, f.length.trimmed(), f.defaultValue, f.useSubset,
                   f.useSubset ? f.subset.trimmed() : QString(), f.useIme, true, f.required, true, order, 0, false});
         t.commit();
-        return {true, QStringLiteral("保存完成")};
+        return Done::success({}, QStringLiteral("保存完成"));
     } catch (const db::DbError&) {
-        return {false, QStringLiteral("错误，无法建立新字段，可能是正在使用表或者字段名重复")};
+        return Done::failure(QStringLiteral("错误，无法建立新字段，可能是正在使用表或者字段名重复"));
     }
 }
 
-FieldResult dropCustomField(const QSqlDatabase& db, int pid)
+Done dropCustomField(const QSqlDatabase& db, int pid)
 {
-    const FieldResult failed{false, QStringLiteral("删除失败")};
+    const Done failed = Done::failure(QStringLiteral("删除失败"));
     try {
         QSqlQuery row = db::exec(db, QStringLiteral("select fieldname, sysfield from selffields where pid = ?"), {pid});
         if (!row.next() || row.value(1).toBool())
@@ -153,7 +154,7 @@ FieldResult dropCustomField(const QSqlDatabase& db, int pid)
             db::exec(db, QStringLiteral("alter table membercurlist drop column ") + QString::fromStdString(schema::quoteName(name.toStdString())));
         db::exec(db, QStringLiteral("delete from selffields where pid = ?"), {pid});
         t.commit();
-        return {true, QStringLiteral("删除成功")};
+        return Done::success({}, QStringLiteral("删除成功"));
     } catch (const db::DbError&) {
         return failed;
     }

@@ -3,6 +3,8 @@
 // added and dropped together in one transaction, and the subsets of values (`zjxx`) they may
 // be chosen from. Field names reach DDL, so only plain identifiers pass.
 
+#include "result.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -43,22 +45,19 @@ struct CustomField {
     QString caption() const { return display.isEmpty() ? name : display; }
 };
 
-struct FieldResult {
-    bool ok = false;
-    QString message;  // "保存完成", "删除成功" or the reason
-};
-
-// The checks before a field is added, in order; empty when it may be added.
-QString checkNewField(const QSqlDatabase& db, const FieldDefinition& field);
+// The checks before a field is added, in order; refused with the `selffields` column to focus
+// (fieldname, fieldclass, fieldlong).
+Done checkNewField(const QSqlDatabase& db, const FieldDefinition& field);
 // The statement that adds the column on the connection's engine. A required column gets a
 // default (empty text, 0, or the day it was added), so a table that holds members takes it.
 QString addColumnStatement(const QSqlDatabase& db, const FieldDefinition& field, const QDate& today);
 
-// Adds the column and its `selffields` row (display order after the last) in one transaction.
-FieldResult addCustomField(const QSqlDatabase& db, const FieldDefinition& field, const QDate& today);
+// Adds the column and its `selffields` row (display order after the last) in one transaction,
+// the checks included. Done with "保存完成", or refused with the reason.
+Done addCustomField(const QSqlDatabase& db, const FieldDefinition& field, const QDate& today);
 // Drops the column of the custom field with this `selffields.pid` and deletes the row, both or
-// neither. Built-in fields are never dropped.
-FieldResult dropCustomField(const QSqlDatabase& db, int pid);
+// neither. Built-in fields are never dropped. Done with "删除成功", or "删除失败".
+Done dropCustomField(const QSqlDatabase& db, int pid);
 
 // Custom fields in display order that exist as `membercurlist` columns. Throws db::DbError.
 QList<CustomField> customFields(const QSqlDatabase& db);

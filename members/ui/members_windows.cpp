@@ -2,6 +2,7 @@
 
 #include "database.h"
 #include "frmcardclass.h"
+#include "frmmemberreg.h"
 #include "window_registry.h"
 
 namespace mc::members {
@@ -10,6 +11,9 @@ void registerWindows()
 {
     registerWindow(QStringLiteral("N3"), WindowEntry::Kind::Child, [](QWidget* parent) -> QWidget* {
         return new Tfrmcardclass(QSqlDatabase::database(db::accountConnection), parent);
+    });
+    registerWindow(QStringLiteral("N8"), WindowEntry::Kind::Modal, [](QWidget* parent) -> QWidget* {
+        return new Tfrmmemberreg(QSqlDatabase::database(db::accountConnection), parent);
     });
 }
 

@@ -48,7 +48,7 @@ QString exportCsv(const DataSource& data, const QString& file)
             quoted << csvField(s);
         text += quoted.join(u',') + QStringLiteral("\r\n");
     };
-    line(data.columns());
+    line(data.titles());
     for (const QVariantList& row : data.rows()) {
         QStringList fields;
         for (const QVariant& v : row)
@@ -79,7 +79,7 @@ QString exportXlsx(const DataSource& data, const QString& file, const QString& s
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
     for (int c = 0; c < data.columns().size(); ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), data.columns()[c].toUtf8().constData(), bold);
+        worksheet_write_string(sheet, 0, lxw_col_t(c), data.title(c).toUtf8().constData(), bold);
     for (int r = 0; r < data.rowCount(); ++r) {
         const QVariantList& row = data.rows()[r];
         for (int c = 0; c < row.size(); ++c) {

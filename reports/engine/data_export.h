@@ -1,5 +1,5 @@
 #pragma once
-// Export of a data source's rows, with its column names as the first row.
+// Export of a data source's rows, with its column titles as the first row.
 
 #include "data_source.h"
 

@@ -1,5 +1,7 @@
 #include "data_source.h"
 
+#include "column_titles.h"
+
 #include <QAbstractItemModel>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -43,10 +45,9 @@ DataSource DataSource::fromModel(QAbstractItemModel& model)
     const auto* sql = qobject_cast<const QSqlQueryModel*>(&model);
     const QSqlRecord record = sql ? sql->record() : QSqlRecord();
     for (int c = 0; c < model.columnCount(); ++c) {
-        if (sql && c < record.count())
-            d.columns_ << record.fieldName(c);
-        else
-            d.columns_ << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QString header = model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        d.columns_ << (sql && c < record.count() ? record.fieldName(c) : header);
+        d.titles_ << header;
     }
     for (int r = 0; r < model.rowCount(); ++r) {
         QVariantList row;
@@ -55,6 +56,22 @@ DataSource DataSource::fromModel(QAbstractItemModel& model)
         d.rows_ << row;
     }
     return d;
+}
+
+QString DataSource::title(int column) const
+{
+    if (const QString t = titles_.value(column); !t.isEmpty() && t != columns_.value(column))
+        return t;
+    const QString known = columnTitle(columns_.value(column));
+    return known.isEmpty() ? columns_.value(column) : known;
+}
+
+QStringList DataSource::titles() const
+{
+    QStringList list;
+    for (int c = 0; c < columns_.size(); ++c)
+        list << title(c);
+    return list;
 }
 
 int DataSource::column(const QString& name) const

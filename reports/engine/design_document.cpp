@@ -24,7 +24,7 @@ int printOrder(BandType type)
 QString DesignDocument::bandLabel(int band) const
 {
     const Band& b = report_.bands[band];
-    QString label = bandTypeName(b.type);
+    QString label = bandTypeCaption(b.type);
     if (!b.name.isEmpty())
         label += u' ' + b.name;
     if (!b.source.isEmpty())
@@ -67,14 +67,19 @@ void DesignDocument::removeBand(int band)
 
 void DesignDocument::setBandHeight(int band, double height)
 {
-    report_.bands[band].height = std::max(1.0, snap(height));
-    modified_ = true;
+    const double snapped = std::max(1.0, snap(height));
+    if (report_.bands[band].height != snapped) {
+        report_.bands[band].height = snapped;
+        modified_ = true;
+    }
 }
 
 void DesignDocument::setBandSource(int band, const QString& source)
 {
-    report_.bands[band].source = source;
-    modified_ = true;
+    if (report_.bands[band].source != source) {
+        report_.bands[band].source = source;
+        modified_ = true;
+    }
 }
 
 int DesignDocument::addText(int band, const QRectF& rect, const QString& text)
@@ -93,6 +98,7 @@ int DesignDocument::addText(int band, const QRectF& rect, const QString& text)
     o.text = text;
     QList<ReportObject>& objects = report_.bands[band].objects;
     objects << o;
+    modified_ = true;
     const int index = int(objects.size() - 1);
     moveObject(band, index, rect.topLeft());
     resizeObject(band, index, rect.size());
@@ -105,52 +111,61 @@ void DesignDocument::removeObject(int band, int object)
     modified_ = true;
 }
 
-ReportObject& DesignDocument::edit(int band, int object)
+void DesignDocument::edit(int band, int object, const std::function<void(ReportObject&)>& change)
 {
-    modified_ = true;
-    return report_.bands[band].objects[object];
+    ReportObject& o = report_.bands[band].objects[object];
+    const ReportObject before = o;
+    change(o);
+    // Setting what is already there (a click without a move, say) changes nothing.
+    if (!(o == before))
+        modified_ = true;
 }
 
 void DesignDocument::moveObject(int band, int object, const QPointF& topLeft)
 {
-    edit(band, object).rect.moveTopLeft(QPointF(std::max(0.0, snap(topLeft.x())), std::max(0.0, snap(topLeft.y()))));
+    edit(band, object, [&](ReportObject& o) {
+        o.rect.moveTopLeft(QPointF(std::max(0.0, snap(topLeft.x())), std::max(0.0, snap(topLeft.y()))));
+    });
 }
 
 void DesignDocument::resizeObject(int band, int object, const QSizeF& size)
 {
-    edit(band, object).rect.setSize(QSizeF(std::max(1.0, snap(size.width())), std::max(1.0, snap(size.height()))));
+    edit(band, object, [&](ReportObject& o) {
+        o.rect.setSize(QSizeF(std::max(1.0, snap(size.width())), std::max(1.0, snap(size.height()))));
+    });
 }
 
 void DesignDocument::setText(int band, int object, const QString& text)
 {
-    edit(band, object).text = text;
+    edit(band, object, [&](ReportObject& o) { o.text = text; });
 }
 
 void DesignDocument::setFormat(int band, int object, const QString& format)
 {
-    edit(band, object).format = format;
+    edit(band, object, [&](ReportObject& o) { o.format = format; });
 }
 
 void DesignDocument::setFont(int band, int object, const FontStyle& font)
 {
-    edit(band, object).font = font;
+    edit(band, object, [&](ReportObject& o) { o.font = font; });
 }
 
 void DesignDocument::setAlignment(int band, int object, HAlign h, VAlign v)
 {
-    ReportObject& o = edit(band, object);
-    o.halign = h;
-    o.valign = v;
+    edit(band, object, [&](ReportObject& o) {
+        o.halign = h;
+        o.valign = v;
+    });
 }
 
 void DesignDocument::setWordWrap(int band, int object, bool on)
 {
-    edit(band, object).wordWrap = on;
+    edit(band, object, [&](ReportObject& o) { o.wordWrap = on; });
 }
 
 void DesignDocument::setFrame(int band, int object, int sides)
 {
-    edit(band, object).frame = sides & (FrameLeft | FrameTop | FrameRight | FrameBottom);
+    edit(band, object, [&](ReportObject& o) { o.frame = sides & (FrameLeft | FrameTop | FrameRight | FrameBottom); });
 }
 
 QString DesignDocument::fieldToken(const QString& source, const QString& column)

@@ -9,6 +9,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+
 namespace mc::reports {
 
 class DesignDocument {
@@ -16,10 +18,11 @@ public:
     explicit DesignDocument(ReportTemplate report = {}) : report_(std::move(report)) {}
 
     const ReportTemplate& report() const { return report_; }
+    // True after any edit that changed the template; setting a value it already has is none.
     bool modified() const { return modified_; }
     void setModified(bool on) { modified_ = on; }
 
-    // "MasterData masterdata1 (frxprint)": what the band list shows.
+    // "主数据 masterdata1 (frxprint)": what the band list shows.
     QString bandLabel(int band) const;
     // Inserts after the last band that prints before or with `type`; returns its index.
     // Data bands start on "frxprint" (master) or "frxother" (detail).
@@ -48,7 +51,8 @@ public:
     static QString fieldToken(const QString& source, const QString& column);
 
 private:
-    ReportObject& edit(int band, int object);
+    // Applies `change` to the object; the document counts as modified only when it changed.
+    void edit(int band, int object, const std::function<void(ReportObject&)>& change);
 
     ReportTemplate report_;
     bool modified_ = false;

@@ -4,6 +4,8 @@ namespace mc::reports {
 
 namespace {
 
+const QString companyWord = QStringLiteral("公司名称");
+
 // `source."column"` or `source.column`.
 bool parseField(QString text, Expression& e)
 {
@@ -65,6 +67,10 @@ Expression parseExpression(const QString& source)
             e.kind = w.kind;
             return e;
         }
+    }
+    if (body == companyWord) {
+        e.kind = ExprKind::Company;
+        return e;
     }
     if (const QString arg = argumentOf(body, "SUM"); !arg.isNull()) {
         if (parseField(arg, e))

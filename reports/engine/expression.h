@@ -4,6 +4,7 @@
 //   [SUM(frxother."spzj")]         sum of a field over the group, or over all rows elsewhere
 //   [COUNT(frxprint)]              number of rows, counted the same way
 //   [DATE] [TIME] [NOW] [PAGE] [TOTALPAGES]
+//   [公司名称]                      the shop's name, which every receipt and list carries
 // Each may end in "|format", such as [frxprint."xfje"|0.00]; without one the object's format
 // applies.
 
@@ -12,7 +13,7 @@
 
 namespace mc::reports {
 
-enum class ExprKind { Field, Sum, Count, Date, Time, Now, Page, TotalPages, Invalid };
+enum class ExprKind { Field, Sum, Count, Date, Time, Now, Page, TotalPages, Company, Invalid };
 
 struct Expression {
     ExprKind kind = ExprKind::Invalid;

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace mc::reports {
@@ -18,8 +19,8 @@ const QString totalPagesMark = QString(QChar(0xE000));
 
 class Layouter {
 public:
-    Layouter(const ReportTemplate& report, const DataSources& sources, const QDateTime& now)
-        : t_(report), now_(now), footer_(report.band(BandType::PageFooter))
+    Layouter(const ReportTemplate& report, const DataSources& sources, const QDateTime& now, const QString& company)
+        : t_(report), now_(now), company_(company), footer_(report.band(BandType::PageFooter))
     {
         for (auto it = sources.begin(); it != sources.end(); ++it)
             sources_.insert(it.key().toLower(), &it.value());
@@ -261,8 +262,14 @@ private:
         out.name = band.name;
         out.row = row;
         const double left = t_.page.marginLeft;
-        for (const ReportObject& o : band.objects)
-            out.objects << placeObject(o, QPointF(left, top), o.kind == ObjectKind::Text ? resolve(o.text, o.format) : QString());
+        for (const ReportObject& o : band.objects) {
+            PreparedObject p = placeObject(o, QPointF(left, top), o.kind == ObjectKind::Text ? resolve(o.text, o.format) : QString());
+            // A text that cannot grow with its band gets a smaller font rather than spill over
+            // its neighbours (a long column title, say).
+            if (p.kind == ObjectKind::Text && !(band.stretch && p.wordWrap))
+                p.font = fittingFont(p.font, p.rect, p.frame, p.text, p.wordWrap);
+            out.objects << p;
+        }
         double height = band.height;
         if (band.stretch)
             height += stretch(band, out.objects);
@@ -270,12 +277,31 @@ private:
         return out;
     }
 
-    // Word-wrapped texts grow to fit; whatever lies wholly below a grown object moves down with
-    // it, so stacked lines never overlap. Returns how much the band grows.
+    // Word-wrapped texts grow to fit; the other cells of their row grow with them, so the row's
+    // frame lines stay joined; whatever lies wholly below a grown object moves down with it, so
+    // stacked lines never overlap. Returns how much the band grows.
     static double stretch(const Band& band, QList<PreparedObject>& objects)
     {
         const qsizetype n = objects.size();
         QList<double> growth(n, 0.0);
+        for (qsizetype i = 0; i < n; ++i) {
+            const PreparedObject& p = objects[i];
+            if (p.kind == ObjectKind::Text && p.wordWrap) {
+                const QRectF& original = band.objects[i].rect;
+                growth[i] = std::max(0.0, framedHeight(p.font, original, p.frame, p.text, true) - original.height());
+            }
+        }
+        auto sameRow = [&](qsizetype a, qsizetype b) {
+            const QRectF& ra = band.objects[a].rect;
+            const QRectF& rb = band.objects[b].rect;
+            return std::abs(ra.top() - rb.top()) < 1e-6 && std::abs(ra.bottom() - rb.bottom()) < 1e-6;
+        };
+        QList<double> rowGrowth = growth;
+        for (qsizetype i = 0; i < n; ++i)
+            for (qsizetype j = 0; j < n; ++j)
+                if (sameRow(i, j))
+                    rowGrowth[i] = std::max(rowGrowth[i], growth[j]);
+        growth = rowGrowth;
         QList<double> shift(n, 0.0);
         QList<qsizetype> order(n);
         for (qsizetype i = 0; i < n; ++i)
@@ -293,10 +319,6 @@ private:
                     shift[i] = std::max(shift[i], shift[j] + growth[j]);
             }
             PreparedObject& p = objects[i];
-            if (p.kind == ObjectKind::Text && p.wordWrap) {
-                const double needed = textHeight(p.font, original.width(), p.text, true);
-                growth[i] = std::max(0.0, needed - original.height());
-            }
             p.rect.translate(0, shift[i]);
             p.rect.setHeight(original.height() + growth[i]);
             bandGrowth = std::max(bandGrowth, original.bottom() + shift[i] + growth[i] - band.height);
@@ -341,6 +363,8 @@ private:
             return QString::number(out_.pages.size());
         case ExprKind::TotalPages:
             return totalPagesMark;
+        case ExprKind::Company:
+            return company_;
         case ExprKind::Field:
         case ExprKind::Sum:
         case ExprKind::Count:
@@ -385,6 +409,7 @@ private:
 
     const ReportTemplate& t_;
     QDateTime now_;
+    QString company_;
     QHash<QString, const DataSource*> sources_;
     PreparedReport out_;
     QSet<QString> errorSet_;
@@ -402,9 +427,10 @@ private:
 
 }  // namespace
 
-PreparedReport prepareReport(const ReportTemplate& report, const DataSources& sources, const QDateTime& now)
+PreparedReport prepareReport(const ReportTemplate& report, const DataSources& sources, const QDateTime& now,
+                             const QString& company)
 {
-    return Layouter(report, sources, now).run();
+    return Layouter(report, sources, now, company).run();
 }
 
 }  // namespace mc::reports

@@ -20,7 +20,8 @@ namespace mc::reports {
 // Data sources by name; names compare without regard to letter case.
 using DataSources = QHash<QString, DataSource>;
 
+// `company` is what [公司名称] prints.
 PreparedReport prepareReport(const ReportTemplate& report, const DataSources& sources,
-                             const QDateTime& now = QDateTime::currentDateTime());
+                             const QDateTime& now = QDateTime::currentDateTime(), const QString& company = {});
 
 }  // namespace mc::reports

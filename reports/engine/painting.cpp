@@ -47,9 +47,12 @@ void paintObject(QPainter& painter, const PreparedObject& o)
     case ObjectKind::Text: {
         painter.setFont(unitFont(o.font));
         painter.setPen(Qt::black);
-        // A small inset keeps the text off its frame lines.
-        const double inset = o.frame ? 0.5 * unitsPerMm : 0;
-        painter.drawText(r.adjusted(inset, 0, -inset, 0), textFlags(o.halign, o.valign, o.wordWrap), o.text);
+        // What the layout could not fit is cut at the object's edge, never drawn over its
+        // neighbours.
+        painter.save();
+        painter.setClipRect(r, Qt::IntersectClip);
+        painter.drawText(units(textArea(o.rect, o.frame)), textFlags(o.halign, o.valign, o.wordWrap), o.text);
+        painter.restore();
         paintFrame(painter, o);
         break;
     }

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "globals.h"
 #include "template_file.h"
 
 namespace mc::reports {
@@ -19,7 +20,7 @@ QString Report::save() const
 
 PreparedReport Report::prepare(const QDateTime& now) const
 {
-    PreparedReport prepared = prepareReport(template_, sources_, now);
+    PreparedReport prepared = prepareReport(template_, sources_, now, companyName);
     if (!loadError_.isEmpty())
         prepared.errors.prepend(loadError_);
     return prepared;

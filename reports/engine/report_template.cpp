@@ -9,18 +9,19 @@ namespace {
 struct BandName {
     BandType type;
     const char* name;
+    const char16_t* caption;
 };
 
 constexpr std::array<BandName, 9> bandNames{{
-    {BandType::ReportTitle, "ReportTitle"},
-    {BandType::PageHeader, "PageHeader"},
-    {BandType::ColumnHeader, "ColumnHeader"},
-    {BandType::GroupHeader, "GroupHeader"},
-    {BandType::MasterData, "MasterData"},
-    {BandType::DetailData, "DetailData"},
-    {BandType::GroupFooter, "GroupFooter"},
-    {BandType::ReportSummary, "ReportSummary"},
-    {BandType::PageFooter, "PageFooter"},
+    {BandType::ReportTitle, "ReportTitle", u"报表标题"},
+    {BandType::PageHeader, "PageHeader", u"页眉"},
+    {BandType::ColumnHeader, "ColumnHeader", u"列标题"},
+    {BandType::GroupHeader, "GroupHeader", u"分组头"},
+    {BandType::MasterData, "MasterData", u"主数据"},
+    {BandType::DetailData, "DetailData", u"明细数据"},
+    {BandType::GroupFooter, "GroupFooter", u"分组尾"},
+    {BandType::ReportSummary, "ReportSummary", u"报表汇总"},
+    {BandType::PageFooter, "PageFooter", u"页脚"},
 }};
 
 }  // namespace
@@ -30,6 +31,14 @@ QString bandTypeName(BandType type)
     for (const BandName& b : bandNames)
         if (b.type == type)
             return QLatin1String(b.name);
+    return {};
+}
+
+QString bandTypeCaption(BandType type)
+{
+    for (const BandName& b : bandNames)
+        if (b.type == type)
+            return QString::fromUtf16(b.caption);
     return {};
 }
 

@@ -21,8 +21,10 @@ enum class BandType {
     PageFooter,
 };
 
-// Names as written in template files and shown in the designer.
+// Names as written in template files.
 QString bandTypeName(BandType type);
+// Names as the designer shows them ("主数据").
+QString bandTypeCaption(BandType type);
 // False when `name` is no band type.
 bool bandTypeFromName(const QString& name, BandType* type);
 // Every band type, in the order a prepared page prints them.

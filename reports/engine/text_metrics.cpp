@@ -63,4 +63,62 @@ double textHeight(const FontStyle& style, double widthMm, const QString& text, b
     return used.height() / unitsPerMm;
 }
 
+namespace {
+
+constexpr double paddingXMm = 1.0;
+constexpr double paddingYMm = 0.3;
+// Below two thirds of its size, or 5 points, a shrunk text is no longer comfortable to read;
+// what still does not fit is cut at the object's edge.
+constexpr double smallestShare = 2.0 / 3.0;
+constexpr double smallestPoints = 5.0;
+
+double widestLine(const FontStyle& style, const QString& text)
+{
+    const Metrics& m = metricsFor(style);
+    double widest = 0;
+    for (const QString& line : text.split(u'\n'))
+        widest = std::max(widest, m.metrics.horizontalAdvance(line));
+    return widest / unitsPerMm;
+}
+
+bool fits(const FontStyle& style, const QRectF& objectMm, int frame, const QString& text, bool wordWrap)
+{
+    const QRectF area = textArea(objectMm, frame);
+    // The last hundredth of a millimetre is measuring noise, not overflow.
+    constexpr double slack = 0.01;
+    if (!wordWrap && widestLine(style, text) > area.width() + slack)
+        return false;
+    return framedHeight(style, objectMm, frame, text, wordWrap) <= objectMm.height() + slack;
+}
+
+}  // namespace
+
+QRectF textArea(const QRectF& objectMm, int frame)
+{
+    if (!frame)
+        return objectMm;
+    return objectMm.adjusted(paddingXMm, paddingYMm, -paddingXMm, -paddingYMm);
+}
+
+double framedHeight(const FontStyle& style, const QRectF& objectMm, int frame, const QString& text, bool wordWrap)
+{
+    const QRectF area = textArea(objectMm, frame);
+    return textHeight(style, area.width(), text, wordWrap) + (objectMm.height() - area.height());
+}
+
+FontStyle fittingFont(const FontStyle& style, const QRectF& objectMm, int frame, const QString& text, bool wordWrap)
+{
+    if (text.isEmpty() || fits(style, objectMm, frame, text, wordWrap))
+        return style;
+    const double smallest = std::max(smallestPoints, style.size * smallestShare);
+    FontStyle smaller = style;
+    while (smaller.size - 0.5 >= smallest) {
+        smaller.size -= 0.5;
+        if (fits(smaller, objectMm, frame, text, wordWrap))
+            return smaller;
+    }
+    smaller.size = std::min(style.size, smallest);
+    return smaller;
+}
+
 }  // namespace mc::reports

@@ -6,6 +6,7 @@
 #include "report_template.h"
 
 #include <QFont>
+#include <QRectF>
 #include <QString>
 
 namespace mc::reports {
@@ -16,5 +17,13 @@ QFont unitFont(const FontStyle& style);
 int textFlags(HAlign h, VAlign v, bool wordWrap);
 // Height in millimetres that `text` needs in a box `widthMm` wide.
 double textHeight(const FontStyle& style, double widthMm, const QString& text, bool wordWrap);
+
+// Where a text is written inside its object: a framed text keeps off its frame lines.
+QRectF textArea(const QRectF& objectMm, int frame);
+// The height an object needs so that its text fits inside the frame padding.
+double framedHeight(const FontStyle& style, const QRectF& objectMm, int frame, const QString& text, bool wordWrap);
+// The font, made smaller as far as is still readable, under which `text` fits the object;
+// the style itself when it fits already.
+FontStyle fittingFont(const FontStyle& style, const QRectF& objectMm, int frame, const QString& text, bool wordWrap);
 
 }  // namespace mc::reports

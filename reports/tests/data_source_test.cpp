@@ -56,6 +56,18 @@ TEST_P(DataSourceTest, SqlModelsGiveFieldNamesNotCaptions)
     EXPECT_EQ(d.rowCount(), 2);
 }
 
+TEST_P(DataSourceTest, TitlesComeFromTheHeadersElseFromTheKnownColumns)
+{
+    QSqlQueryModel model;
+    model.setQuery("select zhname, curye, khr as oddname from gszh", db());
+    model.setHeaderData(0, Qt::Horizontal, QStringLiteral("帐户"));
+    const DataSource fromModel = DataSource::fromModel(model);
+    EXPECT_EQ(fromModel.titles(), QStringList({QStringLiteral("帐户"), QStringLiteral("当前余额"), "oddname"}));
+
+    QSqlQuery query = mc::db::exec(db(), "select memberno, MemberName from membercurlist");
+    EXPECT_EQ(DataSource::fromQuery(query).titles(), QStringList({QStringLiteral("会员编号"), QStringLiteral("会员姓名")}));
+}
+
 MC_ENGINES(DataSourceTest);
 
 TEST(DataSource, OtherModelsGiveTheirHeadersAndRawValues)

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -46,9 +47,13 @@ protected:
             return nullptr;
         return std::unique_ptr<TfrmReportDesigner>(qobject_cast<TfrmReportDesigner*>(entry->create(nullptr)));
     }
+    // The field list shows titles; each field item names its column in its tip.
     static bool lists(const TfrmReportDesigner& d, const char* field)
     {
-        return !d.findChild<QTreeWidget*>("fieldList")->findItems(field, Qt::MatchExactly | Qt::MatchRecursive).isEmpty();
+        for (QTreeWidgetItemIterator it(d.findChild<QTreeWidget*>("fieldList")); *it; ++it)
+            if ((*it)->toolTip(0) == QLatin1String(field))
+                return true;
+        return false;
     }
 
     std::optional<mctest::ScratchDatabase> set;

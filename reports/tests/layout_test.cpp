@@ -1,6 +1,7 @@
 // Laying templates out: band order, page breaks, groups and sums, sources, stretching, errors.
 
 #include "layout.h"
+#include "text_metrics.h"
 
 #include "qt_print.h"
 
@@ -295,4 +296,79 @@ TEST(Layout, SeveralMasterListsPrintInTurnWithTheirOwnHeaders)
                                                {"frxother", DataSource({"skje"}, {{7}})}});
     EXPECT_EQ(r.texts(), QStringList({QStringLiteral("消费"), "1", "2", "3", QStringLiteral("收款"), "7"}));
     EXPECT_DOUBLE_EQ(r.objects("h2")[0]->rect.top(), 10 + 6 + 5 + 5 + 5);
+}
+
+TEST(Layout, AWrappedCellGrowsItsWholeRowSoTheGridStaysJoined)
+{
+    ReportTemplate t;
+    t.page = {210, 0, 0, 0, 0, 0};
+    ReportObject name = text("name", 0, 20, "[frxprint.\"spname\"]", 6);
+    name.wordWrap = true;
+    name.frame = FrameLeft | FrameTop | FrameRight | FrameBottom;
+    ReportObject price = text("price", 20, 20, "[frxprint.\"spzj\"|0.00]", 6);
+    price.frame = name.frame;
+    ReportObject note = text("note", 40, 20, "x", 3);  // not of the row: keeps its height
+    note.frame = name.frame;
+    Band rows = band(BandType::MasterData, 6, {name, price, note}, "frxprint");
+    rows.stretch = true;
+    t.bands << rows;
+    const DataSource goods({"spname", "spzj"}, {{QString(30, QChar(0x6C34)), 2.5}});
+    const PreparedReport r = prepareReport(t, {{"frxprint", goods}});
+    const double grown = r.objects("name")[0]->rect.height();
+    ASSERT_GT(grown, 10.0);
+    EXPECT_DOUBLE_EQ(r.objects("price")[0]->rect.height(), grown);
+    EXPECT_DOUBLE_EQ(r.objects("note")[0]->rect.height(), 3.0);
+    EXPECT_DOUBLE_EQ(r.bands(BandType::MasterData)[0]->rect.height(), grown);
+}
+
+TEST(Layout, FramedTextKeepsOffItsBordersAndGrowsForThePadding)
+{
+    const QRectF cell(10, 20, 30, 6);
+    const QRectF inside = textArea(cell, FrameLeft | FrameTop | FrameRight | FrameBottom);
+    EXPECT_GE(inside.left() - cell.left(), 0.8);
+    EXPECT_GE(cell.right() - inside.right(), 0.8);
+    EXPECT_GT(inside.top(), cell.top());
+    EXPECT_LT(inside.bottom(), cell.bottom());
+    EXPECT_EQ(textArea(cell, 0), cell);  // no frame, nothing to keep off
+
+    // A wrapped framed text grows until its last line sits inside the padding too.
+    FontStyle font;
+    const QString text(30, QChar(0x6C34));
+    const double framed = framedHeight(font, cell, FrameLeft | FrameRight | FrameTop | FrameBottom, text, true);
+    const double bare = textHeight(font, cell.width(), text, true);
+    EXPECT_GT(framed, bare);
+}
+
+TEST(Layout, TextsThatCannotGrowShrinkToFitInsteadOfOverflowing)
+{
+    ReportTemplate t;
+    t.page = {210, 297, 10, 10, 10, 10};
+    ReportObject title = text("title", 0, 14, QStringLiteral("销售退货数量合计"), 7);  // too wide for 14 mm
+    title.frame = FrameLeft | FrameTop | FrameRight | FrameBottom;
+    ReportObject wrapped = title;  // wraps, but its band does not grow
+    wrapped.name = "wrapped";
+    wrapped.rect.moveLeft(14);
+    wrapped.wordWrap = true;
+    ReportObject shortTitle = text("short", 28, 20, QStringLiteral("数量"), 7);
+    t.bands << band(BandType::ColumnHeader, 7, {title, wrapped, shortTitle});
+    const PreparedReport r = prepareReport(t, {});
+    for (const char* name : {"title", "wrapped"}) {
+        SCOPED_TRACE(name);
+        const PreparedObject* o = r.objects(name)[0];
+        EXPECT_LT(o->font.size, 9.0);
+        EXPECT_LE(framedHeight(o->font, o->rect, o->frame, o->text, o->wordWrap), o->rect.height() + 0.01);
+    }
+    EXPECT_EQ(r.objects("short")[0]->font.size, 9.0);  // what fits is left alone
+    // Never below what is still readable, even when nothing would fit.
+    const FontStyle tiny = fittingFont(FontStyle{}, QRectF(0, 0, 2, 2), 0, QString(50, QChar(0x6C34)), false);
+    EXPECT_DOUBLE_EQ(tiny.size, 6.0);
+}
+
+TEST(Layout, CompanyNamePrintsWhereTheTemplateAsksForIt)
+{
+    ReportTemplate t;
+    t.bands << band(BandType::ReportTitle, 10, {text("shop", 0, 100, QStringLiteral("[公司名称] 商品资料"))});
+    const PreparedReport r = prepareReport(t, {}, QDateTime(QDate(2026, 4, 2), QTime(10, 0)), QStringLiteral("澄岚洗车"));
+    EXPECT_TRUE(r.errors.isEmpty()) << r.errors.join("; ").toStdString();
+    EXPECT_EQ(textsOf(r, "shop"), QStringList({QStringLiteral("澄岚洗车 商品资料")}));
 }

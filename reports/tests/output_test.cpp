@@ -93,7 +93,7 @@ TEST(Output, CsvQuotesWhereNeededAndKeepsChinese)
     const QByteArray bytes = readAll(file);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(QString::fromUtf8(bytes.mid(3)),
-              QStringLiteral("spname,spzj,memo\r\n矿泉水,2.5,\"a,b\"\r\n茶,,\"say \"\"hi\"\"\nnow\"\r\n"));
+              QStringLiteral("商品名称,金额,memo\r\n矿泉水,2.5,\"a,b\"\r\n茶,,\"say \"\"hi\"\"\nnow\"\r\n"));
     EXPECT_NE(exportCsv(d, "/nonexistent/d.csv"), "");
 }
 

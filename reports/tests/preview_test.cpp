@@ -6,10 +6,13 @@
 #include "layout.h"
 #include "modal_answer.h"
 #include "modal_steps.h"
+#include "output_files.h"
 #include "qt_print.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +58,42 @@ TEST(Preview, ShowsEveryPageAndMovesAndZooms)
     EXPECT_EQ(dialog.exportDataTo(dir.filePath("d.csv")), "");
     EXPECT_EQ(dialog.exportDataTo(dir.filePath("d.xlsx")), "");
     EXPECT_TRUE(QFile::exists(dir.filePath("d.xlsx")));
+}
+
+TEST(Preview, OpensAtThePageWidth)
+{
+    ReportPreviewDialog dialog(threePages(), {});
+    dialog.show();
+    QPrintPreviewWidget* preview = dialog.previewWidget();
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    // The page fills the width of the view rather than the whole page its height.
+    QTRY_VERIFY_WITH_TIMEOUT(preview->zoomFactor() > 0.5, 5000);
+}
+
+TEST(Preview, ExportsSayWhereTheyWrote)
+{
+    QTemporaryDir dir;
+    ReportPreviewDialog dialog(threePages(), {{"frxprint", DataSource({"spname"}, {{QStringLiteral("矿泉水")}})}});
+    dialog.show();
+    const struct {
+        const char* action;
+        QString file;
+    } exports[] = {{"exportPdf", dir.filePath("r.pdf")}, {"exportData", dir.filePath("d.csv")}};
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.action);
+        const QString file = e.file;
+        auto picked = mctest::onNextModal<QFileDialog>([file](QFileDialog* d) {
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(file);
+            static_cast<QDialog*>(d)->accept();
+        });
+        const auto message = mctest::answerNextMessageBox();
+        dialog.findChild<QAction*>(e.action)->trigger();
+        EXPECT_TRUE(*picked);
+        EXPECT_EQ(*message, QStringLiteral("导出完成: ") + file);
+        EXPECT_TRUE(QFile::exists(file));
+    }
+    // The data export's header row holds the column titles.
+    EXPECT_TRUE(QString::fromUtf8(mctest::readAll(dir.filePath("d.csv"))).contains(QStringLiteral("商品名称\r\n矿泉水")));
 }
 
 TEST(Preview, PreparationErrorsAreListedWhenItOpens)

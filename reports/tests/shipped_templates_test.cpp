@@ -4,6 +4,7 @@
 #include "template_catalogue.h"
 
 #include "database.h"
+#include "globals.h"
 #include "layout.h"
 #include "output_files.h"
 #include "painting.h"
@@ -98,6 +99,7 @@ protected:
         if (IsSkipped() || HasFailure())
             return;
         addSampleRows(db());
+        mc::companyName = QStringLiteral("澄岚洗车行");
     }
     QTemporaryDir dir;
     QString app() const { return dir.path() + "/"; }
@@ -120,15 +122,17 @@ TEST_P(ShippedTemplates, EachTemplateLaysOutItsSourcesWithoutUnknownFields)
         {"actorzm", {QStringLiteral("张三"), "140.25"}},
         {"memberjf", {QStringLiteral("存款积分"), "45"}},
         {"spxs", {QStringLiteral("饮料"), "100.00", "4.00", "2.00"}},
-        {"spxx", {QStringLiteral("绿茶"), "148.00"}},
+        {"spxx", {QStringLiteral("绿茶"), "148"}},
         {"yggz", {QStringLiteral("2026年3月"), "5500.50"}},
-        {"ygxstj", {QStringLiteral("精洗"), "35.50", "3.00"}},
+        {"ygxstj", {QStringLiteral("精洗"), "35.50", "3"}},
         {"yyrbb", {QStringLiteral("日期:2026-04-01"), "140.25", "35.50"}},
         {"yymonthbb", {QStringLiteral("月份:2026-04"), "140.25"}},
         {"jjbmxbb", {QStringLiteral("消费明细"), QStringLiteral("收付款明细"), QStringLiteral("小计 2笔"), "140.25", "35.50"}},
         {"jjbhzbb", {"140.25", "35.50", QStringLiteral("操作员:系统管理员")}},
     };
     ASSERT_EQ(expected.size(), shippedTemplates().size());
+    const QMap<QString, QStringList> wholeCounts = {
+        {"spxx", {"98", "50", "148"}}, {"ygxstj", {"2", "1", "3"}}, {"hyxf", {"2", "1"}}};
     for (const TemplateEntry& e : shippedTemplates()) {
         SCOPED_TRACE(e.name.toStdString());
         const Report report = reportFor(e, db(), app());
@@ -138,6 +142,11 @@ TEST_P(ShippedTemplates, EachTemplateLaysOutItsSourcesWithoutUnknownFields)
         EXPECT_TRUE(r.errors.isEmpty()) << r.errors.join("; ").toStdString();
         ASSERT_EQ(r.pages.size(), 1);
         const QString all = r.texts().join(u'\n');
+        // Quantities and stock in whole numbers print without decimals.
+        for (const QString& count : wholeCounts.value(e.name))
+            EXPECT_TRUE(r.texts().contains(count)) << count.toStdString() << " not a text of its own in:\n" << all.toStdString();
+        // Every receipt and list is a business document: it carries the shop's name.
+        EXPECT_TRUE(r.texts().contains(mc::companyName)) << all.toStdString();
         for (const QString& text : expected.value(e.name))
             EXPECT_TRUE(all.contains(text)) << text.toStdString() << " not in:\n" << all.toStdString();
 

@@ -4,6 +4,10 @@
 #include "text_metrics.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 #include <QPainter>
 
 using namespace mc::reports;
@@ -27,8 +31,29 @@ void DesignCanvas::refresh()
     const auto& bands = doc_->report().bands;
     if (band_ >= bands.size() || (band_ >= 0 && object_ >= bands[band_].objects.size()))
         select(-1, -1);
-    setMinimumSize(int(doc_->report().page.width * pixelsPerMm) + 1, int(totalHeightMm() * pixelsPerMm) + 1);
+    setMinimumSize(int(doc_->report().page.width * pixelsPerMm()) + 1, int(totalHeightMm() * pixelsPerMm()) + 1);
+    resize(minimumSize());
     update();
+}
+
+void DesignCanvas::setZoom(double zoom)
+{
+    zoom = std::clamp(zoom, minZoom, maxZoom);
+    if (qFuzzyCompare(zoom, zoom_))
+        return;
+    zoom_ = zoom;
+    refresh();
+    emit zoomChanged(zoom_);
+}
+
+void DesignCanvas::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    setZoom(zoom_ * (event->angleDelta().y() > 0 ? 1.25 : 0.8));
+    event->accept();
 }
 
 double DesignCanvas::bandTop(int band) const
@@ -52,7 +77,7 @@ QRectF DesignCanvas::objectRectMm(int band, int object) const
 QRect DesignCanvas::objectRect(int band, int object) const
 {
     const QRectF r = objectRectMm(band, object);
-    return QRectF(r.topLeft() * pixelsPerMm, r.size() * pixelsPerMm).toRect();
+    return QRectF(r.topLeft() * pixelsPerMm(), r.size() * pixelsPerMm()).toRect();
 }
 
 void DesignCanvas::select(int band, int object)
@@ -70,22 +95,22 @@ void DesignCanvas::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), QColor(0xe8, 0xe8, 0xe8));
     const ReportTemplate& t = doc_->report();
-    const double width = t.page.width * pixelsPerMm;
+    const double width = t.page.width * pixelsPerMm();
     for (int b = 0; b < t.bands.size(); ++b) {
-        const double top = bandTop(b) * pixelsPerMm;
-        const QRectF caption(0, top - captionMm * pixelsPerMm, width, captionMm * pixelsPerMm);
+        const double top = bandTop(b) * pixelsPerMm();
+        const QRectF caption(0, top - captionMm * pixelsPerMm(), width, captionMm * pixelsPerMm());
         p.fillRect(caption, b == band_ ? QColor(0xb8, 0xd0, 0xf0) : QColor(0xd0, 0xd0, 0xd0));
         p.setPen(Qt::black);
-        p.setFont(QFont(defaultFontFamily(), 8));
+        p.setFont(QFont(defaultFontFamily(), std::max(6, int(std::lround(8 * zoom_)))));
         p.drawText(caption.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, doc_->bandLabel(b));
-        const QRectF area(0, top, width, t.bands[b].height * pixelsPerMm);
+        const QRectF area(0, top, width, t.bands[b].height * pixelsPerMm());
         p.fillRect(area, Qt::white);
         p.setPen(QPen(Qt::gray, 0, Qt::DotLine));
-        p.drawLine(QPointF(t.page.marginLeft * pixelsPerMm, top), QPointF(t.page.marginLeft * pixelsPerMm, area.bottom()));
-        p.drawLine(QPointF(width - t.page.marginRight * pixelsPerMm, top), QPointF(width - t.page.marginRight * pixelsPerMm, area.bottom()));
+        p.drawLine(QPointF(t.page.marginLeft * pixelsPerMm(), top), QPointF(t.page.marginLeft * pixelsPerMm(), area.bottom()));
+        p.drawLine(QPointF(width - t.page.marginRight * pixelsPerMm(), top), QPointF(width - t.page.marginRight * pixelsPerMm(), area.bottom()));
 
         p.save();
-        p.scale(pixelsPerMm / unitsPerMm, pixelsPerMm / unitsPerMm);
+        p.scale(pixelsPerMm() / unitsPerMm, pixelsPerMm() / unitsPerMm);
         for (const ReportObject& o : t.bands[b].objects)
             paintObject(p, placeObject(o, QPointF(t.page.marginLeft, bandTop(b)), o.text));
         p.restore();
@@ -134,6 +159,9 @@ void DesignCanvas::mouseMoveEvent(QMouseEvent* event)
     if (drag_ == Drag::None || band_ < 0 || object_ < 0)
         return;
     const QPointF delta = toMm(event->position()) - pressMm_;
+    // A click, or a tremor smaller than the drawing's grid, is no move.
+    if (doc_->object(band_, object_).rect == startRect_ && delta.manhattanLength() < 0.05)
+        return;
     if (drag_ == Drag::Move)
         doc_->moveObject(band_, object_, startRect_.topLeft() + delta);
     else

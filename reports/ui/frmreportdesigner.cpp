@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -25,6 +26,9 @@
 using namespace mc::reports;
 
 namespace {
+
+// Where a field item of the field list keeps its column name.
+constexpr int columnRole = Qt::UserRole + 1;
 
 QDoubleSpinBox* millimetres(const QString& name, double max)
 {
@@ -83,7 +87,7 @@ QWidget* TfrmReportDesigner::buildBandPanel()
     bandType_ = new QComboBox;
     bandType_->setObjectName(QStringLiteral("bandType"));
     for (BandType t : allBandTypes())
-        bandType_->addItem(bandTypeName(t), int(t));
+        bandType_->addItem(bandTypeCaption(t), int(t));
     layout->addWidget(bandType_);
     auto* add = mc::namedButton(panel, QStringLiteral("添加区域"), "addBand");
     auto* remove = mc::namedButton(panel, QStringLiteral("删除区域"), "removeBand");
@@ -173,9 +177,13 @@ QWidget* TfrmReportDesigner::buildFieldPanel()
             continue;
         auto* top = new QTreeWidgetItem(fields_, {name});
         const DataSource source = report_.sources().value(name);
-        for (const QString& column : source.columns()) {
-            auto* item = new QTreeWidgetItem(top, {column});
+        for (int c = 0; c < source.columns().size(); ++c) {
+            // The title to read; the column name, which the inserted field uses, in the tip.
+            const QString column = source.columns()[c];
+            auto* item = new QTreeWidgetItem(top, {source.title(c)});
             item->setData(0, Qt::UserRole, name);
+            item->setData(0, columnRole, column);
+            item->setToolTip(0, column);
         }
         top->setExpanded(true);
     }
@@ -194,6 +202,31 @@ void TfrmReportDesigner::buildActions()
     action("addText", QStringLiteral("添加文本"), &TfrmReportDesigner::addText);
     action("removeObject", QStringLiteral("删除对象"), &TfrmReportDesigner::removeObject);
     action("preview", QStringLiteral("预览"), &TfrmReportDesigner::preview);
+    bar->addSeparator();
+    action("zoomOut", QStringLiteral("缩小"), &TfrmReportDesigner::zoomOut);
+    zoom_ = new QComboBox;
+    zoom_->setObjectName(QStringLiteral("zoom"));
+    zoom_->setEditable(true);
+    for (int percent : {50, 75, 100, 150, 200, 300})
+        zoom_->addItem(QString::number(percent) + u'%');
+    zoom_->setCurrentText(QStringLiteral("100%"));
+    bar->addWidget(zoom_);
+    action("zoomIn", QStringLiteral("放大"), &TfrmReportDesigner::zoomIn);
+    // A typed or picked percentage applies; the canvas's own zoom (Ctrl and the wheel) shows here.
+    connect(zoom_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        bool ok = false;
+        const double percent = QString(text).remove(u'%').trimmed().toDouble(&ok);
+        if (ok && percent > 0)
+            canvas_->setZoom(percent / 100);
+    });
+    connect(canvas_, &DesignCanvas::zoomChanged, this, [this](double zoom) {
+        const QString text = QString::number(qRound(zoom * 100)) + u'%';
+        if (zoom_->currentText() != text) {
+            const QSignalBlocker quiet(zoom_);
+            zoom_->setCurrentText(text);
+        }
+    });
+    bar->addSeparator();
     QAction* saveAction = bar->addAction(QStringLiteral("保存"));
     saveAction->setObjectName(QStringLiteral("save"));
     saveAction->setShortcut(QKeySequence::Save);
@@ -339,7 +372,7 @@ void TfrmReportDesigner::pickField(QTreeWidgetItem* item)
     const QString source = item->data(0, Qt::UserRole).toString();
     if (source.isEmpty())
         return;
-    const QString token = DesignDocument::fieldToken(source, item->text(0));
+    const QString token = DesignDocument::fieldToken(source, item->data(0, columnRole).toString());
     const int band = canvas_->selectedBand();
     int object = canvas_->selectedObject();
     if (band < 0) {
@@ -362,6 +395,16 @@ void TfrmReportDesigner::preview()
     Report shown = report_;
     shown.layout() = doc_.report();
     previewReport(shown, this);
+}
+
+void TfrmReportDesigner::zoomIn()
+{
+    canvas_->setZoom(canvas_->zoom() * 1.25);
+}
+
+void TfrmReportDesigner::zoomOut()
+{
+    canvas_->setZoom(canvas_->zoom() * 0.8);
 }
 
 void TfrmReportDesigner::changed()

@@ -1,7 +1,7 @@
 #pragma once
 // The simple report designer of 报表设计: the bands of a template (add, remove, height, data
 // source), its text objects (place, move, resize, text, format, font, alignment), the fields
-// of the bound data sources to pick from, preview and save.
+// of the bound data sources to pick from (by their titles), zoom, preview and save.
 
 #include "design_document.h"
 #include "report.h"
@@ -47,6 +47,8 @@ private:
     void removeObject();
     void pickField(QTreeWidgetItem* item);
     void preview();
+    void zoomIn();
+    void zoomOut();
     void changed();
 
     mc::reports::Report report_;
@@ -69,5 +71,6 @@ private:
     QDoubleSpinBox* width_;
     QDoubleSpinBox* height_;
     QTreeWidget* fields_;
+    QComboBox* zoom_;
     bool filling_ = false;  // controls being filled from the document, not edited
 };

@@ -4,6 +4,9 @@
 #include "painting.h"
 
 #include <QAction>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -35,6 +38,14 @@ ReportPreviewDialog::ReportPreviewDialog(PreparedReport report, DataSources sour
         sheet->setEnabled(data_.contains(printSource));
         connect(sheet, &QAction::triggered, this, &ReportPreviewDialog::askData);
     }
+    // Opens at the page's width, readable without zooming first, with the dialog's own
+    // fit-width button checked; the window takes most of the screen.
+    const QString fitWidth = QCoreApplication::translate("QPrintPreviewDialog", "Fit width");
+    for (QAction* action : findChildren<QAction*>())
+        if (action->text() == fitWidth)
+            action->trigger();
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        resize(screen->availableSize() * 0.85);
     if (!report_.errors.isEmpty())
         QTimer::singleShot(0, this, &ReportPreviewDialog::reportErrors);
 }
@@ -62,9 +73,7 @@ void ReportPreviewDialog::askPdf()
     const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"), QString(), QStringLiteral("PDF文件(*.pdf)"));
     if (file.isEmpty())
         return;
-    const QString error = exportPdfTo(file);
-    if (!error.isEmpty())
-        QMessageBox::warning(this, windowTitle(), error);
+    showExportResult(file, exportPdfTo(file));
 }
 
 void ReportPreviewDialog::askData()
@@ -73,8 +82,14 @@ void ReportPreviewDialog::askData()
                                                       QStringLiteral("Excel文件(*.xlsx);;CSV文件(*.csv)"));
     if (file.isEmpty())
         return;
-    const QString error = exportDataTo(file);
-    if (!error.isEmpty())
+    showExportResult(file, exportDataTo(file));
+}
+
+void ReportPreviewDialog::showExportResult(const QString& file, const QString& error)
+{
+    if (error.isEmpty())
+        QMessageBox::information(this, windowTitle(), QStringLiteral("导出完成: ") + QDir::toNativeSeparators(file));
+    else
         QMessageBox::warning(this, windowTitle(), error);
 }
 

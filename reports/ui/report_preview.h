@@ -25,6 +25,8 @@ private:
     void paint(QPrinter* printer);
     void askPdf();
     void askData();
+    // "导出完成" naming the file, or the error.
+    void showExportResult(const QString& file, const QString& error);
     void reportErrors();
 
     mc::reports::PreparedReport report_;

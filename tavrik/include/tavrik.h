@@ -20,6 +20,54 @@ extern "C" {
 
 typedef uint16_t TK_STATUS;
 
+/* Status codes; TK_GetLastError gives the text of each. An operation names the codes it
+ * gives; some families give an operation-specific failure from this list. */
+enum TK_StatusCode {
+    TK_SUCCESS = 0,
+    TK_NO_CARD = 1,                  /* the reader reports no card */
+    TK_CARD_NOT_DETECTED = 2,        /* a card is present but not recognised */
+    TK_SEND_FAILED = 3,
+    TK_PORT_SETUP_FAILED = 4,
+    TK_NO_ANSWER = 5,                /* the reader refused or did not answer */
+    TK_READ_FAILED = 6,
+    TK_WRITE_FAILED = 7,
+    TK_RECEIVE_FAILED = 8,           /* the port failed while a block was read */
+    TK_WRONG_CARD_TYPE = 9,
+    TK_NOT_INITIALIZED = 10,         /* the outside library cannot open the port */
+    TK_OPEN_CARD_FAILED = 11,
+    TK_WRONG_PASSWORD = 12,
+    TK_NO_CARD_INSERTED = 13,
+    TK_INVALID_PARAMETER = 14,
+    TK_PASSWORD_CHANGE_FAILED = 15,
+    TK_ERROR_COUNT_FAILED = 16,
+    TK_PROTECTION_READ_FAILED = 17,
+    TK_WRONG_BAUD = 18,
+    TK_ADDRESS_OVERFLOW = 19,
+    TK_NO_CARD_IN_FIELD = 20,        /* authentication failed or no card at the antenna */
+    TK_KEY_LOAD_FAILED = 21,
+    TK_AUTHENTICATION_FAILED = 22,
+    TK_REFUSED = 23,                 /* the reader refused a framed command */
+    TK_VALUE_INIT_FAILED = 24,
+    TK_BAUD_NOT_SUPPORTED = 25,
+    TK_NOT_A_VALUE_BLOCK = 26,
+    TK_NO_CARD_OR_NO_ANSWER = 27,
+    TK_CARD_TYPE_MISMATCH = 28,
+    TK_PARAMETER_ERROR = 29,         /* a pointer argument is null */
+    TK_PORT_OPEN_FAILED = 31,
+    TK_AUTO_DETECT_FAILED = 32,
+    TK_PASSWORD_READ_FAILED = 33,
+    TK_NOT_SUPPORTED = 34,
+    TK_NOT_USER_AREA = 35,
+    TK_CARD_AUTHENTICATION_FAILED = 36,
+    TK_COMMUNICATION_FAILED = 48,
+    TK_USB_OPEN_FAILED = 50,
+    TK_NETWORK_NOT_IN_VERSION = 95,
+    TK_OUT_OF_MEMORY = 96,
+    TK_NETWORK_FUNCTION_MISSING = 97,
+    TK_REMOTE_CLOSED = 98,
+    TK_RESET_READER = 99
+};
+
 /* Connection. Ports 1-6 are COM1-COM6, any other number COM1. */
 TK_API TK_STATUS TK_Com_Open(uint8_t port, uint32_t baud);
 /* Nonzero when the process priority was restored; after a USB open, TK_USB_Close's result. */

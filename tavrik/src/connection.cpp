@@ -83,7 +83,7 @@ std::uint16_t changeFramedRate(std::uint8_t code, std::uint32_t rate)
 {
     ConnectionState &s = state();
     std::vector<std::uint8_t> reply;
-    const std::uint16_t r = framed::exchange(framed::currentLink(), framed::kSetRate, {code}, reply);
+    const std::uint16_t r = framed::exchange(frameLink(), framed::kSetRate, {code}, reply);
     if (r != 0) return r;
     if (framed::refused(reply)) return 23;
     if (!s.serial.setBaud(rate)) return 18;
@@ -121,10 +121,6 @@ extern "C" TK_API TK_STATUS TK_Com_Open(uint8_t port, uint32_t baud)
     bp::clearReceive();
     if (!s.serial.open(comDevicePath(port, programFolder()), baud)) return 31;
     s.currentBaud = baud;
-    s.serial.purge();
-    std::uint8_t stale[512];
-    while (s.serial.read(stale, sizeof stale) > 0) {
-    }
     if (s.identifiedPort == 5 || s.identifiedPort != port) return identify(port, baud);
     if (s.link == LinkKind::Velsor) {
         s.serial.close();

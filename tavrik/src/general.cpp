@@ -27,7 +27,7 @@ std::uint16_t framedCommand(std::uint8_t command, std::initializer_list<std::uin
 {
     std::vector<std::uint8_t> own;
     std::vector<std::uint8_t> &r = reply ? *reply : own;
-    if (framed::exchange(framed::currentLink(), command, params, r) != 0) return 5;
+    if (framed::exchange(frameLink(), command, params, r) != 0) return 5;
     return framed::refused(r, cardRequest) ? refusalCode : 0;
 }
 
@@ -179,7 +179,7 @@ extern "C" TK_API TK_STATUS TK_Scream(uint8_t length)
         return 0;
     case LinkKind::Velsor: return velsor::call<106>(static_cast<std::uint8_t>(length ? 1 : 0));
     default: {
-        FrameLink &fl = framed::currentLink();
+        FrameLink &fl = frameLink();
         if (!framed::send(fl, framed::kBeep, {length})) {
             pause(100);
             return 5;

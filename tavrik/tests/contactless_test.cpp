@@ -185,6 +185,25 @@ TEST_F(Contactless, SmallPageCardsAndShortReplies)
     EXPECT_EQ(TK_TubDeeply_Control(1), 0);
 }
 
+// Page cards read with the page command, but their value read is the block read of every card.
+TEST_F(Contactless, ValueReadOfAPageCardAsksWithTheBlockCommand)
+{
+    struct Case {
+        std::uint8_t kind;
+        std::size_t pageBytes;
+    };
+    for (const Case &c : {Case{0x00, 4}, Case{0x05, 8}}) {
+        auto &reader = ready(c.kind);
+        char text[33] = {};
+        ASSERT_EQ(TK_Mif_Read(6, text), 0) << int{c.kind};
+        std::uint32_t value = 7;
+        ASSERT_EQ(TK_Mif_Read_Value(6, &value), 0) << int{c.kind};
+        EXPECT_EQ(value, 7u) << "these cards keep no value";
+        EXPECT_EQ(hostBytes(), wire({0x02, 0x0F, 0x06, 0x02, 0x08, 0x06})) << int{c.kind};
+        EXPECT_EQ(reader.toHost().size(), 2 * (2 + c.pageBytes)) << int{c.kind};
+    }
+}
+
 TEST_F(Contactless, ForwardedFromAVelsorLinkOnly)
 {
     link(tavrik::LinkKind::Velsor);

@@ -122,6 +122,31 @@ TEST_F(FamilyForwarding, ReadsAskForTextAndWritesGiveVelsorACopy)
 
 namespace {
 
+// Velsor reads the seed and the cryptogram where the caller keeps them, in binary data mode.
+TEST_F(FamilyForwarding, AuthenticationHandsOnTheCallersOwnSeedAndCryptogram)
+{
+    using Auth = TK_STATUS (*)(const uint8_t *, const uint8_t *);
+    const std::uint8_t seed[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const std::uint8_t cryptogram[8] = {9, 10, 11, 12, 13, 14, 15, 16};
+    const std::pair<Auth, int> families[] = {{TK_AT1608_Auth, 206}, {TK_AT153_Auth, 255}};
+    for (LinkKind kind : {LinkKind::Framed, LinkKind::Usb, LinkKind::Velsor}) {
+        link(kind);
+        for (const auto &[authenticate, ordinal] : families) {
+            standin::reset();
+            tavrik::velsor::setDataMode(1);
+            standin::on(ordinal, [](const standin::Call &) { return 36; });
+            EXPECT_EQ(authenticate(seed, cryptogram), 36) << ordinal;
+            const std::vector<standin::Call> calls = standin::calls();
+            ASSERT_EQ(standin::ordinals(), (std::vector<int>{108, 109, 108, ordinal, 108}))
+                << ordinal;
+            const standin::Call &handed = calls[3];
+            EXPECT_EQ(handed.args, args({address(seed), address(cryptogram)})) << ordinal;
+            EXPECT_EQ(handed.dataMode, 0) << ordinal;
+            EXPECT_EQ(calls.back().args, args({1})) << "data mode restored";
+        }
+    }
+}
+
 TEST_F(FamilyForwarding, TelephoneCardsOnlyFromAVelsorLinkAndSle4406Never)
 {
     link(LinkKind::Velsor);

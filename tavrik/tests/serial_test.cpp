@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -89,6 +90,42 @@ TEST_F(RawSerial, ClosedPortNeitherWritesNorWaits)
     EXPECT_EQ(port_.write(&b, 1), tavrik::WriteResult::Broken);
     EXPECT_EQ(port_.waitReadable(1000), -1);
     EXPECT_FALSE(port_.open("/nonexistent/tty", 115200));
+}
+
+TEST_F(RawSerial, ReceiveWaitsForWhatItIsToldAndNoLonger)
+{
+    tavrik::setSilenceLimitMs(200);
+    ASSERT_TRUE(port_.open(path_, 115200));
+    std::uint8_t buf[8] = {};
+    EXPECT_EQ(port_.receive(buf, sizeof buf, {.firstMs = 50}), 0) << "nothing came";
+
+    ASSERT_EQ(write(master_, "AB", 2), 2);
+    EXPECT_EQ(port_.receive(buf, 4, {.firstMs = 500, .least = 4}), 0)
+        << "the rest did not come within the silence limit";
+    ASSERT_EQ(write(master_, "CD", 2), 2);
+    ASSERT_EQ(port_.receive(buf, 4, {.firstMs = 500, .least = 4}), 4)
+        << "what came before stays queued";
+    EXPECT_EQ(std::string(buf, buf + 4), "ABCD");
+
+    ASSERT_EQ(write(master_, "EFG", 3), 3);
+    EXPECT_EQ(port_.receive(buf, 2, {.firstMs = 500, .settleMs = 20}), 2) << "at most the room";
+    EXPECT_EQ(port_.receive(buf, sizeof buf, {.firstMs = 500}), 1);
+    port_.close();
+    EXPECT_EQ(port_.receive(buf, sizeof buf, {.firstMs = 500}), -1);
+}
+
+TEST_F(RawSerial, ReopenTakesTheSameDeviceAgain)
+{
+    EXPECT_FALSE(port_.reopen()) << "nothing was opened before";
+    ASSERT_TRUE(port_.open(path_, 115200));
+    ASSERT_TRUE(port_.setBaud(9600));
+    // The descriptor goes away under the port, as when the device is unplugged and back.
+    close(port_.handle());
+    const std::uint8_t b = 0x3A;
+    EXPECT_EQ(port_.write(&b, 1), tavrik::WriteResult::Broken);
+    ASSERT_TRUE(port_.reopen());
+    ASSERT_EQ(port_.write(&b, 1), tavrik::WriteResult::Ok);
+    EXPECT_EQ(drainMaster(1), std::vector<std::uint8_t>{0x3A});
 }
 
 }  // namespace

@@ -80,6 +80,19 @@ TEST(Permissions, RowsEnableTheFirstItemWithTheirCaption)
     EXPECT_FALSE(state.value("A"));
 }
 
+TEST(Permissions, HelpMenuRowsApplyToo)
+{
+    // The permission window never lists 帮助, but rows for it may be stored; they count.
+    const auto state = mc::applyPermissions(mc::mainMenu(), "收银员",
+                                            {{"G1", "关于(&G)", false}, {"N8", "会员注册(&Z)", true}});
+    EXPECT_FALSE(state.value("G1"));
+    EXPECT_TRUE(state.value("N20"));
+    EXPECT_TRUE(state.value("N19"));
+    EXPECT_TRUE(state.value("N8"));
+    // The administrator is still never restricted.
+    EXPECT_TRUE(mc::applyPermissions(mc::mainMenu(), "管理员", {{"G1", "关于(&G)", false}}).value("G1"));
+}
+
 class PermissionStore : public mctest::EngineTest {};
 
 TEST_P(PermissionStore, SavedRowsReplaceTheClassAndComeBackApplied)

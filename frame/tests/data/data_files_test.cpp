@@ -5,6 +5,9 @@
 #include "password_hash.h"
 #include "qt_print.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -33,6 +36,32 @@ TEST_F(DataFolder, FirstStartCreatesTheThreeFilesOnceAndListsTheDemoSet)
     EXPECT_EQ(q.value(2).toInt(), 0);
     EXPECT_TRUE(q.value(3).toBool());
     EXPECT_FALSE(q.next());
+}
+
+TEST_F(DataFolder, ADeletedDemoSetStaysDeleted)
+{
+    mc::populateDataFolder(app());
+    {
+        QSqlDatabase cat = mc::db::openSqlite("check", mc::catalogueFile(app()));
+        exec(cat, "delete from sjklj where ztmc = ?", {mc::demoSetName});
+    }
+    mc::db::closeConnection("check");
+    // Deleting in 帐套管理 leaves the folder on disk; remove it too, as a tidy shop would.
+    QDir(app() + "test").removeRecursively();
+
+    EXPECT_TRUE(mc::populateDataFolder(app()).isEmpty());
+    QSqlDatabase cat = mc::db::openSqlite("check", mc::catalogueFile(app()));
+    EXPECT_EQ(scalar(cat, "select count(*) from sjklj").toInt(), 0);
+    EXPECT_FALSE(QFileInfo::exists(mc::accountSetFile(app(), mc::demoSetName)));
+}
+
+TEST_F(DataFolder, AMissingTemplateIsRebuiltWithoutTouchingTheCatalogue)
+{
+    mc::populateDataFolder(app());
+    QFile::remove(mc::templateFile(app()));
+    EXPECT_EQ(mc::populateDataFolder(app()), QStringList({mc::templateFile(app())}));
+    QSqlDatabase cat = mc::db::openSqlite("check", mc::catalogueFile(app()));
+    EXPECT_EQ(scalar(cat, "select count(*) from sjklj").toInt(), 1);
 }
 
 TEST_F(DataFolder, TemplateHoldsTheBuiltInRows)

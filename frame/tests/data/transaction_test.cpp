@@ -30,7 +30,7 @@ TEST_P(Transactions, AFailureInTheLastStepLeavesNothingBehind)
         exec(db(), "insert into actormoney(actorid, zhname, skje) values(?, ?, ?)", {"01", "银行", 10.0});
         exec(db(), "insert into czrz(cznr) values(?)", {"x"});
         // The last step breaks: a text wider than its column.
-        exec(db(), "insert into memberxx(memberno) values(?)", {QString(16, u'9')});
+        exec(db(), "insert into memberxx(memberno) values(?)", {QString(21, u'9')});
         t.commit();
         FAIL() << "the last step should have failed";
     } catch (const DbError&) {
@@ -69,6 +69,20 @@ TEST_P(Transactions, OperationLogRecordsTheOperator)
     EXPECT_TRUE(mc::db::toDateTime(q.value(3)).isValid());
     mc::operatorCode.clear();
     mc::operatorName.clear();
+}
+
+TEST_P(Transactions, OperationLogRecordsTheSessionItIsGiven)
+{
+    mc::operatorCode = "00000001";  // the process's operator is not the one acting
+    const mc::Session session{"00000007", "王五", "收银员", "10.0.0.7", "", QDateTime(QDate(2026, 12, 11), QTime(9, 30, 5))};
+    mc::czgc(db(), session, "00001李四会员注册");
+    QSqlQuery q = exec(db(), "select czyno, czy, czip, pdate from czrz");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "00000007");
+    EXPECT_EQ(q.value(1).toString(), "王五");
+    EXPECT_EQ(q.value(2).toString(), "10.0.0.7");
+    EXPECT_EQ(mc::db::toDateTime(q.value(3)), session.now);
+    mc::operatorCode.clear();
 }
 
 TEST(OperationLog, AnUnreachableDatabaseDoesNotInterruptTheCaller)

@@ -66,6 +66,24 @@ TEST(AccountSetList, PreselectsTheSetOfTheLatestLogin)
     EXPECT_EQ(preselectedIndex(listAccountSets(f.catalogue)), 0);
 }
 
+TEST(AccountSetList, AnUnreadableCatalogueIsReportedNotShownEmpty)
+{
+    DataFolderFixture f;
+    const QDateTime login(QDate(2026, 12, 11), QTime(9, 30, 5));
+    exec(f.catalogue, "update sjklj set lastloadtime = ?, loadip = '10.0.0.7'", {login});
+    const auto listed = readAccountSets(f.catalogue);
+    ASSERT_TRUE(listed.ok);
+    EXPECT_EQ(listed.value[0].lastloadtime, login);
+    EXPECT_EQ(listed.value[0].loadip, "10.0.0.7");
+
+    exec(f.catalogue, "drop table sjklj");
+    const auto broken = readAccountSets(f.catalogue);
+    EXPECT_FALSE(broken.ok);
+    EXPECT_TRUE(broken.message.contains("错误:")) << broken.message.toStdString();
+    EXPECT_TRUE(broken.value.isEmpty());
+    EXPECT_FALSE(deleteAccountSet(f.catalogue, "test").ok);
+}
+
 TEST(ConnectDb, AFileSetBecomesTheCurrentSet)
 {
     DataFolderFixture f;
@@ -79,14 +97,14 @@ TEST(ConnectDb, AFileSetBecomesTheCurrentSet)
     // login cannot go on in a set other than the one shown in the list.
     AccountSet gone;
     gone.ztmc = "gone";
-    const Outcome o = connectdb(gone);
+    const mc::Done o = connectdb(gone);
     EXPECT_FALSE(o.ok);
     EXPECT_TRUE(o.message.contains("错误:")) << o.message.toStdString();
     EXPECT_EQ(mc::accountSet, "test");
     EXPECT_FALSE(QSqlDatabase::database(mc::db::accountConnection, false).isOpen());
     const QString lastLoad = "select count(*) from sjklj where lastload = true";
     const int lastLoadBefore = scalar(f.catalogue, lastLoad).toInt();
-    const LoginResult r = login(f.catalogue, QSqlDatabase::database(mc::db::accountConnection, false), "gone",
+    const auto r = login(f.catalogue, QSqlDatabase::database(mc::db::accountConnection, false), "gone",
                                 "735146", "1", QDateTime::currentDateTime());
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(scalar(f.catalogue, lastLoad).toInt(), lastLoadBefore);
@@ -106,7 +124,7 @@ TEST(ConnectDb, AServerSetConnectsAndKeepsThePreviousFile)
     set.server = QStringLiteral("%1:%2").arg(pg.host).arg(pg.port);
     set.username = pg.user;
     set.userpwd = pg.password;
-    const Outcome o = connectdb(set);
+    const mc::Done o = connectdb(set);
     ASSERT_TRUE(o.ok) << o.message.toStdString();
     EXPECT_EQ(mc::dbFile, "/earlier/earlier.mdb");
     EXPECT_EQ(mc::db::engineOf(QSqlDatabase::database(mc::db::accountConnection)), mctest::Engine::Postgres);
@@ -146,18 +164,18 @@ TEST_P(Login, ChecksComeInOrderAndChangeNothingOnFailure)
         const char* code;
         const char* password;
         const char* message;
-        LoginResult::Focus focus;
+        QString focus;
     } cases[] = {
-        {"", "abc", "请先录入登录员工编码", LoginResult::Focus::StaffCode},
-        {"99", "abc", "登录员工编码错误,找不到该编号", LoginResult::Focus::StaffCode},
-        {"12", "ABC", "登录口令错误", LoginResult::Focus::Password},
-        {"12", "", "登录口令错误", LoginResult::Focus::Password},
+        {"", "abc", "请先录入登录员工编码", mc::login::staffCodeField},
+        {"99", "abc", "登录员工编码错误,找不到该编号", mc::login::staffCodeField},
+        {"12", "ABC", "登录口令错误", mc::login::passwordField},
+        {"12", "", "登录口令错误", mc::login::passwordField},
     };
     for (const auto& c : cases) {
-        const LoginResult r = login(folder.catalogue, db(), "test", c.code, c.password, QDateTime::currentDateTime());
+        const auto r = login(folder.catalogue, db(), "test", c.code, c.password, QDateTime::currentDateTime());
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message, QString(c.message)) << c.code;
-        EXPECT_EQ(r.focus, c.focus) << c.code;
+        EXPECT_EQ(r.field, c.focus) << c.code;
     }
     EXPECT_TRUE(mc::operatorCode.isEmpty());
     EXPECT_EQ(scalar(folder.catalogue, "select count(*) from sjklj where lastyg = '00000012'").toInt(), 0);
@@ -167,9 +185,12 @@ TEST_P(Login, SuccessFillsTheOperatorAndRecordsTheLogin)
 {
     exec(folder.catalogue, "insert into sjklj(ztmc, memo, lastload) values('other', '分店', true)");
     const QDateTime now(QDate(2026, 12, 11), QTime(9, 30, 5));
-    const LoginResult r = login(folder.catalogue, db(), "test", "12", "abc", now);
+    const auto r = login(folder.catalogue, db(), "test", "12", "abc", now);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
-    EXPECT_EQ(r.staffCode, "00000012");
+    EXPECT_EQ(r.value.operatorCode, "00000012");
+    EXPECT_EQ(r.value.operatorName, "张三");
+    EXPECT_EQ(r.value.operatorClass, "收银员");
+    EXPECT_EQ(r.value.now, now);
     EXPECT_EQ(mc::operatorCode, "00000012");
     EXPECT_EQ(mc::operatorName, "张三");
     EXPECT_EQ(mc::operatorClass, "收银员");
@@ -207,13 +228,13 @@ TEST(CreateAccountSet, RefusesBadInputWithItsMessageAndCreatesNothing)
         {"test", "重复", "该帐套名称已经存在"},
     };
     for (const auto& c : cases) {
-        const Outcome o = createAccountSet(f.catalogue, mc::appPath, c.name, c.description, now);
+        const mc::Done o = createAccountSet(f.catalogue, mc::appPath, c.name, c.description, now);
         EXPECT_FALSE(o.ok);
         EXPECT_EQ(o.message, QString(c.message)) << c.name;
     }
     // Names that would leave the data folder or are no file names.
     for (const char* name : {"..", ".", "../escape", "a/b", "a\\b", " lead", "trail ", "a:b"}) {
-        const Outcome o = createAccountSet(f.catalogue, mc::appPath, name, "x", now);
+        const mc::Done o = createAccountSet(f.catalogue, mc::appPath, name, "x", now);
         EXPECT_FALSE(o.ok) << name;
         EXPECT_TRUE(o.message.startsWith("帐套名称不能包含")) << name;
     }
@@ -241,7 +262,7 @@ TEST(CreateAccountSet, CopiesTheTemplateAndListsTheSet)
 {
     DataFolderFixture f;
     const QDateTime now(QDate(2026, 12, 11), QTime(10, 0, 0));
-    const Outcome o = createAccountSet(f.catalogue, mc::appPath, "O'Brien店", "奥布莱恩's 店", now);
+    const mc::Done o = createAccountSet(f.catalogue, mc::appPath, "O'Brien店", "奥布莱恩's 店", now);
     ASSERT_TRUE(o.ok) << o.message.toStdString();
     QSqlQuery q = exec(f.catalogue, "select memo, sjk, lastload, ztjlsj from sjklj where ztmc = ?", {"O'Brien店"});
     ASSERT_TRUE(q.next());

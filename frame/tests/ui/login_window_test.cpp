@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,4 +123,21 @@ TEST_F(LoginWindow, NewAccountSetWindowCreatesTheSetAndStaysOpen)
     // The login window lists it the next time it is shown.
     Tfrmuserload login;
     EXPECT_EQ(login.findChild<QComboBox*>("scbzt")->count(), 2);
+}
+
+TEST_F(LoginWindow, AccountSetWindowListsTheCatalogueAndSaysWhenItCannotBeRead)
+{
+    {
+        Tfrmztgl w;
+        const QAbstractItemModel* model = child<QTableView>(w, "DBGrid1")->model();
+        ASSERT_EQ(model->rowCount(), 1);
+        EXPECT_EQ(model->index(0, 0).data().toString(), "test");
+        EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("测试帐套"));
+        EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("最后登陆时间"));
+    }
+    mc::db::exec(QSqlDatabase::database(mc::db::catalogueConnection), "drop table sjklj");
+    auto message = mctest::answerNextMessageBox();
+    Tfrmztgl w;
+    EXPECT_TRUE(message->contains(QStringLiteral("错误:"))) << message->toStdString();
+    EXPECT_EQ(child<QTableView>(w, "DBGrid1")->model()->rowCount(), 0);
 }

@@ -2,6 +2,7 @@
 // layouts and glyphs by eye: xvfb-run -a -s "-screen 0 1280x1024x24" membercard-screen-tour DIR
 // It also prints how long the process took from its start to the painted login window.
 
+#include "app_locale.h"
 #include "data_files.h"
 #include "database.h"
 #include "frame_windows.h"
@@ -24,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -77,6 +79,7 @@ protected:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    mc::useChineseLocale();
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QTextStream out(stdout);
     QTemporaryDir data;
@@ -156,5 +159,13 @@ int main(int argc, char** argv)
     Tfrmhyxz members(QSqlDatabase::database(mc::db::accountConnection));
     members.show();
     shoot("14-member-picker");
+    members.close();
+
+    // Qt's own buttons, which read in Chinese once its translations are loaded.
+    QMessageBox question(QMessageBox::Question, QStringLiteral("澄岚会员卡管理软件"),
+                         QStringLiteral("确实要删除该会员吗？"),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+    question.show();
+    shoot("15-message-box");
     return 0;
 }

@@ -139,6 +139,18 @@ TEST_F(SettingsWindow, AFailedCheckShowsItsMessageFocusesTheFieldAndSavesNothing
     EXPECT_EQ(w.focusWidget(), child<QLineEdit>(w, "jeblxs"));
 }
 
+TEST_F(SettingsWindow, DecimalsBeyondFourAreRefusedOnTheirPage)
+{
+    Tfrmsysset w;
+    showActive(w);
+    child<QLineEdit>(w, "jeblxs")->setText("5");
+    EXPECT_EQ(save(w), QStringLiteral("消费金额保留小数位数应在0到4之间"));
+    EXPECT_EQ(child<QTabWidget>(w, "PageControl1")->currentIndex(), 1);
+    EXPECT_EQ(w.focusWidget(), child<QLineEdit>(w, "jeblxs"));
+    EXPECT_EQ(mc::db::scalar(set->db(), "select jeblxs from sysset").toInt(), 1);
+    EXPECT_EQ(mc::settings.jeblxs, 1);
+}
+
 TEST_F(SettingsWindow, SavingWithEverythingOffAndEmptyFieldsStoresTheDefaultsAndRefreshesTheCache)
 {
     mc::writestr("smsset", "loadmm", mc::encodepwd("secret"));

@@ -1,5 +1,6 @@
 // The widget side of the shared utilities: edit checks, grid export and help.
 
+#include "app_locale.h"
 #include "editcheck_ui.h"
 #include "help_ui.h"
 #include "modal_answer.h"
@@ -85,6 +86,30 @@ TEST(Help, F1OpensTheTopicOfTheFocusedWindow)
     mc::showhelp(&main, "../简介.htm");
     EXPECT_EQ(opener.opened.size(), 2);
     QDesktopServices::unsetUrlHandler("file");
+}
+
+TEST(Help, SaysSoWhenNoBrowserCanShowThePage)
+{
+    // The offscreen platform has no browser, as a desktop without one.
+    QWidget main;
+    const auto message = mctest::answerNextMessageBox();
+    mc::showhelp(&main, "简介.htm");
+    EXPECT_TRUE(message->startsWith("无法打开帮助")) << message->toStdString();
+    EXPECT_TRUE(message->contains("简介.htm")) << message->toStdString();
+}
+
+TEST(ChineseLocale, StandardButtonsNumbersAndFontAreChinese)
+{
+    ASSERT_TRUE(mc::useChineseLocale());
+    QMessageBox box(QMessageBox::Question, "删除", "确实要删除吗？",
+                    QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    const std::pair<QMessageBox::StandardButton, QString> buttons[] = {
+        {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是"}, {QMessageBox::No, "否"}};
+    for (const auto& [button, text] : buttons)
+        EXPECT_TRUE(box.button(button)->text().startsWith(text)) << box.button(button)->text().toStdString();
+    EXPECT_EQ(QLocale().script(), QLocale::SimplifiedHanScript);
+    EXPECT_EQ(QLocale().territory(), QLocale::China);
+    EXPECT_EQ(QApplication::font().families().value(0), mc::chineseFontFamily);
 }
 
 TEST(GridExportGlue, HiddenColumnsComeFromTheViewAndSuccessIsShown)

@@ -78,17 +78,20 @@ TEST(CustomFieldPage, DefaultsValuesAndChecks)
 {
     CustomFieldPage page(seven(), {});
     page.setDefaults();
-    EXPECT_EQ(page.check(), QStringLiteral("自定义字段F0不能为空"));
+    EXPECT_EQ(page.check().message, QStringLiteral("自定义字段F0不能为空"));
+    EXPECT_EQ(page.check().field, "f0");
     page.setValues({{"f0", QStringLiteral("红")}, {"f1", 3}, {"f2", 2.5}, {"f3", QStringLiteral("2026-04-01 00:00:00")},
                     {"f4", "abcd"}, {"f6", 9.0}});
     EXPECT_EQ(static_cast<QLineEdit*>(page.editor(2))->text(), "2.50");
     EXPECT_EQ(static_cast<QLineEdit*>(page.editor(3))->text(), "2026-04-01");
     EXPECT_EQ(static_cast<QLineEdit*>(page.editor(5))->text(), "");  // the default gave way to the row
-    EXPECT_EQ(page.check(), QStringLiteral("自定义字段F5不能为空"));
+    EXPECT_EQ(page.check().message, QStringLiteral("自定义字段F5不能为空"));
     static_cast<QLineEdit*>(page.editor(5))->setText("1.2.3");
-    EXPECT_EQ(page.check(), QStringLiteral("自定义字段F5的内容不正确"));
+    EXPECT_EQ(page.check().message, QStringLiteral("自定义字段F5的内容不正确"));
+    EXPECT_EQ(page.check().field, "f5");
     static_cast<QLineEdit*>(page.editor(5))->setText("7");
-    EXPECT_EQ(page.check(), "");
+    EXPECT_TRUE(page.check().ok);
+    EXPECT_EQ(page.check().message, "");
     const QHash<QString, QVariant> v = page.values();
     EXPECT_EQ(v.value("f1").toInt(), 3);
     EXPECT_EQ(v.value("f3").toDateTime(), QDateTime(QDate(2026, 4, 1), QTime(0, 0)));

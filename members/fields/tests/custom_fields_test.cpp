@@ -43,7 +43,7 @@ protected:
 TEST_P(CustomFields, FieldsOfEveryTypeWithAndWithoutMembers)
 {
     // The first field goes to an empty table, the rest to one that holds a member.
-    FieldResult r = addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today);
+    mc::Done r = addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today);
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(r.message, QStringLiteral("保存完成"));
     addMember("M001");
@@ -90,7 +90,7 @@ TEST_P(CustomFields, DropRemovesColumnAndDefinitionTogether)
     ASSERT_TRUE(addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today).ok);
     ASSERT_TRUE(addCustomField(db(), field("visits", QStringLiteral("整数"), false), today).ok);
     const int pid = scalar(db(), "select pid from selffields where fieldname = 'hobby'").toInt();
-    const FieldResult r = dropCustomField(db(), pid);
+    const mc::Done r = dropCustomField(db(), pid);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, QStringLiteral("删除成功"));
     EXPECT_FALSE(hasColumn("hobby"));
@@ -130,7 +130,7 @@ TEST_P(CustomFields, BadAndCollidingNamesAreRefusedAndChangeNothing)
     };
     const int columns = db().record("membercurlist").count();
     for (const auto& c : cases) {
-        const FieldResult r = addCustomField(db(), c.f, today);
+        const mc::Done r = addCustomField(db(), c.f, today);
         EXPECT_FALSE(r.ok) << c.f.name.toStdString();
         EXPECT_EQ(r.message, QString::fromUtf8(c.message)) << c.f.name.toStdString();
     }
@@ -139,13 +139,32 @@ TEST_P(CustomFields, BadAndCollidingNamesAreRefusedAndChangeNothing)
     EXPECT_FALSE(hasColumn("color"));
 }
 
+TEST_P(CustomFields, ARefusedFieldNamesTheEntryToFocus)
+{
+    const struct {
+        FieldDefinition f;
+        const char* focus;
+    } cases[] = {
+        {field("", QStringLiteral("文本")), "fieldname"},
+        {field("1st", QStringLiteral("文本")), "fieldname"},
+        {field("color", ""), "fieldclass"},
+        {field("color", QStringLiteral("文本"), true, "2a"), "fieldlong"},
+    };
+    for (const auto& c : cases) {
+        const mc::Done r = checkNewField(db(), c.f);
+        EXPECT_FALSE(r.ok) << c.focus;
+        EXPECT_EQ(r.field, QLatin1String(c.focus)) << r.message.toStdString();
+    }
+    EXPECT_TRUE(checkNewField(db(), field("color", QStringLiteral("文本"))).ok);
+}
+
 TEST_P(CustomFields, KeywordsEitherEngineCannotTakeUnquotedAreRefused)
 {
     // Later queries name custom columns without quotes, so a keyword of either engine would
     // break them: join operators, PostgreSQL system columns, SQLite statement words.
     for (const char* word : {"left", "Join", "is", "like", "between", "exists", "update", "values", "set", "xmin",
                              "ctid", "notnull", "transaction", "similar"}) {
-        const FieldResult r = addCustomField(db(), field(word, QStringLiteral("整数"), false), today);
+        const mc::Done r = addCustomField(db(), field(word, QStringLiteral("整数"), false), today);
         EXPECT_FALSE(r.ok) << word;
         EXPECT_EQ(r.message, QStringLiteral("错误，字段名称是数据库的保留字，请换一个名称")) << word;
     }
@@ -167,7 +186,7 @@ TEST_P(CustomFields, FailedDefinitionTakesTheColumnBack)
         exec(db(), "create trigger refuse before insert on selffields for each row execute function refuse()");
     }
     addMember("M001");
-    const FieldResult r = addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today);
+    const mc::Done r = addCustomField(db(), field("hobby", QStringLiteral("文本"), true, "20"), today);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, QStringLiteral("错误，无法建立新字段，可能是正在使用表或者字段名重复"));
     EXPECT_FALSE(hasColumn("hobby"));
@@ -187,7 +206,7 @@ TEST_P(CustomFields, FailedDropLeavesColumnAndDefinition)
         exec(db(), "create trigger refuse before delete on selffields for each row execute function refuse()");
     }
     const int pid = scalar(db(), "select pid from selffields where fieldname = 'hobby'").toInt();
-    const FieldResult r = dropCustomField(db(), pid);
+    const mc::Done r = dropCustomField(db(), pid);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, QStringLiteral("删除失败"));
     EXPECT_TRUE(hasColumn("hobby"));

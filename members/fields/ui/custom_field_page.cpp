@@ -196,16 +196,18 @@ QHash<QString, QVariant> CustomFieldPage::values() const
     return out;
 }
 
-QString CustomFieldPage::check() const
+mc::Done CustomFieldPage::check() const
 {
     for (int n = 0; n < fields_.size(); ++n) {
         const QVariant v = typed(n);
         if (v.isValid() && v.isNull()) {
             if (fields_[n].mustFill)
-                return QStringLiteral("自定义字段") + fields_[n].caption() + QStringLiteral("不能为空");
+                return mc::Done::failure(QStringLiteral("自定义字段") + fields_[n].caption() + QStringLiteral("不能为空"),
+                                         fields_[n].name);
         } else if (!v.isValid()) {
-            return QStringLiteral("自定义字段") + fields_[n].caption() + QStringLiteral("的内容不正确");
+            return mc::Done::failure(QStringLiteral("自定义字段") + fields_[n].caption() + QStringLiteral("的内容不正确"),
+                                     fields_[n].name);
         }
     }
-    return {};
+    return mc::Done::success();
 }

@@ -32,10 +32,10 @@ public:
     void setValues(const QHash<QString, QVariant>& values);
     // Values by field name in their column's type; an empty editor gives a null value.
     QHash<QString, QVariant> values() const;
-    // What keeps the values from being saved, empty when nothing: "自定义字段" + caption +
+    // What keeps the values from being saved, refused with the field's name to focus: "自定义字段" + caption +
     // "不能为空" for a field that must be filled, "自定义字段" + caption + "的内容不正确" for a
     // number or date that does not read as one ("1.2.3", "2026-13-01").
-    QString check() const;
+    mc::Done check() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -157,7 +157,7 @@ void Tfrmselffield::save()
     f.useIme = ime_->isChecked();
     f.useSubset = useSubset_->isChecked();
     f.subset = subset_->currentText();
-    const FieldResult r = addCustomField(db_, f, QDate::currentDate());
+    const mc::Done r = addCustomField(db_, f, QDate::currentDate());
     QMessageBox::information(this, windowTitle(), r.message);
     if (!r.ok)
         return;
@@ -170,7 +170,7 @@ void Tfrmselffield::remove()
     const int row = grid_->currentRow();
     if (row < 0)
         return;
-    const FieldResult r = dropCustomField(db_, grid_->item(row, 0)->data(Qt::UserRole).toInt());
+    const mc::Done r = dropCustomField(db_, grid_->item(row, 0)->data(Qt::UserRole).toInt());
     QMessageBox::information(this, windowTitle(), r.message);
     reload();
 }

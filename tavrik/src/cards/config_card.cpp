@@ -1,7 +1,7 @@
 #include "cards/config_card.h"
 
 #include "hex.h"
-#include "transport/byte_protocol.h"
+#include "state.h"
 #include "transport/timing.h"
 
 #include <sys/random.h>

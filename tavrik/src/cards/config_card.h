@@ -52,18 +52,15 @@ namespace configcard {
 std::uint16_t authenticate(const ConfigCardLayout &l, const std::uint8_t *seed,
                            const std::uint8_t *cryptogram);
 
-// Velsor gets copies of the seed and the cryptogram, in binary data mode.
+// Velsor gets the caller's own seed and cryptogram, in binary data mode.
 template <int Ordinal>
 std::uint16_t auth(const ConfigCardLayout &l, const std::uint8_t *seed,
                    const std::uint8_t *cryptogram)
 {
     if (!seed || !cryptogram) return 29;
     if (!forwarded()) return authenticate(l, seed, cryptogram);
-    authcipher::Block s{}, c{};
-    std::copy_n(seed, 8, s.begin());
-    std::copy_n(cryptogram, 8, c.begin());
     velsor::BinaryDataMode binary;
-    return velsor::call<Ordinal>(s.data(), c.data());
+    return velsor::call<Ordinal>(seed, cryptogram);
 }
 
 // 'H' with the set and its three code bytes.

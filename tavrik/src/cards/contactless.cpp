@@ -69,7 +69,7 @@ std::size_t readSize()
 std::uint16_t exchange(std::uint8_t command, std::span<const std::uint8_t> params,
                        std::uint16_t refusal, std::vector<std::uint8_t> &reply, bool needOk = false)
 {
-    if (framed::exchange(framed::currentLink(), command, params, reply, 3) != 0) return 5;
+    if (framed::exchange(frameLink(), command, params, reply, 3) != 0) return 5;
     if (reply.empty() || framed::refused(reply) || (needOk && reply[0] != 0x00)) return refusal;
     return 0;
 }
@@ -81,14 +81,14 @@ std::uint16_t exchange(std::uint8_t command, std::initializer_list<std::uint8_t>
     return exchange(command, {params.begin(), params.size()}, refusal, reply, needOk);
 }
 
-// A block read; the reply must hold the bytes the card type gives.
-std::uint16_t readBlock(std::uint8_t block, std::vector<std::uint8_t> &data)
+// A block read; the reply must hold the bytes the card type gives. Only the plain read of a
+// page card asks with the page command; the value read always uses the block command.
+std::uint16_t readBlock(std::uint8_t block, std::vector<std::uint8_t> &data,
+                        std::uint8_t command = kReadBlock)
 {
     std::vector<std::uint8_t> reply;
     const std::uint8_t params[] = {block};
-    if (const std::uint16_t r =
-            exchange(pageCommands() ? kReadPage : kReadBlock, params, 23, reply))
-        return r;
+    if (const std::uint16_t r = exchange(command, params, 23, reply)) return r;
     if (reply.size() < 1 + readSize()) return 23;
     data.assign(reply.begin() + 1, reply.begin() + 1 + static_cast<std::ptrdiff_t>(readSize()));
     return 0;
@@ -179,7 +179,7 @@ extern "C" TK_API TK_STATUS TK_Mif_Request(uint16_t *kind, uint8_t mode)
     }
     std::vector<std::uint8_t> reply;
     const std::uint8_t cards[] = {static_cast<std::uint8_t>(mode ? 0x52 : 0x26)};
-    if (framed::exchange(framed::currentLink(), framed::kCardRequest, cards, reply, 3) != 0)
+    if (framed::exchange(frameLink(), framed::kCardRequest, cards, reply, 3) != 0)
         return 5;
     if (reply.size() < 2 || framed::refused(reply, true)) return 20;
     *kind = reply[1];
@@ -245,7 +245,8 @@ extern "C" TK_API TK_STATUS TK_Mif_Read(uint8_t block, char *text)
     if (!text) return 29;
     if (toVelsor()) return cards::forwardRead<705>(block, text);
     std::vector<std::uint8_t> data;
-    if (const std::uint16_t r = readBlock(block, data)) return r;
+    if (const std::uint16_t r = readBlock(block, data, pageCommands() ? kReadPage : kReadBlock))
+        return r;
     bytesToHex(data.data(), data.size(), text);
     return 0;
 }
@@ -372,7 +373,7 @@ extern "C" TK_API TK_STATUS TK_Mifare_UpdateDate(const uint8_t *date)
     if (state().link != LinkKind::Framed) return kUnsupported;
     std::vector<std::uint8_t> reply;
     const std::span<const std::uint8_t> params(date, 9);
-    return framed::exchange(framed::currentLink(), kDate, params, reply, 3) == 0 ? 0 : 5;
+    return framed::exchange(frameLink(), kDate, params, reply, 3) == 0 ? 0 : 5;
 }
 
 extern "C" TK_API TK_STATUS TK_Mif_Activate(void)

@@ -66,7 +66,7 @@ std::uint16_t samExchange(std::uint8_t command, std::span<const std::uint8_t> pa
                           std::vector<std::uint8_t> &data)
 {
     std::vector<std::uint8_t> reply;
-    if (framed::exchange(framed::currentLink(), command, params, reply) != 0) return 5;
+    if (framed::exchange(frameLink(), command, params, reply) != 0) return 5;
     if (reply.empty() || reply[0] != 0x00) return 23;
     data.assign(reply.begin() + 1, reply.end());
     return 0;

@@ -1,7 +1,6 @@
 #include "transport/framed.h"
 
-#include "state.h"
-#include "transport/byte_protocol.h"
+#include "tavrik.h"
 #include "transport/timing.h"
 
 namespace tavrik::framed {
@@ -31,20 +30,20 @@ std::uint16_t receive(FrameLink &link, std::vector<std::uint8_t> &reply, int max
     std::size_t have = 0;
     // The length byte says how many follow; stop when a wait brings nothing.
     for (int reads = 0; have == 0 || have < std::size_t{buf[0]} + 1; ++reads) {
-        if (have == sizeof buf || (maxReads && reads == maxReads)) return 5;
+        if (have == sizeof buf || (maxReads && reads == maxReads)) return TK_NO_ANSWER;
         const long n = link.receive(buf + have, sizeof buf - have, silenceLimitMs());
-        if (n <= 0) return 5;
+        if (n <= 0) return TK_NO_ANSWER;
         have += static_cast<std::size_t>(n);
     }
     reply.assign(buf + 1, buf + 1 + buf[0]);
-    return 0;
+    return TK_SUCCESS;
 }
 
 std::uint16_t exchange(FrameLink &link, std::uint8_t command,
                        std::span<const std::uint8_t> params, std::vector<std::uint8_t> &reply,
                        int maxReads)
 {
-    if (!send(link, command, params)) return 5;
+    if (!send(link, command, params)) return TK_NO_ANSWER;
     return receive(link, reply, maxReads);
 }
 
@@ -62,25 +61,13 @@ bool refused(const std::vector<std::uint8_t> &reply, bool cardRequest)
 
 bool SerialFrameLink::send(const std::uint8_t *frame, std::size_t n)
 {
-    return bp::send(frame, n);
+    return bp::send(link_, frame, n);
 }
 
+// A short settling pause lets the rest of a frame on its way arrive with the first bytes.
 long SerialFrameLink::receive(std::uint8_t *buf, std::size_t room, int waitMs)
 {
-    SerialPort &port = state().serial;
-    const int ready = port.waitReadable(waitMs);
-    if (ready <= 0) return ready;
-    // Let the rest of a frame that is on its way arrive with the first bytes.
-    nap(5);
-    return port.read(buf, room);
-}
-
-FrameLink &currentLink()
-{
-    static SerialFrameLink serial;
-    ConnectionState &s = state();
-    if (s.link == LinkKind::Usb && s.usb) return *s.usb;
-    return serial;
+    return link_.serial.receive(buf, room, {.firstMs = waitMs, .settleMs = 5});
 }
 
 }  // namespace tavrik::framed

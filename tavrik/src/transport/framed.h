@@ -1,5 +1,6 @@
 // Length-prefixed frames: request = length, command, parameters; reply = length, status, data.
 #pragma once
+#include "transport/byte_protocol.h"
 #include "transport/frame_link.h"
 
 #include <cstdint>
@@ -35,12 +36,13 @@ bool refused(const std::vector<std::uint8_t> &reply, bool cardRequest = false);
 // The serial port as a frame link; the block write of the byte protocol sends each frame.
 class SerialFrameLink final : public FrameLink {
 public:
+    explicit SerialFrameLink(bp::ByteLink &link) : link_(link) {}
     bool usb() const override { return false; }
     bool send(const std::uint8_t *frame, std::size_t n) override;
     long receive(std::uint8_t *buf, std::size_t room, int waitMs) override;
-};
 
-// The link of the current connection: the USB endpoints after a USB open, else the port.
-FrameLink &currentLink();
+private:
+    bp::ByteLink &link_;
+};
 
 }  // namespace tavrik::framed

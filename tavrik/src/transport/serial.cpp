@@ -2,7 +2,6 @@
 // unit uses the kernel's termios header instead of <termios.h>.
 #include "transport/serial.h"
 
-#include "state.h"
 #include "transport/timing.h"
 
 #include <asm/termbits.h>
@@ -49,7 +48,20 @@ bool SerialPort::open(const std::string &path, std::uint32_t baud)
         return false;
     }
     fd_ = fd;
+    path_ = path;
+    baud_ = baud;
+    purge();
+    std::uint8_t stale[512];
+    while (read(stale, sizeof stale) > 0) {
+    }
     return true;
+}
+
+bool SerialPort::reopen()
+{
+    if (path_.empty()) return false;
+    const std::string path = path_;
+    return open(path, baud_);
 }
 
 void SerialPort::close()
@@ -63,7 +75,9 @@ void SerialPort::close()
 
 bool SerialPort::setBaud(std::uint32_t baud)
 {
-    return fd_ >= 0 && rawMode(fd_, baud);
+    if (fd_ < 0 || !rawMode(fd_, baud)) return false;
+    baud_ = baud;
+    return true;
 }
 
 void SerialPort::purge()
@@ -73,7 +87,7 @@ void SerialPort::purge()
 
 WriteResult SerialPort::write(const std::uint8_t *data, std::size_t n)
 {
-    std::lock_guard lock(state().io);
+    std::lock_guard lock(io_);
     if (fd_ < 0) return WriteResult::Broken;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(silenceLimitMs());
@@ -93,6 +107,51 @@ WriteResult SerialPort::write(const std::uint8_t *data, std::size_t n)
         poll(&p, 1, static_cast<int>(left.count()));
     }
     return WriteResult::Ok;
+}
+
+long SerialPort::receive(std::uint8_t *buf, std::size_t room, const Wait &wait)
+{
+    const int first = waitReadable(wait.firstMs);
+    if (first <= 0) return first;
+    pause(wait.settleMs);
+    if (wait.least > 1) {
+        const int arrived = awaitQueued(wait.least);
+        if (arrived <= 0) return arrived;
+    }
+    std::size_t got = 0;
+    do {
+        // Characters are queued: a read that brings none means the port failed.
+        const long r = read(buf + got, room - got);
+        if (r <= 0) return -1;
+        got += static_cast<std::size_t>(r);
+    } while (got < wait.least && got < room);
+    return static_cast<long>(got);
+}
+
+// Gives up after the silence limit without progress, and in any case after the silence limit
+// plus twice the line time of the characters, so that a reader trickling bytes cannot hold
+// the host either.
+int SerialPort::awaitQueued(std::size_t least)
+{
+    const std::uint32_t baud = baud_ ? baud_ : 1200;
+    const auto lineTime =
+        std::chrono::microseconds(2LL * static_cast<long long>(least) * 10 * 1000000 / baud);
+    const auto now = [] { return std::chrono::steady_clock::now(); };
+    const auto silence = std::chrono::milliseconds(silenceLimitMs());
+    const auto deadline = now() + silence + lineTime;
+    int last = queued();
+    auto quietSince = now();
+    while (static_cast<std::size_t>(last) < least) {
+        nap(10);
+        if (fd_ < 0) return -1;
+        const int count = queued();
+        if (count != last) {
+            last = count;
+            quietSince = now();
+        }
+        if (now() - quietSince > silence || now() > deadline) return 0;
+    }
+    return 1;
 }
 
 int SerialPort::waitReadable(int ms)
@@ -118,7 +177,7 @@ int SerialPort::queued()
 
 long SerialPort::read(std::uint8_t *buf, std::size_t room)
 {
-    std::lock_guard lock(state().io);
+    std::lock_guard lock(io_);
     if (fd_ < 0) return -1;
     const ssize_t r = ::read(fd_, buf, room);
     if (r < 0) return errno == EAGAIN || errno == EINTR ? 0 : -1;

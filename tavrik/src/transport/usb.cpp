@@ -1,12 +1,14 @@
 #include "transport/usb.h"
 
 #include "state.h"
+#include "tavrik.h"
 #include "transport/portmap.h"
 #include "transport/timing.h"
 
 #include <libusb-1.0/libusb.h>
 
 #include <cstdlib>
+#include <mutex>
 
 namespace tavrik {
 
@@ -32,7 +34,7 @@ public:
 
     bool send(const std::uint8_t *frame, std::size_t n) override
     {
-        std::lock_guard lock(state().io);
+        std::lock_guard lock(io_);
         int done = 0;
         const int r = libusb_bulk_transfer(dev_, out_, const_cast<std::uint8_t *>(frame),
                                            static_cast<int>(n), &done, silenceLimitMs());
@@ -41,7 +43,7 @@ public:
 
     long receive(std::uint8_t *buf, std::size_t room, int waitMs) override
     {
-        std::lock_guard lock(state().io);
+        std::lock_guard lock(io_);
         int got = 0;
         const int r = libusb_bulk_transfer(dev_, in_, buf, static_cast<int>(room), &got,
                                            static_cast<unsigned>(waitMs));
@@ -54,6 +56,7 @@ private:
     libusb_device_handle *dev_;
     int iface_;
     unsigned char out_, in_;
+    std::mutex io_;  // a send and a receive never interleave
 };
 
 // First interface with a bulk OUT and a bulk IN endpoint.
@@ -111,9 +114,9 @@ std::uint16_t openUsbReader(const std::string &folder)
     closeUsbReader();
     const auto configured = portConfigValue(folder, "USB");
     const auto id = configured ? parseUsbId(*configured) : std::nullopt;
-    if (!id) return 50;
+    if (!id) return TK_USB_OPEN_FAILED;
     libusb_context *ctx = nullptr;
-    if (libusb_init(&ctx) != 0) return 50;
+    if (libusb_init(&ctx) != 0) return TK_USB_OPEN_FAILED;
     libusb_device_handle *dev = libusb_open_device_with_vid_pid(ctx, id->vendor, id->product);
     int iface = 0;
     unsigned char out = 0, in = 0;
@@ -124,11 +127,11 @@ std::uint16_t openUsbReader(const std::string &folder)
         libusb_claim_interface(dev, iface) != 0) {
         if (dev) libusb_close(dev);
         libusb_exit(ctx);
-        return 50;
+        return TK_USB_OPEN_FAILED;
     }
     s.usb = std::make_unique<UsbFrameLink>(ctx, dev, iface, out, in);
     s.link = LinkKind::Usb;
-    return 0;
+    return TK_SUCCESS;
 }
 
 void closeUsbReader() { state().usb.reset(); }

@@ -58,7 +58,7 @@
     X(203, (std::uint16_t offset, std::uint16_t length, std::uint8_t zone, char *text), (offset, length, zone, text)) \
     X(204, (std::uint8_t set, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3), (set, b1, b2, b3)) \
     X(205, (std::uint8_t index, char *text), (index, text)) \
-    X(206, (std::uint8_t * seed, std::uint8_t * cryptogram), (seed, cryptogram)) \
+    X(206, (const std::uint8_t *seed, const std::uint8_t *cryptogram), (seed, cryptogram)) \
     X(207, (std::uint8_t index, char *text), (index, text)) \
     X(208, (std::uint8_t index, char *text), (index, text)) \
     X(209, (std::uint8_t index, char *text), (index, text)) \
@@ -85,7 +85,7 @@
     X(252, (std::uint16_t offset, std::uint16_t length, std::uint8_t zone, char *text), (offset, length, zone, text)) \
     X(253, (std::uint16_t offset, std::uint16_t length, std::uint8_t zone, char *text), (offset, length, zone, text)) \
     X(254, (std::uint8_t set, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3), (set, b1, b2, b3)) \
-    X(255, (std::uint8_t * seed, std::uint8_t * cryptogram), (seed, cryptogram)) \
+    X(255, (const std::uint8_t *seed, const std::uint8_t *cryptogram), (seed, cryptogram)) \
     X(256, (std::uint8_t index, char *text), (index, text)) \
     X(257, (std::uint8_t index, char *text), (index, text)) \
     X(258, (std::uint8_t index, char *text), (index, text)) \

@@ -1,0 +1,438 @@
+#include "registration.h"
+
+#include "card_classes.h"
+#include "counters.h"
+#include "custom_fields.h"
+#include "database.h"
+#include "transaction.h"
+#include "utils/dates.h"
+#include "utils/namecode.h"
+#include "utils/password.h"
+#include "utils/pinyin.h"
+
+#include <cmath>
+
+namespace mc::members {
+
+using db::exec;
+using db::scalar;
+
+namespace {
+
+using Refusal = mc::Result<RegistrationDone>;
+
+const QString dayFormat = QStringLiteral("yyyy-MM-dd");
+
+// Points from money or points: whole numbers, halves to the even neighbour (10.5 → 10).
+int halfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+// The payment into its account and the operator ledger: the one place registration meets the
+// ledger's amount type.
+void postLedger(const QSqlDatabase& db, const Session& s, const QString& memberno, const QString& account,
+                Money amount)
+{
+    db::LedgerEntry e;
+    e.actorId = s.operatorCode;
+    e.actorName = s.operatorName;
+    e.memberNo = memberno;
+    e.when = s.now;
+    e.account = account;
+    e.item = QStringLiteral("会员注册");
+    e.received = amount;
+    e.due = amount;
+    db::appendLedgerRow(db, e);
+}
+
+// The operation log row, as the session's operator at the session's time. Like every log
+// write it runs under a savepoint and never stops the registration.
+void logOperation(const QSqlDatabase& db, const Session& s, const QString& text)
+{
+    try {
+        db::Transaction t(db);
+        exec(db, QStringLiteral("insert into czrz(pdate, czyno, czy, czip, cznr) values(?, ?, ?, ?, ?)"),
+             {s.now, s.operatorCode, s.operatorName, s.address, text});
+        t.commit();
+    } catch (const db::DbError&) {
+    }
+}
+
+// A custom field's value in its column's type: a null value for an empty one, an invalid one
+// for a text that does not read as the type.
+QVariant customValue(const CustomField& f, const QVariant& given)
+{
+    if (!given.isValid())  // the editor's text did not read as the type
+        return QVariant();
+    if (given.typeId() == QMetaType::QDateTime || given.typeId() == QMetaType::QDate)
+        return f.type == QStringLiteral("日期") ? QVariant(given.toDate().startOfDay()) : QVariant();
+    const QString text = given.toString();
+    const QString t = text.trimmed();
+    if (given.isNull() || t.isEmpty())
+        return QVariant(QMetaType(QMetaType::QString));
+    bool ok = true;
+    QVariant v;
+    if (f.type == QStringLiteral("整数")) {
+        v = t.toInt(&ok);
+    } else if (f.type == QStringLiteral("小数")) {
+        v = t.toDouble(&ok);
+    } else if (f.type == QStringLiteral("日期")) {
+        const QDate d = QDate::fromString(t, dayFormat);
+        ok = d.isValid();
+        v = d.startOfDay();
+    } else {
+        v = text;
+    }
+    return ok ? v : QVariant();
+}
+
+struct PointsRule {
+    bool onDeposit = false;  // jfzt and jffs "存款时积分"
+    double mxfje = 0;
+    bool usetjjf = false;
+    int tjjf = 0;
+    bool usejsr = false;
+    double jsrjf = 0;
+};
+
+std::optional<PointsRule> pointsRule(const QSqlDatabase& db)
+{
+    QSqlQuery q = exec(db, QStringLiteral("select jfzt, jffs, mxfje, usetjjf, tjjf, usejsr, jsrjf from xfjf order by pid"));
+    if (!q.next() || !q.value(0).toBool())
+        return std::nullopt;
+    PointsRule r;
+    r.mxfje = q.value(2).toDouble();
+    r.onDeposit = q.value(1).toString() == QStringLiteral("存款时积分");
+    r.usetjjf = q.value(3).toBool();
+    r.tjjf = q.value(4).toInt();
+    r.usejsr = q.value(5).toBool();
+    r.jsrjf = q.value(6).toDouble();
+    return r;
+}
+
+void appendPoints(const QSqlDatabase& db, const Session& s, const QString& memberno, const QString& jffs, int hdjf,
+                  int curjf)
+{
+    exec(db,
+         QStringLiteral("insert into memberjf(memberno, pdatetime, jffs, hdjf, curjf, actor, fdh, scip, issc) "
+                        "values(?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+         {memberno, s.now, jffs, hdjf, curjf, s.operatorName, s.branch, s.address, false});
+}
+
+// Credits the introducer's points and logs them.
+void creditIntroducer(const QSqlDatabase& db, const Session& s, const QString& introducer, const QString& jffs,
+                      int points)
+{
+    const double now = db::addTo(db, QStringLiteral("membercurlist"), QStringLiteral("xfjf"), points,
+                                 QStringLiteral("memberno"), introducer);
+    appendPoints(db, s, introducer, jffs, points, halfEven(now));
+}
+
+// The registration points of the new member (not for count cards), crediting the introducer on
+// the way. Returns the member's points.
+int registrationPoints(const QSqlDatabase& db, const Session& s, const RegistrationDone& m, const QString& introducer)
+{
+    const auto rule = pointsRule(db);
+    if (!rule)
+        return 0;
+    int points = 0;
+    if (rule->onDeposit && rule->mxfje > 0)
+        points = halfEven(m.khcksj.toDouble() / rule->mxfje);
+    const bool introducerExists =
+        !introducer.isEmpty() &&
+        scalar(db, QStringLiteral("select count(*) from membercurlist where memberno = ?"), {introducer}).toInt() > 0;
+    if (introducerExists && rule->usetjjf)
+        creditIntroducer(db, s, introducer, QStringLiteral("推荐积分"), rule->tjjf);
+    if (introducerExists && rule->usejsr && rule->jsrjf != 0)
+        creditIntroducer(db, s, introducer, QStringLiteral("介绍人积分"), halfEven(points / rule->jsrjf));
+    if (points != 0)
+        appendPoints(db, s, m.memberno, QStringLiteral("存款积分"), points, points);
+    return points;
+}
+
+devices::IcCardData cardData(const RegistrationDone& m, int usemonth, int useday, const QString& cardno)
+{
+    devices::IcCardData d;
+    d.newCard = true;
+    d.writeClassAndExpiry = true;
+    d.cardNumber = m.truecard;
+    d.kindText = m.classname;
+    d.classCode = cardno;
+    d.value = m.classname == countKind ? m.curcs : m.curmoney.toDouble();
+    d.expiryText = (usemonth == 0 && useday == 0 ? QStringLiteral("a") : QStringLiteral("b")) +
+                   m.dqdate.toString(dayFormat);
+    return d;
+}
+
+}  // namespace
+
+QString paddedMemberNo(const QString& memberno, int memberws)
+{
+    const QString t = memberno.trimmed();
+    return memberws > 0 && !t.isEmpty() ? padzero(t, memberws) : t;
+}
+
+std::optional<QDate> birthdayFromIdentity(const QString& sfzh)
+{
+    QString text;
+    if (sfzh.size() == 15)
+        text = QStringLiteral("19") + sfzh.mid(6, 2) + u'-' + sfzh.mid(8, 2) + u'-' + sfzh.mid(10, 2);
+    else if (sfzh.size() == 18)
+        text = sfzh.mid(6, 4) + u'-' + sfzh.mid(10, 2) + u'-' + sfzh.mid(12, 2);
+    const QDate d = QDate::fromString(text, dayFormat);
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+std::optional<ClassAmounts> classAmounts(const QSqlDatabase& db, const QString& cardno)
+{
+    QSqlQuery q = exec(db,
+                       QStringLiteral("select classname, cardname, cardcs, czqs, cardyf, cardts, cardmoney, cardyajin "
+                                      "from cardclass where cardno = ? and cardno <> '0000'"),
+                       {cardno});
+    if (!q.next())
+        return std::nullopt;
+    ClassAmounts c;
+    c.classname = q.value(0).toString();
+    c.cardname = q.value(1).toString();
+    c.cardcs = q.value(2).toInt();
+    c.czqs = c.classname == storedValueKind ? q.value(3).toDouble() : 1;
+    c.usemonth = q.value(4).toInt();
+    c.useday = q.value(5).toInt();
+    c.khkjg = Money::fromDouble(q.value(6).toDouble());
+    c.khyj = Money::fromDouble(q.value(7).toDouble());
+    return c;
+}
+
+Totals registrationTotals(const ClassAmounts& c, Money deposit, Money khyhje, int jeblxs)
+{
+    Totals t;
+    if (c.classname == storedValueKind) {
+        t.khcksj = deposit;
+        // A rate meets money only through the rounding rule: 100 × 1.1 is 110, not 110.0000000001.
+        t.curmoney = Money::rounded(jeblxs, deposit.toDouble() * c.czqs);
+    }
+    if (c.classname == countKind)
+        t.curcs = c.cardcs;
+    t.khhjys = c.khkjg + c.khyj + t.khcksj;
+    t.khssje = t.khhjys - khyhje;
+    return t;
+}
+
+QDateTime expiryDate(const QDateTime& khdate, int usemonth, int useday)
+{
+    return incdate(QStringLiteral("D"), useday, incdate(QStringLiteral("M"), usemonth, khdate));
+}
+
+namespace {
+
+// The custom columns of the member row, each value in its column's type.
+struct CustomColumns {
+    QStringList names;
+    QVariantList values;
+};
+
+mc::Result<CustomColumns> customColumns(const QSqlDatabase& db, QHash<QString, QVariant> given)
+{
+    CustomColumns out;
+    for (const CustomField& f : customFields(db)) {
+        const QVariant v = customValue(f, given.contains(f.name) ? given.take(f.name) : QVariant(f.defaultValue));
+        if (!v.isValid())
+            return mc::Result<CustomColumns>::failure(
+                QStringLiteral("自定义字段") + f.caption() + QStringLiteral("的内容不正确"), f.name);
+        if (v.isNull() && f.mustFill)
+            return mc::Result<CustomColumns>::failure(
+                QStringLiteral("自定义字段") + f.caption() + QStringLiteral("不能为空"), f.name);
+        out.names << f.name;
+        out.values << v;
+    }
+    if (!given.isEmpty())
+        return mc::Result<CustomColumns>::failure(QStringLiteral("自定义字段") + given.constBegin().key() +
+                                                  QStringLiteral("不存在"));
+    return mc::Result<CustomColumns>::success(out);
+}
+
+bool exists(const QSqlDatabase& db, const QString& table, const QString& column, const QString& value)
+{
+    return scalar(db, QStringLiteral("select count(*) from %1 where %2 = ?").arg(table, column), {value}).toInt() > 0;
+}
+
+// Appends the member row and returns its pid.
+int insertMember(const QSqlDatabase& db, const Session& s, const RegistrationDone& m, const RegistrationInput& in,
+                 const ClassAmounts& cls, const QDate& birthday, const CustomColumns& custom)
+{
+    const QString jsrname =
+        in.rhjsr.isEmpty()
+            ? QString()
+            : scalar(db, QStringLiteral("select membername from membercurlist where memberno = ?"), {in.rhjsr}).toString();
+    QStringList columns = {
+        "memberno", "truecard", "membername", "memberpym", "cardno", "cardstatus", "khdate", "dqdate",
+        "lastnfdate", "usemonth", "useday", "curmoney", "curcs", "xfjf", "xfze", "xfcs", "sjckje", "ljczje",
+        "syyhje", "khkjg", "khyj", "khcksj", "khhjys", "khyhje", "khssje", "khjkfs", "sfzh", "birthday", "sex",
+        "gzdw", "txdz", "yzbm", "movetel", "jttel", "worktel", "workcz", "memberphoto", "memberpwd", "rhjsr",
+        "jsrname", "xgdate", "xgdh", "bcdate"};
+    QVariantList values = {
+        m.memberno, m.truecard, m.membername, getpy(m.membername, PinyinWhole, 255), in.cardno,
+        QStringLiteral("正常"), m.khdate, m.dqdate, m.khdate, cls.usemonth, cls.useday, m.curmoney.toDouble(),
+        m.curcs, m.xfjf, 0, 0, m.khcksj.toDouble(), m.curmoney.toDouble(), 0, m.khkjg.toDouble(),
+        m.khyj.toDouble(), m.khcksj.toDouble(), m.khhjys.toDouble(), m.khyhje.toDouble(), m.khssje.toDouble(),
+        m.khjkfs, in.sfzh, birthday.isValid() ? QVariant(birthday.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime)),
+        in.sex, in.gzdw, in.txdz, in.yzbm, in.movetel, in.jttel, in.worktel, in.workcz, in.memberphoto,
+        in.password.isEmpty() ? QString() : encodepwd(in.password), in.rhjsr, jsrname, s.now, s.branch, s.now};
+    columns += custom.names;
+    values += custom.values;
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.size());
+    exec(db, QStringLiteral("insert into membercurlist(%1) values(%2)").arg(columns.join(u','), marks.join(u',')),
+         values);
+    return scalar(db, QStringLiteral("select pid from membercurlist where memberno = ?"), {m.memberno}).toInt();
+}
+
+// The opening row of the account journal: uses for count cards, money otherwise.
+void appendOpening(const QSqlDatabase& db, const Session& s, const RegistrationDone& m)
+{
+    const bool count = m.classname == countKind;
+    const double opening = count ? m.curcs : m.curmoney.toDouble();
+    exec(db,
+         QStringLiteral("insert into memberxx(memberid, memberno, membername, zmfs, jkfs, ckje, curye, sjkye, knye, "
+                        "sjjkje, sjxfje, zkhje, otyh, xfje, bcxfjf, actor, issk, skdate, bcdate, iszf, fdh, scip, "
+                        "issc) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+         {m.pid, m.memberno, m.membername, count ? QStringLiteral("计次开户") : QStringLiteral("开户"), m.khjkfs,
+          opening, opening, opening, opening, count ? QVariant(QMetaType(QMetaType::Double)) : m.khcksj.toDouble(),
+          m.xfjf, s.operatorName, true, s.now, s.now, false, QString(), s.address, false});
+}
+
+}  // namespace
+
+mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Session& session,
+                                            const RegistrationSettings& settings, RegistrationInput in,
+                                            const IcCardWrite& writeCard)
+{
+    // Field rules, as the window applies them on leaving each field.
+    in.memberno = paddedMemberNo(in.memberno, settings.memberws);
+    if (in.cardMode == 2 || in.cardMode == 3)
+        in.truecard = in.memberno;
+    in.truecard = in.truecard.trimmed();
+    in.sfzh = in.sfzh.trimmed();
+    std::optional<QDate> identityBirthday;
+    if (!in.sfzh.isEmpty()) {
+        identityBirthday = birthdayFromIdentity(in.sfzh);
+        if (!identityBirthday)
+            return Refusal::failure(QStringLiteral("身份证号输入错误"), QStringLiteral("sfzh"));
+    }
+    Money deposit;
+    if (!in.deposit.trimmed().isEmpty()) {
+        const auto typed = Money::parse(in.deposit.trimmed());
+        if (!typed || *typed < Money())
+            return Refusal::failure(QStringLiteral("实存金额录入错误"), QStringLiteral("deposit"));
+        deposit = *typed;
+    }
+
+    // The checks on save, in their order.
+    if (in.memberno.isEmpty())
+        return Refusal::failure(QStringLiteral("会员编号必须录入"), QStringLiteral("memberno"));
+    if (in.truecard.isEmpty())
+        return Refusal::failure(QStringLiteral("卡号必须录入"), QStringLiteral("truecard"));
+    if (in.membername.trimmed().isEmpty())
+        return Refusal::failure(QStringLiteral("姓名必须录入"), QStringLiteral("membername"));
+    if (in.cardno.trimmed().isEmpty())
+        return Refusal::failure(QStringLiteral("卡类型必须录入"), QStringLiteral("cardno"));
+    if (in.khjkfs.trimmed().isEmpty())
+        return Refusal::failure(QStringLiteral("收款方式必须录入"), QStringLiteral("khjkfs"));
+
+    try {
+        db::Transaction t(db);
+
+        // Checks that read the database, inside the transaction so nothing changes before the writes.
+        const auto custom = customColumns(db, in.custom);
+        if (!custom)
+            return Refusal::failure(custom);
+        if (exists(db, QStringLiteral("membercurlist"), QStringLiteral("memberno"), in.memberno))
+            return Refusal::failure(QStringLiteral("错误，会员编号重复,可能存在同号注销人员"), QStringLiteral("memberno"));
+        if (exists(db, QStringLiteral("membercurlist"), QStringLiteral("truecard"), in.truecard))
+            return Refusal::failure(QStringLiteral("错误，会员卡号重复,可能存在同号注销人员"), QStringLiteral("truecard"));
+        const auto cls = classAmounts(db, in.cardno);
+        if (!cls)
+            return Refusal::failure(QStringLiteral("卡类型不存在"), QStringLiteral("cardno"));
+        if (!exists(db, QStringLiteral("gszh"), QStringLiteral("zhname"), in.khjkfs))
+            return Refusal::failure(QStringLiteral("收款帐号不存在"), QStringLiteral("khjkfs"));
+
+        RegistrationDone m;
+        m.memberno = in.memberno;
+        m.truecard = in.truecard;
+        m.membername = in.membername;
+        m.cardname = cls->cardname;
+        m.classname = cls->classname;
+        m.khjkfs = in.khjkfs;
+        m.khdate = in.khdate.isValid() ? in.khdate : session.now;
+        m.dqdate = expiryDate(m.khdate, cls->usemonth, cls->useday);
+        const Totals totals = registrationTotals(*cls, deposit, in.khyhje, settings.jeblxs);
+        m.curmoney = totals.curmoney;
+        m.curcs = totals.curcs;
+        m.khkjg = cls->khkjg;
+        m.khyj = cls->khyj;
+        m.khcksj = totals.khcksj;
+        m.khhjys = totals.khhjys;
+        m.khyhje = in.khyhje;
+        m.khssje = totals.khssje;
+        const devices::IcCardData card = cardData(m, cls->usemonth, cls->useday, in.cardno);
+        if (in.cardMode == 2) {
+            const QString problem = devices::icDataProblem(card);
+            if (!problem.isEmpty())
+                return Refusal::failure(problem, QStringLiteral("memberno"));
+        }
+
+        // The writes, in the order of the books: payment, points, member, journal, log, items.
+        postLedger(db, session, m.memberno, m.khjkfs, m.khssje);
+        m.xfjf = m.classname == countKind ? 0 : registrationPoints(db, session, m, in.rhjsr);
+        m.pid = insertMember(db, session, m, in, *cls, in.birthday.isValid() ? in.birthday : identityBirthday.value_or(QDate()),
+                             custom.value);
+        // The journal carries the new member's pid from the start, not patched in after the commit.
+        appendOpening(db, session, m);
+        logOperation(db, session, m.memberno + m.membername + QStringLiteral("会员注册"));
+        exec(db,
+             QStringLiteral("insert into memberfj(memberno, xmclass, xmno, xfcs, cscs, bdate, dqdate, isgq) "
+                            "select ?, xmclass, xmno, xfcs, xfcs, ?, ?, ? from cardfj where cardno = ?"),
+             {m.memberno, m.khdate, m.dqdate, false, in.cardno});
+
+        // The card last: a card that was not written takes the whole registration back.
+        if (in.cardMode == 2 && !(writeCard && writeCard(card)))
+            return Refusal::failure(QStringLiteral("未完成写卡，无法保存"));
+
+        t.commit();
+        return mc::Result<RegistrationDone>::success(m, QStringLiteral("保存完成"));
+    } catch (const db::DbError& e) {
+        return Refusal::failure(e.saveMessage());
+    }
+}
+
+QStringList registrationTicket(const RegistrationDone& m, const QString& operatorName, const QDateTime& now)
+{
+    QStringList lines = {QStringLiteral("会员编号:") + m.memberno, QStringLiteral("会员姓名") + m.membername,
+                         QStringLiteral("类别:会员注册"), QStringLiteral("卡类型:") + m.cardname,
+                         QStringLiteral("卡大类:") + m.classname};
+    if (m.classname == storedValueKind) {
+        lines << QStringLiteral("卡内实存:") + m.curmoney.text();
+        if (m.curmoney != m.khcksj)
+            lines << QStringLiteral("实交存款:") + m.khcksj.text();
+    } else if (m.classname == countKind) {
+        lines << QStringLiteral("消费次数:") + QString::number(m.curcs);
+    }
+    const std::pair<const char*, Money> amounts[] = {
+        {"卡价格:", m.khkjg}, {"押金:", m.khyj}, {"优惠金额:", m.khyhje}, {"实收金额:", m.khssje}};
+    for (const auto& [caption, amount] : amounts)
+        if (!amount.isZero())
+            lines << QString::fromUtf8(caption) + amount.text();
+    lines << QStringLiteral("交款方式:") + m.khjkfs;
+    if (m.xfjf != 0)
+        lines << QStringLiteral("开户积分:") + QString::number(m.xfjf);
+    if (m.dqdate.date() != m.khdate.date())
+        lines << QStringLiteral("到期日期:") + m.dqdate.toString(dayFormat);
+    lines << QStringLiteral("操作员:") + operatorName << QStringLiteral("开户日期:") + now.toString(dayFormat)
+          << QStringLiteral("开户时间:") + now.toString(QStringLiteral("hh:mm:ss"));
+    return lines;
+}
+
+}  // namespace mc::members
