@@ -4,6 +4,7 @@
 #include "counters.h"
 #include "custom_fields.h"
 #include "database.h"
+#include "services.h"
 #include "transaction.h"
 #include "utils/dates.h"
 #include "utils/namecode.h"
@@ -44,19 +45,6 @@ void postLedger(const QSqlDatabase& db, const Session& s, const QString& membern
     e.received = amount;
     e.due = amount;
     db::appendLedgerRow(db, e);
-}
-
-// The operation log row, as the session's operator at the session's time. Like every log
-// write it runs under a savepoint and never stops the registration.
-void logOperation(const QSqlDatabase& db, const Session& s, const QString& text)
-{
-    try {
-        db::Transaction t(db);
-        exec(db, QStringLiteral("insert into czrz(pdate, czyno, czy, czip, cznr) values(?, ?, ?, ?, ?)"),
-             {s.now, s.operatorCode, s.operatorName, s.address, text});
-        t.commit();
-    } catch (const db::DbError&) {
-    }
 }
 
 // A custom field's value in its column's type: a null value for an empty one, an invalid one
@@ -379,9 +367,8 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
         m.khssje = totals.khssje;
         const devices::IcCardData card = cardData(m, cls->usemonth, cls->useday, in.cardno);
         if (in.cardMode == 2) {
-            const QString problem = devices::icDataProblem(card);
-            if (!problem.isEmpty())
-                return Refusal::failure(problem, QStringLiteral("memberno"));
+            if (const Done checked = devices::checkIcData(card); !checked.ok)
+                return Refusal::failure(checked.message, QStringLiteral("memberno"));
         }
 
         // The writes, in the order of the books: payment, points, member, journal, log, items.
@@ -391,7 +378,7 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
                              custom.value);
         // The journal carries the new member's pid from the start, not patched in after the commit.
         appendOpening(db, session, m);
-        logOperation(db, session, m.memberno + m.membername + QStringLiteral("会员注册"));
+        czgc(db, session, m.memberno + m.membername + QStringLiteral("会员注册"));
         exec(db,
              QStringLiteral("insert into memberfj(memberno, xmclass, xmno, xfcs, cscs, bdate, dqdate, isgq) "
                             "select ?, xmclass, xmno, xfcs, xfcs, ?, ?, ? from cardfj where cardno = ?"),
