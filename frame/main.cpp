@@ -7,6 +7,7 @@
 #include "database.h"
 #include "frame_windows.h"
 #include "frmmain.h"
+#include "frmxf.h"
 #include "frmuserload.h"
 #include "globals.h"
 #include "members_windows.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
     mc::members::registerFieldWindows();
     mc::members::registerWindows();
     mc::sales::registerWindows();
+    mc::sales::registerCheckoutWindow();
     mc::books::registerWindows();
 
     {
