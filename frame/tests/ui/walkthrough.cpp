@@ -33,7 +33,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -434,6 +433,57 @@ int main(int argc, char** argv)
     while (z.next())
         t << "  " << z.value(0).toString() << "  curye " << money(z.value(1)) << "\n";
 
+    // The same money and stock seen from each side must agree, to the fen.
+    t << "\nAgreement\n";
+    const auto cents = [&](const QString& sql, const QVariantList& params = {}) {
+        return qRound64(scalar(db, sql, params).toDouble() * 100);
+    };
+    const auto agree = [&](const QString& what, qint64 left, qint64 right) {
+        t << "  " << (left == right ? "ok      " : "DIFFERS ") << what << ": " << QString::number(left / 100.0, 'f', 2) << " / "
+          << QString::number(right / 100.0, 'f', 2)
+          << "\n";
+        if (left != right)
+            faults << what;
+    };
+    const QVariantList member{memberno};
+    agree(QStringLiteral("curmoney = 开户 ckje - 消费 xfje"),
+          cents(QStringLiteral("select curmoney from membercurlist where memberno = ?"), member),
+          cents(QStringLiteral("select sum(ckje) - sum(xfje) from memberxx where memberno = ?"), member));
+    agree(QStringLiteral("curmoney = curye of the member's last journal row"),
+          cents(QStringLiteral("select curmoney from membercurlist where memberno = ?"), member),
+          cents(QStringLiteral("select curye from memberxx where memberno = ? order by pid desc limit 1"), member));
+    agree(QStringLiteral("gszh 现金 curye = money taken into 现金 (actormoney)"),
+          cents(QStringLiteral("select curye from gszh where zhname = '现金'")),
+          cents(QStringLiteral("select coalesce(sum(skje), 0) - coalesce(sum(zcje), 0) from actormoney "
+                               "where zhname = '现金'")));
+    agree(QStringLiteral("registration: cash taken = 开户 sjjkje + card price"),
+          cents(QStringLiteral("select sum(skje) from actormoney where memberno = ?"), member),
+          cents(QStringLiteral("select sjjkje from memberxx where memberno = ? and zmfs = '开户'"), member)
+              + cents(QStringLiteral("select c.cardmoney from membercurlist m join cardclass c on c.cardno = m.cardno "
+                                     "where m.memberno = ?"), member));
+    agree(QStringLiteral("消费 xfje = sum of the voucher's goods lines"),
+          cents(QStringLiteral("select xfje from memberxx where memberno = ? and zmfs = '消费'"), member),
+          cents(QStringLiteral("select sum(spzj) from xfsp where memberno = ?"), member));
+    for (const char* spno : {"001001", "001002"}) {
+        const QVariantList goods{QLatin1String(spno)};
+        agree(QStringLiteral("%1 kcsl = stock in - sold").arg(QLatin1String(spno)),
+              cents(QStringLiteral("select kcsl from xssp where spno = ?"), goods),
+              cents(QStringLiteral("select sum(jhsl) from kccl where spno = ?"), goods)
+                  - cents(QStringLiteral("select coalesce(sum(spnum), 0) from xfsp where spno = ?"), goods));
+    }
+    const QString saleText = readReceipt(saleReceipt);
+    const QString regText = readReceipt(regReceipt);
+    const auto onReceipt = [&](const QString& receipt, const QString& caption, qint64 amount) {
+        const QString line = caption + QString::number(amount / 100.0, 'f', 2);
+        t << "  " << (receipt.contains(line) ? "ok      " : "MISSING ") << "receipt line " << line << "\n";
+        if (!receipt.contains(line))
+            faults << QStringLiteral("receipt lacks ") + line;
+    };
+    onReceipt(regText, QStringLiteral("卡内实存:"),
+              cents(QStringLiteral("select ckje from memberxx where memberno = ? and zmfs = '开户'"), member));
+    onReceipt(saleText, QStringLiteral("实际收款:"),
+              cents(QStringLiteral("select xfje from memberxx where memberno = ? and zmfs = '消费'"), member));
+
     const mc::books::BooksReport books = mc::books::checkBooks(db);
     t << "\nBooks check: " << (books.balanced() ? "balanced" : "NOT balanced") << " — members "
       << books.checked.members << ", accounts " << books.checked.accounts << ", goods " << books.checked.goods
@@ -441,8 +491,8 @@ int main(int argc, char** argv)
     for (const QString& line : books.broken)
         t << "  broken: " << line << "\n";
 
-    t << "\nRegistration receipt (POS bytes, GBK):\n" << readReceipt(regReceipt);
-    t << "\nSale receipt (POS bytes, GBK):\n" << readReceipt(saleReceipt);
+    t << "\nRegistration receipt (POS bytes, GBK):\n" << regText;
+    t << "\nSale receipt (POS bytes, GBK):\n" << saleText;
     if (!faults.isEmpty())
         t << "\nFindings:\n  " << faults.join(QStringLiteral("\n  ")) << "\n";
     t.flush();
