@@ -149,6 +149,8 @@ QWidget* Tfrmmemberreg::basicPage()
     classBox_->setCurrentIndex(-1);
 
     auto* grid = new QGridLayout;
+    // Wide enough for a whole date or card number, the right one beside its button.
+    grid->setColumnMinimumWidth(1, 120);
     int row = 0;
     auto pair = [&](const QString& caption, QWidget* w, int column, QLabel* label = nullptr) {
         grid->addWidget(label ? label : new QLabel(caption, page), row, column * 2, Qt::AlignRight);
@@ -162,6 +164,7 @@ QWidget* Tfrmmemberreg::basicPage()
     monthsDays->addWidget(useday_);
     monthsDays->addWidget(new QLabel(QStringLiteral("日"), page));
     monthsDays->addStretch();
+    truecard_->setMinimumWidth(120);
     auto* cardRow = new QHBoxLayout;
     cardRow->addWidget(truecard_);
     cardRow->addWidget(readCard_);
