@@ -473,7 +473,13 @@ IcCardWrite Tfrmmemberreg::cardWriterForSave()
     const std::optional<int> port = readerPortOrReport(this);
     if (!port)
         return {};
-    const auto psc = mc::devices::systemPsc(mc::devices::loadMachineSettings(db_).jmmm);
+    std::array<quint8, 3> psc;
+    try {
+        psc = mc::devices::systemPsc(mc::devices::loadMachineSettings(db_).jmmm);
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.message());
+        return {};
+    }
     cardProblem_.clear();
     return [this, port = *port, psc](const mc::devices::IcCardData& card) {
         mc::devices::IcCardWriter writer(mc::devices::libraryReader(), port, psc, card);
@@ -524,7 +530,7 @@ void Tfrmmemberreg::saveClick()
     const auto result = registerMember(db_, session, settings, input(), writeCard);
     if (!result.ok) {
         // The refused field may sit on the other page.
-        if (auto* w = findChild<QWidget*>(result.field); w && !result.field.isEmpty())
+        if (auto* w = result.field.isEmpty() ? nullptr : findChild<QWidget*>(result.field))
             pages_->setCurrentIndex(custom_->isAncestorOf(w) ? 1 : 0);
         showResult(result);
         if (!cardProblem_.isEmpty())
