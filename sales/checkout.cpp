@@ -19,9 +19,7 @@ using db::scalar;
 
 namespace {
 
-const QString storedValueCard = QStringLiteral("储值卡");
 const QString discountCard = QStringLiteral("折扣卡");
-const QString fromBalance = QStringLiteral("卡内扣除");
 
 // ---- the member ------------------------------------------------------------------------------
 
@@ -56,9 +54,6 @@ Member memberOf(const FoundMember& found)
 // The member the input names, through the checkout's lookup with its refusals.
 Result<Member> findCheckoutMember(const QSqlDatabase& db, const CheckoutInput& in, const QDate& today)
 {
-    const int named = int(!in.card.isEmpty()) + int(!in.memberno.isEmpty()) + int(in.cash);
-    if (named != 1)
-        return Result<Member>::failure(QStringLiteral("必须指定会员卡号、会员编号或现金消费中的一个"));
     const Result<FoundMember> found =
         in.memberno.isEmpty() ? lookupForCheckout(db, LookupBy::Card, in.cash ? cashCustomerNo : in.card, today)
                               : lookupForCheckout(db, LookupBy::MemberNo, in.memberno, today);
@@ -152,11 +147,10 @@ Result<Amounts> computeAmounts(const QSqlDatabase& db, const CheckoutInput& in, 
     if (in.sjzkl)
         calc.setRate(*in.sjzkl);
     for (const CheckoutLine& l : in.lines) {
-        const std::optional<Goods> g = findGoods(db, l.spno);
+        const std::optional<GoodsItem> g = goodsItem(db, l.spno);
         if (!g)
             return Result<Amounts>::failure(QStringLiteral("找不到商品") + l.spno + QStringLiteral("的信息"));
-        calc.addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj, isServiceGoods(db, l.spno)},
-                      l.spnum);
+        calc.addGoods(*g, l.spnum);
         calc.saveLine();
         // The same goods twice are one line with the quantities added.
         int index = 0;
@@ -222,7 +216,9 @@ QString takeStock(Save& s)
         // refusal looks at the stock this sale leaves.
         const double kcsl = db::addTo(s.db, QStringLiteral("xssp"), QStringLiteral("kcsl"), -l.spnum,
                                       QStringLiteral("spno"), l.spno);
-        if (std::nearbyint(kcsl) < 0 && !settings.kcwlxf)
+        // Stock counts whole units: what was there is rounded (halves to even) before the
+        // quantity is taken, so 2.5 in stock does not cover 3.
+        if (std::nearbyint(kcsl + l.spnum) - l.spnum < 0 && !settings.kcwlxf)
             return QStringLiteral("商品") + l.spname + QStringLiteral("的库存数量不足");
         l.cbdj = Money::fromDouble(g.value(1).toDouble());
         exec(s.db,
@@ -351,25 +347,45 @@ std::optional<Upgrade> upgrade(const Save& s, int xfjf, QString& refusal)
 
 }  // namespace
 
+bool readsCardAtSave(int cardMode, const QString& classname)
+{
+    return cardMode == 2 && classname == storedValueCard;
+}
+
+std::optional<GoodsItem> goodsItem(const QSqlDatabase& db, const QString& spno)
+{
+    const std::optional<Goods> g = findGoods(db, spno);
+    if (!g)
+        return std::nullopt;
+    return GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj, isServiceGoods(db, spno)};
+}
+
 Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, const Session& session,
                               const CardWriter& writeCard)
 {
     using R = Result<CheckoutDone>;
+    if (int(!in.card.isEmpty()) + int(!in.memberno.isEmpty()) + int(in.cash) != 1)
+        return R::failure(QStringLiteral("必须指定会员卡号、会员编号或现金消费中的一个"));
     try {
-        // ---- before the transaction: who, and what the input alone says ----
+        // Every check that reads the database runs inside the transaction, so nothing another
+        // workstation does comes between a check and its write.
+        db::Transaction transaction(db);
+
+        // ---- the checks, in the window's order ----
         const Result<Member> found = findCheckoutMember(db, in, session.now.date());
         if (!found)
             return R::failure(found);
-        const std::optional<VoucherSetup> firstSetup = loadVoucherSetup(db, found.value.memberno);
-        if (!firstSetup)
+        const Member& member = found.value;
+        const std::optional<VoucherSetup> loaded = loadVoucherSetup(db, member.memberno);
+        if (!loaded)
             return R::failure(QStringLiteral("无法找到该卡号"));
-        const bool storedValue = found.value.classname == storedValueCard;
+        const VoucherSetup& setup = *loaded;
+        // What the window would not have let the operator type comes first: the command can
+        // send anything.
+        const bool storedValue = member.classname == storedValueCard;
         if (storedValue && in.jkfs && !in.jkfs->isEmpty() && *in.jkfs != fromBalance)
             return R::failure(QStringLiteral("储值卡消费只能卡内扣除"), QStringLiteral("jkfs"));
-        if (const QString refusal = typingRefusal(in, *firstSetup); !refusal.isEmpty())
-            return R::failure(refusal);
-        const QString jkfs = storedValue ? fromBalance : in.jkfs.value_or(QStringLiteral("现金"));
-        if (const QString refusal = inputRefusal(in, *firstSetup, jkfs); !refusal.isEmpty())
+        if (const QString refusal = typingRefusal(in, setup); !refusal.isEmpty())
             return R::failure(refusal);
         std::optional<ServingStaff> voucherStaff;
         if (!in.ygid.isEmpty()) {
@@ -377,20 +393,10 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
             if (!voucherStaff)
                 return R::failure(QStringLiteral("找不到员工") + in.ygid, QStringLiteral("ygid"));
         }
-        const bool icCard = in.cardMode == 2 && storedValue;
+        const bool icCard = readsCardAtSave(in.cardMode, member.classname);
         if (icCard && !in.icCard)
             return R::failure(QStringLiteral("没有读到会员卡，消费没有保存"));
 
-        db::Transaction transaction(db);
-
-        // ---- the checks that read the database ----
-        // Read again: another workstation may have reported the card lost since the lookup.
-        const Result<FoundMember> again =
-            lookupForCheckout(db, LookupBy::MemberNo, found.value.memberno, session.now.date());
-        if (!again)
-            return R::failure(again);
-        const Member member = memberOf(again.value);
-        const VoucherSetup setup = *loadVoucherSetup(db, member.memberno);
         Result<Amounts> computed = computeAmounts(db, in, setup, voucherStaff);
         if (!computed)
             return R::failure(computed);
@@ -404,6 +410,9 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
         } else if (storedValue && member.curmoney - xfje < Money()) {
             return R::failure(QStringLiteral("当前余额不足，无法消费"));
         }
+        const QString jkfs = storedValue ? fromBalance : in.jkfs.value_or(QStringLiteral("现金"));
+        if (const QString refusal = inputRefusal(in, setup, jkfs); !refusal.isEmpty())
+            return R::failure(refusal);
         if (!member.memberpwd.isEmpty() && encodepwd(in.password) != member.memberpwd)
             return R::failure(QStringLiteral("密码录入错误,无法消费"), QStringLiteral("password"));
 

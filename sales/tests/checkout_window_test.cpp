@@ -145,8 +145,8 @@ TEST_F(CheckoutWindow, PickersFillTheVoucher)
 
     // Two rows of the same goods in the goods picker become one line of their quantities.
     const auto picked = mctest::onNextModal<Tfrmxfspxz>([](Tfrmxfspxz* picker) {
-        picker->choose("A1", "可乐", 50);
-        picker->choose("A1", "可乐", 50);
+        picker->choose("A1", "可乐", mc::Money::fromDouble(50));
+        picker->choose("A1", "可乐", mc::Money::fromDouble(50));
         auto* chosen = picker->findChild<QTableWidget*>("chosenGrid");
         chosen->item(1, 3)->setText("3");
         picker->findChild<QPushButton*>("btnOk")->click();

@@ -52,7 +52,6 @@ using namespace mc::sales;
 namespace {
 
 constexpr int checkoutHelpContext = 13;
-const QString storedValueCard = QStringLiteral("储值卡");
 
 // The member tab: caption and the column it shows.
 struct MemberField {
@@ -406,17 +405,14 @@ void Tfrmxf::cashClick()
 bool Tfrmxf::startFor(LookupBy by, const QString& key)
 {
     const auto found = lookupForCheckout(db_, by, key, QDate::currentDate());
-    if (!found) {
-        QMessageBox::information(this, windowTitle(), found.message);
-        return false;
-    }
+    if (!found)
+        return showResult(found);
     clearVoucher();
     lookupBy_ = by;
     lookupKey_ = key;
     member_ = found.value;
     showMember(found.value, found.message);
-    if (!found.message.isEmpty())
-        QMessageBox::information(this, windowTitle(), found.message);
+    showResult(found);  // the birthday note, when there is one
 
     const QString memberno = found.value.row.value(QStringLiteral("memberno")).toString();
     const std::optional<VoucherSetup> setup = loadVoucherSetup(db_, memberno);
@@ -430,10 +426,10 @@ bool Tfrmxf::startFor(LookupBy by, const QString& key)
     // A stored-value card pays from its balance; any other card to one of the accounts.
     jkfs_->clear();
     if (storedValue)
-        jkfs_->addItem(QStringLiteral("卡内扣除"));
+        jkfs_->addItem(fromBalance);
     else
         jkfs_->addItems(accountNames(db_));
-    jkfs_->setCurrentText(storedValue ? QStringLiteral("卡内扣除") : QStringLiteral("现金"));
+    jkfs_->setCurrentText(storedValue ? fromBalance : QStringLiteral("现金"));
     setEntering(true);
     showLines();
     showTotals();
@@ -510,10 +506,10 @@ void Tfrmxf::addGoods(const QString& spno, int quantity)
 {
     if (!calc_)
         return;
-    const std::optional<Goods> g = findGoods(db_, spno);
+    const std::optional<GoodsItem> g = goodsItem(db_, spno);
     if (!g)
         return;
-    calc_->addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj, isServiceGoods(db_, spno)}, quantity);
+    calc_->addGoods(*g, quantity);
     calc_->saveLine();
     // Goods already on the voucher grow their line instead of adding one.
     if (calc_->lines().size() > lineInputs_.size())
@@ -629,12 +625,12 @@ void Tfrmxf::deleteGoodsClick()
     const int row = lines_->currentRow();
     if (!calc_ || row < 0 || row >= lineInputs_.size())
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除当前商品?")) != QMessageBox::Yes)
-        return;
-    calc_->deleteLine(row);
-    lineInputs_.removeAt(row);
-    showLines();
-    showTotals();
+    confirmThen(QStringLiteral("确认删除当前商品?"), [&] {
+        calc_->deleteLine(row);
+        lineInputs_.removeAt(row);
+        showLines();
+        showTotals();
+    });
 }
 
 void Tfrmxf::lineCellChanged(int row, int column)
@@ -786,15 +782,17 @@ CheckoutInput Tfrmxf::input() const
 
 void Tfrmxf::saveClick()
 {
-    if (!calc_)
-        return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认该消费记录输入正确?")) != QMessageBox::Yes)
-        return;
+    if (calc_)
+        confirmThen(QStringLiteral("确认该消费记录输入正确?"), [this] { save(); });
+}
+
+void Tfrmxf::save()
+{
     CheckoutInput in = input();
 
     // Everything the operator must do happens before the save begins: the card is read again and
     // the password typed here, so the save itself holds the database for milliseconds.
-    const bool icCard = mc::cardMode == 2 && member_->classname == storedValueCard;
+    const bool icCard = readsCardAtSave(mc::cardMode, member_->classname);
     std::optional<int> port;
     if (icCard) {
         mc::pickedNumber.clear();
@@ -871,12 +869,12 @@ void Tfrmxf::cancelClick()
 {
     if (!calc_)
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认不保存当前消费记录?")) != QMessageBox::Yes)
-        return;
     // Nothing was written for the voucher: it only ever reaches the database at the save.
-    clearVoucher();
-    setEntering(false);
-    showLines();
+    confirmThen(QStringLiteral("确认不保存当前消费记录?"), [this] {
+        clearVoucher();
+        setEntering(false);
+        showLines();
+    });
 }
 
 namespace mc::sales {

@@ -85,6 +85,7 @@ private:
     void showTotals();
 
     void saveClick();
+    void save();
     void cancelClick();
     mc::sales::CheckoutInput input() const;
     void printReceipt(const mc::sales::CheckoutDone& done, const mc::Session& session);
