@@ -10,6 +10,7 @@
 #include "settings_cache.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -121,6 +122,31 @@ TEST_F(CheckoutWindow, SellsTwoByBarCodeAndSaves)
     EXPECT_TRUE(child<QPushButton>("btnCard")->isEnabled());
     EXPECT_FALSE(child<QPushButton>("btnSave")->isEnabled());
     EXPECT_EQ(child<QLineEdit>("xfje")->text(), "90.00");
+}
+
+TEST_F(CheckoutWindow, PopUpListAddsTheChosenGoods)
+{
+    mc::settings.usetm = false;  // typing opens the pop-up list instead
+    exec(scratch->db(), "insert into xssp(spclass, spno, spname, xsjg, jhdj, kcsl) values('001', 'A2', '雪碧', 3, 2, 10)");
+    ASSERT_TRUE(window->startFor(mc::sales::LookupBy::Card, "CM1"));
+    auto* code = child<QLineEdit>("spno");
+    code->setFocus();
+    QTest::keyClicks(code, "A");
+    auto* popup = child<QFrame>("goodsPopup");
+    auto* list = child<QTableWidget>("popupList");
+    ASSERT_TRUE(popup->isVisible());
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->item(1, 2)->text(), "雪碧");
+    EXPECT_EQ(list->item(1, 3)->text(), "3.00");
+
+    // Down enters the list, Enter takes the row, and the box is ready for the next code.
+    QTest::keyClick(code, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(code->text().isEmpty());
+    auto* lines = child<QTableWidget>("linesGrid");
+    ASSERT_EQ(lines->rowCount(), 1);
+    EXPECT_EQ(lines->item(0, 0)->text(), "可乐");
 }
 
 TEST_F(CheckoutWindow, CashCustomerAndCancelLeaveNothingOpen)

@@ -1,5 +1,6 @@
 #include "frmxf.h"
 
+#include "checkout_goods_popup.h"
 #include "checkout_lists.h"
 #include "checkout_receipt.h"
 #include "custom_field_page.h"
@@ -9,9 +10,6 @@
 #include "frmpassword.h"
 #include "frmreadcard.h"
 #include "globals.h"
-#include "goods.h"
-#include "goods_class_tree.h"
-#include "goods_lists.h"
 #include "key_filters.h"
 #include "ic_card.h"
 #include "pickers.h"
@@ -25,17 +23,14 @@
 #include "utils/sysset.h"
 #include "window_registry.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
 #include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,7 +38,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using mc::Money;
@@ -134,17 +128,13 @@ Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent
     layout->addWidget(voucherBox());
     layout->addWidget(goodsBox(), 3);
     layout->addLayout(mc::buttonRow({cardButton_, cashButton_, saveButton_, cancelButton_}));
-    popup_ = goodsPopup();
+    popup_ = new CheckoutGoodsPopup(db_, code_, this);
+    connect(popup_, &CheckoutGoodsPopup::chosen, this, [this](const QString& spno) { addGoods(spno, 1); });
 
     connect(cardButton_, &QPushButton::clicked, this, &Tfrmxf::cardClick);
     connect(cashButton_, &QPushButton::clicked, this, &Tfrmxf::cashClick);
     connect(saveButton_, &QPushButton::clicked, this, &Tfrmxf::saveClick);
     connect(cancelButton_, &QPushButton::clicked, this, &Tfrmxf::cancelClick);
-    // The pop-up list hides when the focus goes anywhere else in the window.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (popup_->isVisible() && now != code_ && !popup_->isAncestorOf(now))
-            popup_->hide();
-    });
     for (QWidget* w : std::initializer_list<QWidget*>{jkfs_, sjxfje_, sjzkl_, otyh_})
         mc::enterMovesFocus(w);
     FormShow();
@@ -286,7 +276,6 @@ QGroupBox* Tfrmxf::goodsBox()
     goods_->setObjectName(QStringLiteral("GroupBox2"));
     code_ = new QLineEdit(goods_);
     code_->setObjectName(QStringLiteral("spno"));
-    code_->installEventFilter(this);
     byPinyin_ = new QCheckBox(QStringLiteral("使用拼音码录入"), goods_);
     byPinyin_->setObjectName(QStringLiteral("byPinyin"));
     auto* pick = mc::namedButton(goods_, QStringLiteral("选择商品"), "btnPickGoods");
@@ -318,39 +307,12 @@ QGroupBox* Tfrmxf::goodsBox()
     return goods_;
 }
 
-QFrame* Tfrmxf::goodsPopup()
-{
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("goodsPopup"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setAutoFillBackground(true);
-    popupTree_ = new QTreeWidget(frame);
-    popupTree_->setObjectName(QStringLiteral("popupTree"));
-    popupTree_->setHeaderHidden(true);
-    popupList_ = new QTableWidget(0, 4, frame);
-    popupList_->setObjectName(QStringLiteral("popupList"));
-    popupList_->setHorizontalHeaderLabels({QStringLiteral("商品类别"), QStringLiteral("商品代码"),
-                                           QStringLiteral("商品名称"), QStringLiteral("单价")});
-    popupList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    popupList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    popupList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    popupList_->installEventFilter(this);
-    auto* layout = new QHBoxLayout(frame);
-    layout->addWidget(popupTree_, 1);
-    layout->addWidget(popupList_, 2);
-    frame->resize(620, 260);
-    frame->hide();
-    connect(popupTree_, &QTreeWidget::itemClicked, this, &Tfrmxf::popupClassClicked);
-    connect(popupList_, &QTableWidget::cellDoubleClicked, this, &Tfrmxf::addFromPopup);
-    return frame;
-}
-
 void Tfrmxf::FormShow()
 {
     const mc::SettingsCache& s = mc::settings;
     sjzkl_->setReadOnly(!s.yxxgzk);
     byPinyin_->setChecked(mc::readbool(QStringLiteral("spxz"), QStringLiteral("xfsp")));
-    mc::ui::fillGoodsClassTree(popupTree_, listGoodsClasses(db_));
+    popup_->reload();
     serviceTypes_ = QStringList{QString()} + serviceTypes(db_);
     jkfs_->clear();
     jkfs_->addItems(accountNames(db_));
@@ -521,10 +483,7 @@ void Tfrmxf::addGoods(const QString& spno, int quantity)
 void Tfrmxf::codeReturn()
 {
     if (!mc::settings.usetm) {
-        if (popup_->isVisible() && popupList_->rowCount() > 0) {
-            popupList_->selectRow(0);
-            addFromPopup();
-        }
+        popup_->chooseFirst();
         return;
     }
     addGoods(code_->text().trimmed(), 1);
@@ -535,81 +494,7 @@ void Tfrmxf::codeEdited(const QString& text)
 {
     if (mc::settings.usetm || !calc_)
         return;
-    QStringList codes;
-    for (const GoodsChoice& c : goodsChoices(db_, text.trimmed(), byPinyin_->isChecked(), false))
-        codes << c.spno;
-    fillPopup(codes);
-    const QPoint below = code_->mapTo(this, QPoint(0, code_->height()));
-    popup_->move(below);
-    popup_->show();
-    popup_->raise();
-}
-
-void Tfrmxf::popupClassClicked(QTreeWidgetItem* node)
-{
-    // The same class clicked twice within 300 ms lists its goods.
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const bool again = node == lastPopupNode_ && now - lastPopupClick_ <= 300;
-    lastPopupNode_ = node;
-    lastPopupClick_ = now;
-    if (!again)
-        return;
-    QStringList codes;
-    for (const GoodsChoice& c : goodsOfClass(db_, mc::ui::goodsClassCode(node), false))
-        codes << c.spno;
-    fillPopup(codes);
-}
-
-void Tfrmxf::fillPopup(const QList<QString>& codes)
-{
-    popupList_->setRowCount(0);
-    for (const QString& spno : codes) {
-        const std::optional<Goods> g = findGoods(db_, spno);
-        if (!g)
-            continue;
-        const int row = popupList_->rowCount();
-        popupList_->insertRow(row);
-        const std::optional<GoodsClass> c = findGoodsClass(db_, g->spclass);
-        const QStringList texts{c ? c->classname : QString(), byPinyin_->isChecked() ? g->pyzjf : g->spno, g->spname,
-                                g->xsjg.text(2)};
-        for (int col = 0; col < texts.size(); ++col)
-            popupList_->setItem(row, col, new QTableWidgetItem(texts[col]));
-        popupList_->item(row, 0)->setData(Qt::UserRole, g->spno);
-    }
-}
-
-void Tfrmxf::addFromPopup()
-{
-    const int row = popupList_->currentRow() >= 0 ? popupList_->currentRow() : 0;
-    if (row >= popupList_->rowCount())
-        return;
-    addGoods(popupList_->item(row, 0)->data(Qt::UserRole).toString(), 1);
-    code_->clear();
-    popup_->hide();
-    code_->setFocus();
-}
-
-bool Tfrmxf::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == code_ && key == Qt::Key_Down && popup_->isVisible() && popupList_->rowCount() > 0) {
-            popupList_->setFocus();
-            popupList_->selectRow(0);
-            return true;
-        }
-        if (watched == popupList_) {
-            if (key == Qt::Key_Up && popupList_->currentRow() <= 0) {
-                code_->setFocus();
-                return true;
-            }
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                addFromPopup();
-                return true;
-            }
-        }
-    }
-    return MdiChild::eventFilter(watched, event);
+    popup_->showFor(text, byPinyin_->isChecked());
 }
 
 void Tfrmxf::pickGoodsClick()

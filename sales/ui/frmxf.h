@@ -24,8 +24,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
+class CheckoutGoodsPopup;
 class CustomFieldPage;
 
 namespace mc::devices {
@@ -45,9 +44,6 @@ public:
     void addGoods(const QString& spno, int quantity);
     bool entering() const { return calc_ != nullptr; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The cells of a line the operator typed into, which the save replays.
     struct LineInput {
@@ -61,7 +57,6 @@ private:
     QWidget* openTab();
     QGroupBox* voucherBox();
     QGroupBox* goodsBox();
-    QFrame* goodsPopup();
 
     void FormShow();
     void cardClick();
@@ -72,9 +67,6 @@ private:
 
     void codeEdited(const QString& text);
     void codeReturn();
-    void popupClassClicked(QTreeWidgetItem* node);
-    void fillPopup(const QList<QString>& codes);
-    void addFromPopup();
     void pickGoodsClick();
     void deleteGoodsClick();
     void lineCellChanged(int row, int column);
@@ -131,11 +123,7 @@ private:
     QCheckBox* byPinyin_;
     QTableWidget* lines_;
     QLabel* linesTotal_;
-    QFrame* popup_;
-    QTreeWidget* popupTree_;
-    QTableWidget* popupList_;
-    QTreeWidgetItem* lastPopupNode_ = nullptr;
-    qint64 lastPopupClick_ = 0;
+    CheckoutGoodsPopup* popup_;
     QStringList serviceTypes_;
 
     QPushButton* cardButton_;
