@@ -1,5 +1,7 @@
 #include "checkout.h"
 
+#include "checkout_writes.h"
+
 #include "amounts.h"
 #include "counters.h"
 #include "database.h"
@@ -15,25 +17,13 @@
 namespace mc::sales {
 
 using db::exec;
-using db::scalar;
+using namespace checkout_rows;
 
 namespace {
 
 const QString discountCard = QStringLiteral("折扣卡");
 
 // ---- the member ------------------------------------------------------------------------------
-
-struct Member {
-    int pid = 0;
-    QString memberno;
-    QString truecard;
-    QString membername;
-    QString cardno;
-    Money curmoney;
-    QString memberpwd;
-    QString cardname;
-    QString classname;  // 卡大类
-};
 
 Member memberOf(const FoundMember& found)
 {
@@ -130,11 +120,6 @@ QString inputRefusal(const CheckoutInput& in, const VoucherSetup& setup, const Q
 
 // ---- the amounts -------------------------------------------------------------------------------
 
-struct Amounts {
-    VoucherTotals totals;
-    QList<VoucherLine> lines;
-};
-
 // Runs the window's calculator over the input, as the window feeds it: each goods item added,
 // then the cells typed into its line, then the voucher's own boxes.
 Result<Amounts> computeAmounts(const QSqlDatabase& db, const CheckoutInput& in, const VoucherSetup& setup,
@@ -187,162 +172,6 @@ Result<Amounts> computeAmounts(const QSqlDatabase& db, const CheckoutInput& in, 
     if (!in.otsk.isZero())
         calc.setOtherCharge(in.otsk);
     return Result<Amounts>::success({calc.totals(), calc.lines()});
-}
-
-// ---- the writes --------------------------------------------------------------------------------
-
-struct Save {
-    const QSqlDatabase& db;
-    const Session& session;
-    const Member& member;  // as read again inside the transaction
-    const VoucherSetup& setup;
-    Amounts& amounts;
-    QString jkfs;
-    std::optional<ServingStaff> voucherStaff;
-    QString xfdh;
-};
-
-// Takes each line's quantity out of stock with its "销售" movement; service goods have no
-// stock. Returns the refusal, empty when every line could be taken.
-QString takeStock(Save& s)
-{
-    for (VoucherLine& l : s.amounts.lines) {
-        if (l.isfwxsp)
-            continue;
-        QSqlQuery g = exec(s.db, QStringLiteral("select spname, jhdj from xssp where spno = ?"), {l.spno});
-        if (!g.next())
-            return QStringLiteral("找不到商品") + l.spname + QStringLiteral("的信息");
-        // One statement moves the stock, so a sale at another workstation is never lost; the
-        // refusal looks at the stock this sale leaves.
-        const double kcsl = db::addTo(s.db, QStringLiteral("xssp"), QStringLiteral("kcsl"), -l.spnum,
-                                      QStringLiteral("spno"), l.spno);
-        // Stock counts whole units: what was there is rounded (halves to even) before the
-        // quantity is taken, so 2.5 in stock does not cover 3.
-        if (std::nearbyint(kcsl + l.spnum) - l.spnum < 0 && !settings.kcwlxf)
-            return QStringLiteral("商品") + l.spname + QStringLiteral("的库存数量不足");
-        l.cbdj = Money::fromDouble(g.value(1).toDouble());
-        exec(s.db,
-             QStringLiteral("insert into kccl(czsm, jthdate, dj, cbdj, spno, spname, xssl, curkc, xfdh, actor) "
-                            "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {QStringLiteral("销售"), s.session.now, l.spdj.toDouble(), l.cbdj.toDouble(), l.spno,
-              g.value(0).toString(), l.spnum, kcsl, s.xfdh, s.session.operatorCode});
-    }
-    return {};
-}
-
-void writeLines(const Save& s)
-{
-    const QString sql = QStringLiteral(
-        "insert into xfsp(xfno, memberid, memberno, spno, spname, spdj, ydzkl, spzkl, spnum, zkjg, spjsjg, "
-        "spzj, cbdj, actor, lrdate, jsdate, jsr, isfwxsp, istjsp, xfjf, ygid, ygname, dep_id, fwclass, ygtc, "
-        "fdh, scip, issc) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (const VoucherLine& l : s.amounts.lines) {
-        // Service goods took no stock, so they have no cost price.
-        const QVariant cbdj = l.isfwxsp ? QVariant(QMetaType::fromType<double>()) : QVariant(l.cbdj.toDouble());
-        exec(s.db, sql,
-             {s.xfdh, s.member.pid, s.member.memberno, l.spno, l.spname, l.spdj.toDouble(), l.ydzkl, l.spzkl,
-              l.spnum, l.zkjg.toDouble(), l.spjsjg.toDouble(), l.spzj.toDouble(), cbdj, s.session.operatorCode,
-              s.session.now, s.session.now, s.session.operatorCode, l.isfwxsp, l.istjsp, l.xfjf, l.staff.ygid,
-              l.staff.ygname, l.staff.depId, l.fwclass, l.ygtc.toDouble(), s.session.branch, s.session.address,
-              false});
-    }
-}
-
-// The member's discount credit after the save. The single-use mode replaces what is left, a
-// plain assignment; the other modes only add and take off, so their change does not depend on
-// what the member holds and moves the column in place.
-Money moveCredit(const Save& s)
-{
-    const VoucherTotals& t = s.amounts.totals;
-    const Money change = creditAfterSave(s.setup.mode, Money(), t.zkhje, t.bcdkje);
-    if (s.setup.mode == DiscountMode::SingleUse) {
-        exec(s.db, QStringLiteral("update membercurlist set syyhje = ? where pid = ?"), {change.toDouble(), s.member.pid});
-        return change;
-    }
-    return db::addTo(s.db, QStringLiteral("membercurlist"), QStringLiteral("syyhje"), change, QStringLiteral("pid"),
-                     s.member.pid);
-}
-
-// The voucher row (`memberxx`), paid at once: written by the save only, so a voucher the
-// operator abandons leaves nothing behind.
-void writeVoucher(const Save& s, Money curmoney, Money sjkye, Money knye)
-{
-    const VoucherTotals& t = s.amounts.totals;
-    const ServingStaff staff = s.voucherStaff.value_or(ServingStaff{});
-    exec(s.db,
-         QStringLiteral("insert into memberxx(memberid, memberno, membername, zmfs, jkfs, ckje, xfje, curye, sjxfje, "
-                        "zkhje, bcdkje, dkhje, mrzkl, sjzkl, zkfs, otyh, otsk, sjkye, knye, bcxfjf, actor, xfdh, "
-                        "issk, skdate, bcdate, bcactor, ygid, ygname, dep_id, iszf, fdh, scip, issc) "
-                        "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                        "?, ?, ?, ?)"),
-         {s.member.pid, s.member.memberno, s.member.membername, QStringLiteral("消费"), s.jkfs, 0.0,
-          t.xfje.toDouble(), curmoney.toDouble(), t.sjxfje.toDouble(), t.zkhje.toDouble(), t.bcdkje.toDouble(),
-          t.dkhje.toDouble(), t.mrzkl, t.sjzkl, discountModeText(s.setup.mode), t.otyh.toDouble(), t.otsk.toDouble(),
-          sjkye.toDouble(), knye.toDouble(), t.bcxfjf, s.session.operatorName, s.xfdh, true, s.session.now,
-          s.session.now, s.session.operatorName, staff.ygid, staff.ygname, staff.depId, false, s.session.branch,
-          s.session.address, false});
-}
-
-// A discount card pays into the account it names: the account's balance and the operator's
-// ledger row. Returns the refusal, empty when booked.
-QString bookToAccount(const Save& s)
-{
-    if (!scalar(s.db, QStringLiteral("select pid from gszh where zhname = ?"), {s.jkfs}).isValid())
-        return QStringLiteral("缴款帐户不存在");
-    db::LedgerEntry entry;
-    entry.actorId = s.session.operatorCode;
-    entry.actorName = s.session.operatorName;
-    entry.memberNo = s.member.memberno;
-    entry.when = s.session.now;
-    entry.account = s.jkfs;
-    entry.item = QStringLiteral("会员消费");
-    entry.received = s.amounts.totals.xfje;
-    entry.due = s.amounts.totals.sjxfje;
-    db::appendLedgerRow(s.db, entry);
-    return {};
-}
-
-void appendPointsRow(const Save& s, int hdjf, int kcjf, int curjf)
-{
-    exec(s.db,
-         QStringLiteral("insert into memberjf(memberno, pdatetime, jffs, hdjf, kcjf, curjf, xfdh, actor, fdh, scip, issc) "
-                        "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-         {s.member.memberno, s.session.now, QStringLiteral("消费积分"), hdjf, kcjf, curjf, s.xfdh,
-          s.session.operatorName, s.session.branch, s.session.address, false});
-}
-
-struct Upgrade {
-    QString cardno;
-    QString cardname;
-    int xfjf = 0;
-};
-
-// One step up when the class's first upgrade rule is reached. Returns the refusal in `refusal`.
-std::optional<Upgrade> upgrade(const Save& s, int xfjf, QString& refusal)
-{
-    if (scalar(s.db, QStringLiteral("select count(*) from sysset")).toInt() == 0)
-        return std::nullopt;
-    QSqlQuery rule = exec(s.db, QStringLiteral("select sjjf, sjhcardno, clearjf from autosj where cardno = ? order by pid"),
-                          {s.member.cardno});
-    if (!rule.next() || rule.value(0).toInt() > xfjf)
-        return std::nullopt;
-    const int sjjf = rule.value(0).toInt();
-    const QString target = rule.value(1).toString();
-    const QVariant name = scalar(s.db, QStringLiteral("select cardname from cardclass where cardno = ?"), {target});
-    if (!name.isValid()) {
-        refusal = QStringLiteral("系统启用了卡类自动升级，但是目前所要升级到的卡类型不存在,\n要升级到的卡类型号") + target;
-        return std::nullopt;
-    }
-    exec(s.db,
-         QStringLiteral("insert into sjjl(memberno, pdatetime, sjwz, sjqjf, sjqcardname, sjqcardno, sjhcardno) "
-                        "values(?, ?, ?, ?, ?, ?, ?)"),
-         {s.member.memberno, s.session.now, QStringLiteral("消费"), xfjf, s.member.cardname, s.member.cardno, target});
-    const int kcjf = rule.value(2).toBool() ? xfjf : sjjf;
-    const int left = static_cast<int>(std::lround(db::addTo(s.db, QStringLiteral("membercurlist"), QStringLiteral("xfjf"),
-                                                            -kcjf, QStringLiteral("pid"), s.member.pid)));
-    appendPointsRow(s, 0, kcjf, left);
-    exec(s.db, QStringLiteral("update membercurlist set cardno = ? where pid = ?"), {target, s.member.pid});
-    return Upgrade{target, name.toString(), left};
 }
 
 }  // namespace
@@ -418,8 +247,8 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
 
         // ---- the writes ----
         Save s{db, session, member, setup, amounts, jkfs, voucherStaff, createdh(db, QStringLiteral("xfd"), session.now.date())};
-        if (const QString refusal = takeStock(s); !refusal.isEmpty())
-            return R::failure(refusal);
+        if (const Done taken = takeStock(s); !taken)
+            return R::failure(taken);
         writeLines(s);
 
         const QString table = QStringLiteral("membercurlist"), key = QStringLiteral("pid");
@@ -443,16 +272,16 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
 
         writeVoucher(s, curmoney, sjkye, icCard ? in.icCard->balance : Money());
         if (member.classname == discountCard) {
-            if (const QString refusal = bookToAccount(s); !refusal.isEmpty())
-                return R::failure(refusal, QStringLiteral("jkfs"));
+            if (const Done booked = bookToAccount(s); !booked)
+                return R::failure(booked);
         }
         if (t.bcxfjf != 0)
             appendPointsRow(s, t.bcxfjf, 0, xfjf);
 
-        QString refusal;
-        const std::optional<Upgrade> up = upgrade(s, xfjf, refusal);
-        if (!refusal.isEmpty())
-            return R::failure(refusal);
+        const Result<std::optional<Upgrade>> upgraded = upgrade(s, xfjf);
+        if (!upgraded)
+            return R::failure(upgraded);
+        const std::optional<Upgrade>& up = upgraded.value;
         if (up)
             xfjf = up->xfjf;
 
