@@ -1,9 +1,7 @@
 #include "checkout.h"
 
-#include "checkout_writes.h"
-
 #include "amounts.h"
-#include "counters.h"
+#include "checkout_writes.h"
 #include "database.h"
 #include "goods.h"
 #include "member_lookup.h"
@@ -11,8 +9,6 @@
 #include "settings_cache.h"
 #include "transaction.h"
 #include "utils/password.h"
-
-#include <cmath>
 
 namespace mc::sales {
 
@@ -251,24 +247,14 @@ Result<CheckoutDone> checkout(const QSqlDatabase& db, const CheckoutInput& in, c
             return R::failure(taken);
         writeLines(s);
 
-        const QString table = QStringLiteral("membercurlist"), key = QStringLiteral("pid");
+        const Result<MemberAfter> moved = moveMember(s, storedValue);
+        if (!moved)
+            return R::failure(moved);
+        const Money curmoney = moved.value.curmoney;
+        const Money syyhje = moved.value.syyhje;
+        int xfjf = moved.value.xfjf;
         const VoucherTotals& t = amounts.totals;
-        db::addTo(db, table, QStringLiteral("xfze"), xfje, key, member.pid);
-        db::addTo(db, table, QStringLiteral("xfcs"), 1, key, member.pid);
-        int xfjf = static_cast<int>(std::lround(db::addTo(db, table, QStringLiteral("xfjf"), t.bcxfjf, key, member.pid)));
-        exec(db, QStringLiteral("update membercurlist set xgdate = ? where pid = ?"), {session.now, member.pid});
-        Money curmoney = member.curmoney;
-        if (storedValue) {
-            curmoney = db::addTo(db, table, QStringLiteral("curmoney"), -xfje, key, member.pid);
-            // Another workstation may have spent from the same balance since it was read.
-            if (curmoney < Money())
-                return R::failure(QStringLiteral("当前余额不足，无法消费"));
-        }
         const Money sjkye = storedValue ? curmoney + xfje : curmoney;
-        const Money syyhje = moveCredit(s);
-        // Another workstation may have used the same credit since it was read.
-        if (syyhje < Money())
-            return R::failure(QStringLiteral("可抵扣金额不足，无法消费"));
 
         writeVoucher(s, curmoney, sjkye, icCard ? in.icCard->balance : Money());
         if (member.classname == discountCard) {

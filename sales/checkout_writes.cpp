@@ -2,7 +2,6 @@
 
 #include "counters.h"
 #include "database.h"
-#include "services.h"
 #include "settings_cache.h"
 
 #include <cmath>
@@ -56,6 +55,8 @@ void writeLines(const Save& s)
     }
 }
 
+namespace {
+
 // The member's discount credit after the save. The single-use mode replaces what is left, a
 // plain assignment; the other modes only add and take off, so their change does not depend on
 // what the member holds and moves the column in place.
@@ -69,6 +70,32 @@ Money moveCredit(const Save& s)
     }
     return db::addTo(s.db, QStringLiteral("membercurlist"), QStringLiteral("syyhje"), change, QStringLiteral("pid"),
                      s.member.pid);
+}
+
+}  // namespace
+
+Result<MemberAfter> moveMember(const Save& s, bool storedValue)
+{
+    const QString table = QStringLiteral("membercurlist"), key = QStringLiteral("pid");
+    const int pid = s.member.pid;
+    const VoucherTotals& t = s.amounts.totals;
+    MemberAfter after;
+    db::addTo(s.db, table, QStringLiteral("xfze"), t.xfje, key, pid);
+    db::addTo(s.db, table, QStringLiteral("xfcs"), 1, key, pid);
+    after.xfjf = static_cast<int>(std::lround(db::addTo(s.db, table, QStringLiteral("xfjf"), t.bcxfjf, key, pid)));
+    exec(s.db, QStringLiteral("update membercurlist set xgdate = ? where pid = ?"), {s.session.now, pid});
+    after.curmoney = s.member.curmoney;
+    if (storedValue) {
+        after.curmoney = db::addTo(s.db, table, QStringLiteral("curmoney"), -t.xfje, key, pid);
+        // Another workstation may have spent from the same balance since it was read.
+        if (after.curmoney < Money())
+            return Result<MemberAfter>::failure(QStringLiteral("当前余额不足，无法消费"));
+    }
+    after.syyhje = moveCredit(s);
+    // Another workstation may have used the same credit since it was read.
+    if (after.syyhje < Money())
+        return Result<MemberAfter>::failure(QStringLiteral("可抵扣金额不足，无法消费"));
+    return Result<MemberAfter>::success(after);
 }
 
 // Written by the save only, so a voucher the operator abandons leaves nothing behind.

@@ -44,8 +44,14 @@ struct Save {
 Done takeStock(Save& s);
 // The voucher's lines (`xfsp`).
 void writeLines(const Save& s);
-// Moves the member's discount credit by the class's mode; returns what the member holds after.
-Money moveCredit(const Save& s);
+struct MemberAfter {
+    Money curmoney;
+    int xfjf = 0;
+    Money syyhje;
+};
+// The member's totals, points, balance (stored-value card) and discount credit. Refused when
+// another workstation spent the same balance or credit since the checks.
+Result<MemberAfter> moveMember(const Save& s, bool storedValue);
 // The voucher row (`memberxx`), paid at once.
 void writeVoucher(const Save& s, Money curmoney, Money sjkye, Money knye);
 // A discount card pays into the account it names: its balance and the operator's ledger row.
