@@ -2,6 +2,7 @@
 
 #include "checkout_goods_popup.h"
 #include "checkout_lists.h"
+#include "checkout_member_tab.h"
 #include "checkout_receipt.h"
 #include "custom_field_page.h"
 #include "database.h"
@@ -25,7 +26,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,21 +46,6 @@ using namespace mc::sales;
 namespace {
 
 constexpr int checkoutHelpContext = 13;
-
-// The member tab: caption and the column it shows.
-struct MemberField {
-    const char* caption;
-    const char* column;
-};
-const MemberField memberFields[] = {
-    {"会员编号", "memberno"},      {"会员卡号", "truecard"},   {"姓名", "membername"},
-    {"性别", "sex"},               {"注册卡类型", nullptr},    {"卡大类", nullptr},
-    {"续卡日期", "lastnfdate"},    {"到期日期", "dqdate"},     {"身份证号码", "sfzh"},
-    {"生日", "birthday"},          {"手机号码", "movetel"},    {"会员卡状态", "cardstatus"},
-    {"剩余金额", "curmoney"},      {"当前积分", "xfjf"},       {"累计消费金额", "xfze"},
-    {"累计消费次数", "xfcs"},      {"可抵扣金额", "syyhje"},
-};
-constexpr int classNameField = 4, bigClassField = 5, remainingField = 12;
 
 // The columns of the lines grid.
 enum LineColumn { Name, Price, Quantity, Rate, Settlement, Total, Staff, ServiceType, Commission, Service, Points, NoPoints };
@@ -111,7 +96,8 @@ Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("PageControl1"));
-    tabs_->addTab(memberTab(), QStringLiteral("会员信息"));
+    memberTab_ = new CheckoutMemberTab(this);
+    tabs_->addTab(memberTab_, QStringLiteral("会员信息"));
     customTab_ = new QWidget(this);
     new QVBoxLayout(customTab_);
     tabs_->addTab(customTab_, QStringLiteral("自定义信息"));
@@ -143,41 +129,6 @@ Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent
 Tfrmxf::~Tfrmxf() = default;
 
 // ---- layout ----------------------------------------------------------------------------------
-
-QWidget* Tfrmxf::memberTab()
-{
-    auto* page = new QWidget(this);
-    auto* grid = new QGridLayout;
-    int i = 0;
-    for (const MemberField& f : memberFields) {
-        auto* value = new QLabel(page);
-        value->setObjectName(QStringLiteral("member_") + QString::number(i));
-        value->setMinimumWidth(110);
-        auto* caption = new QLabel(QString::fromUtf8(f.caption) + u':', page);
-        if (i == remainingField)
-            remainingLabel_ = caption;
-        grid->addWidget(caption, i / 3, (i % 3) * 2);
-        grid->addWidget(value, i / 3, (i % 3) * 2 + 1);
-        memberValues_.append(value);
-        ++i;
-    }
-    // Without a card device there is no card number to show.
-    if (mc::cardMode == 3)
-        memberValues_[1]->hide();
-    birthday_ = new QLabel(page);
-    birthday_->setObjectName(QStringLiteral("lblBirthday"));
-    birthday_->setStyleSheet(QStringLiteral("color: red"));
-    grid->addWidget(birthday_, i / 3 + 1, 0, 1, 6);
-    photo_ = new QLabel(page);
-    photo_->setObjectName(QStringLiteral("memberPhoto"));
-    photo_->setFixedSize(120, 150);
-    photo_->setFrameShape(QFrame::Box);
-    photo_->setScaledContents(true);
-    auto* row = new QHBoxLayout(page);
-    row->addLayout(grid, 1);
-    row->addWidget(photo_);
-    return page;
-}
 
 QWidget* Tfrmxf::historyTab()
 {
@@ -402,34 +353,7 @@ bool Tfrmxf::startFor(LookupBy by, const QString& key)
 void Tfrmxf::showMember(const FoundMember& found, const QString& note)
 {
     const QVariantMap& row = found.row;
-    int i = 0;
-    for (const MemberField& f : memberFields) {
-        QString text;
-        if (i == classNameField)
-            text = found.cardname;
-        else if (i == bigClassField)
-            text = found.classname;
-        else {
-            const QVariant v = row.value(QLatin1String(f.column));
-            const QString column = QLatin1String(f.column);
-            if (column.endsWith(QLatin1String("date")) || column == QLatin1String("birthday"))
-                text = mc::db::toDateTime(v).date().toString(QStringLiteral("yyyy-MM-dd"));
-            else if (column == QLatin1String("curmoney") || column == QLatin1String("xfze") || column == QLatin1String("syyhje"))
-                text = Money::fromDouble(v.toDouble()).text(2);
-            else
-                text = v.toString();
-        }
-        memberValues_[i++]->setText(text);
-    }
-    remainingLabel_->setText(QStringLiteral("剩余金额:"));
-    birthday_->setText(note);
-
-    // The photo, or the program's stand-ins for a missing file and for no photo at all.
-    const QString path = row.value(QStringLiteral("memberphoto")).toString();
-    const QString shown = path.isEmpty() ? mc::appPath + QStringLiteral("nophoto.jpg")
-                          : QFile::exists(path) ? path
-                                                : mc::appPath + QStringLiteral("nopath.jpg");
-    photo_->setPixmap(QFile::exists(shown) ? QPixmap(shown) : QPixmap());
+    memberTab_->showMember(found, note);
 
     // The custom fields, shown and not edited.
     delete customPage_;

@@ -25,6 +25,7 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class CheckoutGoodsPopup;
+class CheckoutMemberTab;
 class CustomFieldPage;
 
 namespace mc::devices {
@@ -52,7 +53,6 @@ private:
         std::optional<mc::Money> spjsjg;
     };
 
-    QWidget* memberTab();
     QWidget* historyTab();
     QWidget* openTab();
     QGroupBox* voucherBox();
@@ -95,10 +95,7 @@ private:
     mc::sales::LookupBy lookupBy_ = mc::sales::LookupBy::Card;
 
     QTabWidget* tabs_;
-    QList<QLabel*> memberValues_;
-    QLabel* photo_;
-    QLabel* birthday_;
-    QLabel* remainingLabel_;
+    CheckoutMemberTab* memberTab_;
     CustomFieldPage* customPage_ = nullptr;
     QWidget* customTab_;
     mc::ui::QueryView* history_;
