@@ -94,8 +94,17 @@ struct CheckoutDone {
 };
 
 inline const QString cashCustomerNo = QStringLiteral("0000");
+// The big class (卡大类) that pays from the member's balance, and the payment it always takes.
+inline const QString storedValueCard = QStringLiteral("储值卡");
+inline const QString fromBalance = QStringLiteral("卡内扣除");
 
-// Checks in order, then one transaction: stock, lines, voucher, member totals, the discount
+// Whether the save needs the IC card read again first: it carries a stored-value balance only
+// in card mode 2.
+bool readsCardAtSave(int cardMode, const QString& classname);
+// A goods item as the voucher calculator takes it; nothing for an unknown code.
+std::optional<GoodsItem> goodsItem(const QSqlDatabase& db, const QString& spno);
+
+// One transaction: the checks in order, then stock, lines, voucher, member totals, the discount
 // card's account and ledger row, points, the automatic upgrade and, in card mode 2 for a
 // stored-value card, the IC card through `writeCard`. Refused with the window's message and
 // nothing changed; done with "消费完成" or the upgrade message.

@@ -56,7 +56,7 @@ QList<ClassGoods> goodsInClass(const QSqlDatabase& db, const QString& classCode)
     QList<ClassGoods> list;
     QSqlQuery q = exec(db, QStringLiteral("select spno, spname, xsjg from xssp where spclass = ? order by spno"), {classCode});
     while (q.next())
-        list.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toDouble()});
+        list.append({q.value(0).toString(), q.value(1).toString(), Money::fromDouble(q.value(2).toDouble())});
     return list;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The statements behind the lists of the consumption window and its pickers.
 
+#include "utils/money.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -31,7 +33,7 @@ QSqlQuery staffPickList(const QSqlDatabase& db, const QString& depId = {});
 struct ClassGoods {
     QString spno;
     QString spname;
-    double xsjg = 0;
+    mc::Money xsjg;
 };
 // The goods of exactly this class, in code order.
 QList<ClassGoods> goodsInClass(const QSqlDatabase& db, const QString& classCode);

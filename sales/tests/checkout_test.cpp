@@ -367,6 +367,11 @@ TEST_P(Checkout, StaffAndServiceTypeRequiredBySettings)
     EXPECT_DOUBLE_EQ(line.value(4).toDouble(), 3);
     EXPECT_EQ(value("select ygname from memberxx where zmfs = '消费'").toString(), "李四");
 
+    // The balance is checked before the staff, as the window does.
+    mc::settings.xfbxxzclass = false;
+    CheckoutInput tooMuch = sale("M5", {item("A1", 2)});
+    EXPECT_EQ(run(tooMuch).message, "当前余额不足，无法消费");
+
     simpleMode();
     CheckoutInput simple;
     simple.memberno = "M1";
@@ -411,6 +416,12 @@ TEST_P(Checkout, StockRunsOutOnlyWhenTheSettingAllowsIt)
     EXPECT_EQ(run(sale("M1", {item("A1", 1), item("A2", 2)})).message, "商品商品A2的库存数量不足");
     // The first line's stock came back with the rollback.
     EXPECT_EQ(snapshot(db()), before);
+
+    // Stock counts whole units: 2.5 rounds to 2 (halves to even), which does not cover 3.
+    restock("A2", 1.5);
+    EXPECT_EQ(run(sale("M1", {item("A2", 3)})).message, "商品商品A2的库存数量不足");
+    EXPECT_EQ(value("select kcsl from xssp where spno = 'A2'").toDouble(), 2.5);
+    restock("A2", -1.5);
 
     mc::settings.kcwlxf = true;
     ASSERT_TRUE(run(sale("M1", {item("A2", 2)})).ok);

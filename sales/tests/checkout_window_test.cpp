@@ -10,6 +10,7 @@
 #include "settings_cache.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -123,6 +124,31 @@ TEST_F(CheckoutWindow, SellsTwoByBarCodeAndSaves)
     EXPECT_EQ(child<QLineEdit>("xfje")->text(), "90.00");
 }
 
+TEST_F(CheckoutWindow, PopUpListAddsTheChosenGoods)
+{
+    mc::settings.usetm = false;  // typing opens the pop-up list instead
+    exec(scratch->db(), "insert into xssp(spclass, spno, spname, xsjg, jhdj, kcsl) values('001', 'A2', '雪碧', 3, 2, 10)");
+    ASSERT_TRUE(window->startFor(mc::sales::LookupBy::Card, "CM1"));
+    auto* code = child<QLineEdit>("spno");
+    code->setFocus();
+    QTest::keyClicks(code, "A");
+    auto* popup = child<QFrame>("goodsPopup");
+    auto* list = child<QTableWidget>("popupList");
+    ASSERT_TRUE(popup->isVisible());
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->item(1, 2)->text(), "雪碧");
+    EXPECT_EQ(list->item(1, 3)->text(), "3.00");
+
+    // Down enters the list, Enter takes the row, and the box is ready for the next code.
+    QTest::keyClick(code, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(code->text().isEmpty());
+    auto* lines = child<QTableWidget>("linesGrid");
+    ASSERT_EQ(lines->rowCount(), 1);
+    EXPECT_EQ(lines->item(0, 0)->text(), "可乐");
+}
+
 TEST_F(CheckoutWindow, CashCustomerAndCancelLeaveNothingOpen)
 {
     child<QPushButton>("btnCash")->click();
@@ -145,8 +171,8 @@ TEST_F(CheckoutWindow, PickersFillTheVoucher)
 
     // Two rows of the same goods in the goods picker become one line of their quantities.
     const auto picked = mctest::onNextModal<Tfrmxfspxz>([](Tfrmxfspxz* picker) {
-        picker->choose("A1", "可乐", 50);
-        picker->choose("A1", "可乐", 50);
+        picker->choose("A1", "可乐", mc::Money::fromDouble(50));
+        picker->choose("A1", "可乐", mc::Money::fromDouble(50));
         auto* chosen = picker->findChild<QTableWidget*>("chosenGrid");
         chosen->item(1, 3)->setText("3");
         picker->findChild<QPushButton*>("btnOk")->click();

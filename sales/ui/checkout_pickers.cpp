@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using mc::Money;
 using namespace mc::sales;
 
 namespace {
@@ -36,11 +37,9 @@ constexpr int goodsPriceRole = Qt::UserRole + 2;
 // ---- 员工选择 ----------------------------------------------------------------------------------
 
 Tfrmygxz::Tfrmygxz(QSqlDatabase db, QWidget* parent)
-    : QDialog(parent), db_(std::move(db)), tree_(new QTreeWidget(this)),
+    : EntryDialog("frmygxz", QStringLiteral("员工选择"), 0, parent), db_(std::move(db)), tree_(new QTreeWidget(this)),
       staff_(new mc::ui::QueryView("staffGrid", staffColumns, this))
 {
-    setObjectName(QStringLiteral("frmygxz"));
-    setWindowTitle(QStringLiteral("员工选择"));
     tree_->setObjectName(QStringLiteral("depTree"));
     tree_->setHeaderHidden(true);
     // Two characters of the department code per level.
@@ -88,10 +87,9 @@ void Tfrmygxz::selectClick()
 // ---- 消费商品选择 -------------------------------------------------------------------------------
 
 Tfrmxfspxz::Tfrmxfspxz(QSqlDatabase db, QWidget* parent)
-    : QDialog(parent), tree_(new QTreeWidget(this)), list_(new QTableWidget(0, 5, this)), total_(new QLabel(this))
+    : EntryDialog("frmxfspxz", QStringLiteral("消费商品选择"), 0, parent), tree_(new QTreeWidget(this)),
+      list_(new QTableWidget(0, 5, this)), total_(new QLabel(this))
 {
-    setObjectName(QStringLiteral("frmxfspxz"));
-    setWindowTitle(QStringLiteral("消费商品选择"));
     tree_->setObjectName(QStringLiteral("goodsTree"));
     tree_->setHeaderHidden(true);
     tree_->setMaximumWidth(260);
@@ -102,10 +100,10 @@ Tfrmxfspxz::Tfrmxfspxz(QSqlDatabase db, QWidget* parent)
         classes << *it;
     for (QTreeWidgetItem* node : classes) {
         for (const ClassGoods& g : goodsInClass(db, mc::ui::goodsClassCode(node))) {
-            auto* leaf = new QTreeWidgetItem(node, {g.spname + QStringLiteral("  单价:") + QString::number(g.xsjg, 'f', 2) +
+            auto* leaf = new QTreeWidgetItem(node, {g.spname + QStringLiteral("  单价:") + g.xsjg.text(2) +
                                                     u'[' + g.spno + u']'});
             leaf->setData(0, goodsCodeRole, g.spno);
-            leaf->setData(0, goodsPriceRole, g.xsjg);
+            leaf->setData(0, goodsPriceRole, g.xsjg.units());
         }
     }
     list_->setObjectName(QStringLiteral("chosenGrid"));
@@ -129,7 +127,8 @@ Tfrmxfspxz::Tfrmxfspxz(QSqlDatabase db, QWidget* parent)
 
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node) {
         if (const QString spno = node->data(0, goodsCodeRole).toString(); !spno.isEmpty())
-            choose(spno, node->text(0).section(QStringLiteral("  单价:"), 0, 0), node->data(0, goodsPriceRole).toDouble());
+            choose(spno, node->text(0).section(QStringLiteral("  单价:"), 0, 0),
+                   Money::fromUnits(node->data(0, goodsPriceRole).toLongLong()));
     });
     connect(list_, &QTableWidget::cellChanged, this, [this](int, int column) {
         if (column == 3)
@@ -148,18 +147,20 @@ QList<GoodsPick> Tfrmxfspxz::pick(const QSqlDatabase& db, QWidget* parent)
     return picker.chosen();
 }
 
-void Tfrmxfspxz::choose(const QString& spno, const QString& spname, double price)
+void Tfrmxfspxz::choose(const QString& spno, const QString& spname, Money price)
 {
     const QSignalBlocker quiet(list_);
     const int row = list_->rowCount();
     list_->insertRow(row);
-    const QStringList texts{spno, spname, QString::number(price, 'f', 2), QStringLiteral("1")};
+    const QStringList texts{spno, spname, price.text(2), QStringLiteral("1")};
     for (int c = 0; c < texts.size(); ++c) {
         auto* cell = new QTableWidgetItem(texts[c]);
         if (c != 3)
             cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
         list_->setItem(row, c, cell);
     }
+    // The exact price, which the shown text may round.
+    list_->item(row, 2)->setData(goodsPriceRole, price.units());
     auto* sum = new QTableWidgetItem;
     sum->setFlags(sum->flags() & ~Qt::ItemIsEditable);
     list_->setItem(row, 4, sum);
@@ -171,22 +172,23 @@ void Tfrmxfspxz::deleteClick()
     const int row = list_->currentRow();
     if (row < 0)
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除当前商品?")) != QMessageBox::Yes)
-        return;
-    list_->removeRow(row);
-    updateTotal();
+    confirmThen(QStringLiteral("确认删除当前商品?"), [&] {
+        list_->removeRow(row);
+        updateTotal();
+    });
 }
 
 void Tfrmxfspxz::updateTotal()
 {
     const QSignalBlocker quiet(list_);
-    double total = 0;
+    Money total;
     for (int r = 0; r < list_->rowCount(); ++r) {
-        const double line = list_->item(r, 2)->text().toDouble() * list_->item(r, 3)->text().toInt();
-        list_->item(r, 4)->setText(QString::number(line, 'f', 2));
+        const Money price = Money::fromUnits(list_->item(r, 2)->data(goodsPriceRole).toLongLong());
+        const Money line = price * list_->item(r, 3)->text().toInt();
+        list_->item(r, 4)->setText(line.text(2));
         total += line;
     }
-    total_->setText(QStringLiteral("合计: ") + QString::number(total, 'f', 2));
+    total_->setText(QStringLiteral("合计: ") + total.text(2));
 }
 
 QList<GoodsPick> Tfrmxfspxz::chosen() const

@@ -4,8 +4,8 @@
 
 #include "amounts.h"
 #include "query_kit.h"
+#include "window_kit.h"
 
-#include <QDialog>
 #include <QList>
 #include <QSqlDatabase>
 
@@ -16,7 +16,7 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class Tfrmygxz : public QDialog {
+class Tfrmygxz : public mc::ui::EntryDialog {
     Q_OBJECT
 public:
     explicit Tfrmygxz(QSqlDatabase db, QWidget* parent = nullptr);
@@ -38,14 +38,14 @@ struct GoodsPick {
     int quantity = 1;
 };
 
-class Tfrmxfspxz : public QDialog {
+class Tfrmxfspxz : public mc::ui::EntryDialog {
     Q_OBJECT
 public:
     explicit Tfrmxfspxz(QSqlDatabase db, QWidget* parent = nullptr);
     // Shows the picker; the chosen goods with their quantities, empty when closed.
     static QList<GoodsPick> pick(const QSqlDatabase& db, QWidget* parent);
     // Adds one goods item to the chosen list, quantity 1, a new row each time.
-    void choose(const QString& spno, const QString& spname, double price);
+    void choose(const QString& spno, const QString& spname, mc::Money price);
 
 private:
     void deleteClick();

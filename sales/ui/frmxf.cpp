@@ -1,6 +1,8 @@
 #include "frmxf.h"
 
+#include "checkout_goods_popup.h"
 #include "checkout_lists.h"
+#include "checkout_member_tab.h"
 #include "checkout_receipt.h"
 #include "custom_field_page.h"
 #include "database.h"
@@ -9,9 +11,6 @@
 #include "frmpassword.h"
 #include "frmreadcard.h"
 #include "globals.h"
-#include "goods.h"
-#include "goods_class_tree.h"
-#include "goods_lists.h"
 #include "key_filters.h"
 #include "ic_card.h"
 #include "pickers.h"
@@ -25,17 +24,13 @@
 #include "utils/sysset.h"
 #include "window_registry.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,7 +38,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using mc::Money;
@@ -52,22 +46,6 @@ using namespace mc::sales;
 namespace {
 
 constexpr int checkoutHelpContext = 13;
-const QString storedValueCard = QStringLiteral("储值卡");
-
-// The member tab: caption and the column it shows.
-struct MemberField {
-    const char* caption;
-    const char* column;
-};
-const MemberField memberFields[] = {
-    {"会员编号", "memberno"},      {"会员卡号", "truecard"},   {"姓名", "membername"},
-    {"性别", "sex"},               {"注册卡类型", nullptr},    {"卡大类", nullptr},
-    {"续卡日期", "lastnfdate"},    {"到期日期", "dqdate"},     {"身份证号码", "sfzh"},
-    {"生日", "birthday"},          {"手机号码", "movetel"},    {"会员卡状态", "cardstatus"},
-    {"剩余金额", "curmoney"},      {"当前积分", "xfjf"},       {"累计消费金额", "xfze"},
-    {"累计消费次数", "xfcs"},      {"可抵扣金额", "syyhje"},
-};
-constexpr int classNameField = 4, bigClassField = 5, remainingField = 12;
 
 // The columns of the lines grid.
 enum LineColumn { Name, Price, Quantity, Rate, Settlement, Total, Staff, ServiceType, Commission, Service, Points, NoPoints };
@@ -118,7 +96,8 @@ Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("PageControl1"));
-    tabs_->addTab(memberTab(), QStringLiteral("会员信息"));
+    memberTab_ = new CheckoutMemberTab(this);
+    tabs_->addTab(memberTab_, QStringLiteral("会员信息"));
     customTab_ = new QWidget(this);
     new QVBoxLayout(customTab_);
     tabs_->addTab(customTab_, QStringLiteral("自定义信息"));
@@ -135,17 +114,13 @@ Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent
     layout->addWidget(voucherBox());
     layout->addWidget(goodsBox(), 3);
     layout->addLayout(mc::buttonRow({cardButton_, cashButton_, saveButton_, cancelButton_}));
-    popup_ = goodsPopup();
+    popup_ = new CheckoutGoodsPopup(db_, code_, this);
+    connect(popup_, &CheckoutGoodsPopup::chosen, this, [this](const QString& spno) { addGoods(spno, 1); });
 
     connect(cardButton_, &QPushButton::clicked, this, &Tfrmxf::cardClick);
     connect(cashButton_, &QPushButton::clicked, this, &Tfrmxf::cashClick);
     connect(saveButton_, &QPushButton::clicked, this, &Tfrmxf::saveClick);
     connect(cancelButton_, &QPushButton::clicked, this, &Tfrmxf::cancelClick);
-    // The pop-up list hides when the focus goes anywhere else in the window.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (popup_->isVisible() && now != code_ && !popup_->isAncestorOf(now))
-            popup_->hide();
-    });
     for (QWidget* w : std::initializer_list<QWidget*>{jkfs_, sjxfje_, sjzkl_, otyh_})
         mc::enterMovesFocus(w);
     FormShow();
@@ -154,41 +129,6 @@ Tfrmxf::Tfrmxf(QSqlDatabase db, mc::devices::CardReader& reader, QWidget* parent
 Tfrmxf::~Tfrmxf() = default;
 
 // ---- layout ----------------------------------------------------------------------------------
-
-QWidget* Tfrmxf::memberTab()
-{
-    auto* page = new QWidget(this);
-    auto* grid = new QGridLayout;
-    int i = 0;
-    for (const MemberField& f : memberFields) {
-        auto* value = new QLabel(page);
-        value->setObjectName(QStringLiteral("member_") + QString::number(i));
-        value->setMinimumWidth(110);
-        auto* caption = new QLabel(QString::fromUtf8(f.caption) + u':', page);
-        if (i == remainingField)
-            remainingLabel_ = caption;
-        grid->addWidget(caption, i / 3, (i % 3) * 2);
-        grid->addWidget(value, i / 3, (i % 3) * 2 + 1);
-        memberValues_.append(value);
-        ++i;
-    }
-    // Without a card device there is no card number to show.
-    if (mc::cardMode == 3)
-        memberValues_[1]->hide();
-    birthday_ = new QLabel(page);
-    birthday_->setObjectName(QStringLiteral("lblBirthday"));
-    birthday_->setStyleSheet(QStringLiteral("color: red"));
-    grid->addWidget(birthday_, i / 3 + 1, 0, 1, 6);
-    photo_ = new QLabel(page);
-    photo_->setObjectName(QStringLiteral("memberPhoto"));
-    photo_->setFixedSize(120, 150);
-    photo_->setFrameShape(QFrame::Box);
-    photo_->setScaledContents(true);
-    auto* row = new QHBoxLayout(page);
-    row->addLayout(grid, 1);
-    row->addWidget(photo_);
-    return page;
-}
 
 QWidget* Tfrmxf::historyTab()
 {
@@ -287,7 +227,6 @@ QGroupBox* Tfrmxf::goodsBox()
     goods_->setObjectName(QStringLiteral("GroupBox2"));
     code_ = new QLineEdit(goods_);
     code_->setObjectName(QStringLiteral("spno"));
-    code_->installEventFilter(this);
     byPinyin_ = new QCheckBox(QStringLiteral("使用拼音码录入"), goods_);
     byPinyin_->setObjectName(QStringLiteral("byPinyin"));
     auto* pick = mc::namedButton(goods_, QStringLiteral("选择商品"), "btnPickGoods");
@@ -319,39 +258,12 @@ QGroupBox* Tfrmxf::goodsBox()
     return goods_;
 }
 
-QFrame* Tfrmxf::goodsPopup()
-{
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("goodsPopup"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setAutoFillBackground(true);
-    popupTree_ = new QTreeWidget(frame);
-    popupTree_->setObjectName(QStringLiteral("popupTree"));
-    popupTree_->setHeaderHidden(true);
-    popupList_ = new QTableWidget(0, 4, frame);
-    popupList_->setObjectName(QStringLiteral("popupList"));
-    popupList_->setHorizontalHeaderLabels({QStringLiteral("商品类别"), QStringLiteral("商品代码"),
-                                           QStringLiteral("商品名称"), QStringLiteral("单价")});
-    popupList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    popupList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    popupList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    popupList_->installEventFilter(this);
-    auto* layout = new QHBoxLayout(frame);
-    layout->addWidget(popupTree_, 1);
-    layout->addWidget(popupList_, 2);
-    frame->resize(620, 260);
-    frame->hide();
-    connect(popupTree_, &QTreeWidget::itemClicked, this, &Tfrmxf::popupClassClicked);
-    connect(popupList_, &QTableWidget::cellDoubleClicked, this, &Tfrmxf::addFromPopup);
-    return frame;
-}
-
 void Tfrmxf::FormShow()
 {
     const mc::SettingsCache& s = mc::settings;
     sjzkl_->setReadOnly(!s.yxxgzk);
     byPinyin_->setChecked(mc::readbool(QStringLiteral("spxz"), QStringLiteral("xfsp")));
-    mc::ui::fillGoodsClassTree(popupTree_, listGoodsClasses(db_));
+    popup_->reload();
     serviceTypes_ = QStringList{QString()} + serviceTypes(db_);
     jkfs_->clear();
     jkfs_->addItems(accountNames(db_));
@@ -406,17 +318,14 @@ void Tfrmxf::cashClick()
 bool Tfrmxf::startFor(LookupBy by, const QString& key)
 {
     const auto found = lookupForCheckout(db_, by, key, QDate::currentDate());
-    if (!found) {
-        QMessageBox::information(this, windowTitle(), found.message);
-        return false;
-    }
+    if (!found)
+        return showResult(found);
     clearVoucher();
     lookupBy_ = by;
     lookupKey_ = key;
     member_ = found.value;
     showMember(found.value, found.message);
-    if (!found.message.isEmpty())
-        QMessageBox::information(this, windowTitle(), found.message);
+    showResult(found);  // the birthday note, when there is one
 
     const QString memberno = found.value.row.value(QStringLiteral("memberno")).toString();
     const std::optional<VoucherSetup> setup = loadVoucherSetup(db_, memberno);
@@ -430,10 +339,10 @@ bool Tfrmxf::startFor(LookupBy by, const QString& key)
     // A stored-value card pays from its balance; any other card to one of the accounts.
     jkfs_->clear();
     if (storedValue)
-        jkfs_->addItem(QStringLiteral("卡内扣除"));
+        jkfs_->addItem(fromBalance);
     else
         jkfs_->addItems(accountNames(db_));
-    jkfs_->setCurrentText(storedValue ? QStringLiteral("卡内扣除") : QStringLiteral("现金"));
+    jkfs_->setCurrentText(storedValue ? fromBalance : QStringLiteral("现金"));
     setEntering(true);
     showLines();
     showTotals();
@@ -444,34 +353,7 @@ bool Tfrmxf::startFor(LookupBy by, const QString& key)
 void Tfrmxf::showMember(const FoundMember& found, const QString& note)
 {
     const QVariantMap& row = found.row;
-    int i = 0;
-    for (const MemberField& f : memberFields) {
-        QString text;
-        if (i == classNameField)
-            text = found.cardname;
-        else if (i == bigClassField)
-            text = found.classname;
-        else {
-            const QVariant v = row.value(QLatin1String(f.column));
-            const QString column = QLatin1String(f.column);
-            if (column.endsWith(QLatin1String("date")) || column == QLatin1String("birthday"))
-                text = mc::db::toDateTime(v).date().toString(QStringLiteral("yyyy-MM-dd"));
-            else if (column == QLatin1String("curmoney") || column == QLatin1String("xfze") || column == QLatin1String("syyhje"))
-                text = Money::fromDouble(v.toDouble()).text(2);
-            else
-                text = v.toString();
-        }
-        memberValues_[i++]->setText(text);
-    }
-    remainingLabel_->setText(QStringLiteral("剩余金额:"));
-    birthday_->setText(note);
-
-    // The photo, or the program's stand-ins for a missing file and for no photo at all.
-    const QString path = row.value(QStringLiteral("memberphoto")).toString();
-    const QString shown = path.isEmpty() ? mc::appPath + QStringLiteral("nophoto.jpg")
-                          : QFile::exists(path) ? path
-                                                : mc::appPath + QStringLiteral("nopath.jpg");
-    photo_->setPixmap(QFile::exists(shown) ? QPixmap(shown) : QPixmap());
+    memberTab_->showMember(found, note);
 
     // The custom fields, shown and not edited.
     delete customPage_;
@@ -510,10 +392,10 @@ void Tfrmxf::addGoods(const QString& spno, int quantity)
 {
     if (!calc_)
         return;
-    const std::optional<Goods> g = findGoods(db_, spno);
+    const std::optional<GoodsItem> g = goodsItem(db_, spno);
     if (!g)
         return;
-    calc_->addGoods(GoodsItem{g->spno, g->spname, g->spclass, g->xsjg, g->istj, isServiceGoods(db_, spno)}, quantity);
+    calc_->addGoods(*g, quantity);
     calc_->saveLine();
     // Goods already on the voucher grow their line instead of adding one.
     if (calc_->lines().size() > lineInputs_.size())
@@ -525,10 +407,7 @@ void Tfrmxf::addGoods(const QString& spno, int quantity)
 void Tfrmxf::codeReturn()
 {
     if (!mc::settings.usetm) {
-        if (popup_->isVisible() && popupList_->rowCount() > 0) {
-            popupList_->selectRow(0);
-            addFromPopup();
-        }
+        popup_->chooseFirst();
         return;
     }
     addGoods(code_->text().trimmed(), 1);
@@ -539,81 +418,7 @@ void Tfrmxf::codeEdited(const QString& text)
 {
     if (mc::settings.usetm || !calc_)
         return;
-    QStringList codes;
-    for (const GoodsChoice& c : goodsChoices(db_, text.trimmed(), byPinyin_->isChecked(), false))
-        codes << c.spno;
-    fillPopup(codes);
-    const QPoint below = code_->mapTo(this, QPoint(0, code_->height()));
-    popup_->move(below);
-    popup_->show();
-    popup_->raise();
-}
-
-void Tfrmxf::popupClassClicked(QTreeWidgetItem* node)
-{
-    // The same class clicked twice within 300 ms lists its goods.
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const bool again = node == lastPopupNode_ && now - lastPopupClick_ <= 300;
-    lastPopupNode_ = node;
-    lastPopupClick_ = now;
-    if (!again)
-        return;
-    QStringList codes;
-    for (const GoodsChoice& c : goodsOfClass(db_, mc::ui::goodsClassCode(node), false))
-        codes << c.spno;
-    fillPopup(codes);
-}
-
-void Tfrmxf::fillPopup(const QList<QString>& codes)
-{
-    popupList_->setRowCount(0);
-    for (const QString& spno : codes) {
-        const std::optional<Goods> g = findGoods(db_, spno);
-        if (!g)
-            continue;
-        const int row = popupList_->rowCount();
-        popupList_->insertRow(row);
-        const std::optional<GoodsClass> c = findGoodsClass(db_, g->spclass);
-        const QStringList texts{c ? c->classname : QString(), byPinyin_->isChecked() ? g->pyzjf : g->spno, g->spname,
-                                g->xsjg.text(2)};
-        for (int col = 0; col < texts.size(); ++col)
-            popupList_->setItem(row, col, new QTableWidgetItem(texts[col]));
-        popupList_->item(row, 0)->setData(Qt::UserRole, g->spno);
-    }
-}
-
-void Tfrmxf::addFromPopup()
-{
-    const int row = popupList_->currentRow() >= 0 ? popupList_->currentRow() : 0;
-    if (row >= popupList_->rowCount())
-        return;
-    addGoods(popupList_->item(row, 0)->data(Qt::UserRole).toString(), 1);
-    code_->clear();
-    popup_->hide();
-    code_->setFocus();
-}
-
-bool Tfrmxf::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == code_ && key == Qt::Key_Down && popup_->isVisible() && popupList_->rowCount() > 0) {
-            popupList_->setFocus();
-            popupList_->selectRow(0);
-            return true;
-        }
-        if (watched == popupList_) {
-            if (key == Qt::Key_Up && popupList_->currentRow() <= 0) {
-                code_->setFocus();
-                return true;
-            }
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                addFromPopup();
-                return true;
-            }
-        }
-    }
-    return MdiChild::eventFilter(watched, event);
+    popup_->showFor(text, byPinyin_->isChecked());
 }
 
 void Tfrmxf::pickGoodsClick()
@@ -629,12 +434,12 @@ void Tfrmxf::deleteGoodsClick()
     const int row = lines_->currentRow();
     if (!calc_ || row < 0 || row >= lineInputs_.size())
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认删除当前商品?")) != QMessageBox::Yes)
-        return;
-    calc_->deleteLine(row);
-    lineInputs_.removeAt(row);
-    showLines();
-    showTotals();
+    confirmThen(QStringLiteral("确认删除当前商品?"), [&] {
+        calc_->deleteLine(row);
+        lineInputs_.removeAt(row);
+        showLines();
+        showTotals();
+    });
 }
 
 void Tfrmxf::lineCellChanged(int row, int column)
@@ -786,15 +591,17 @@ CheckoutInput Tfrmxf::input() const
 
 void Tfrmxf::saveClick()
 {
-    if (!calc_)
-        return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认该消费记录输入正确?")) != QMessageBox::Yes)
-        return;
+    if (calc_)
+        confirmThen(QStringLiteral("确认该消费记录输入正确?"), [this] { save(); });
+}
+
+void Tfrmxf::save()
+{
     CheckoutInput in = input();
 
     // Everything the operator must do happens before the save begins: the card is read again and
     // the password typed here, so the save itself holds the database for milliseconds.
-    const bool icCard = mc::cardMode == 2 && member_->classname == storedValueCard;
+    const bool icCard = readsCardAtSave(mc::cardMode, member_->classname);
     std::optional<int> port;
     if (icCard) {
         mc::pickedNumber.clear();
@@ -871,12 +678,12 @@ void Tfrmxf::cancelClick()
 {
     if (!calc_)
         return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("确认不保存当前消费记录?")) != QMessageBox::Yes)
-        return;
     // Nothing was written for the voucher: it only ever reaches the database at the save.
-    clearVoucher();
-    setEntering(false);
-    showLines();
+    confirmThen(QStringLiteral("确认不保存当前消费记录?"), [this] {
+        clearVoucher();
+        setEntering(false);
+        showLines();
+    });
 }
 
 namespace mc::sales {

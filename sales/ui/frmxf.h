@@ -24,8 +24,8 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
+class CheckoutGoodsPopup;
+class CheckoutMemberTab;
 class CustomFieldPage;
 
 namespace mc::devices {
@@ -45,9 +45,6 @@ public:
     void addGoods(const QString& spno, int quantity);
     bool entering() const { return calc_ != nullptr; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The cells of a line the operator typed into, which the save replays.
     struct LineInput {
@@ -56,12 +53,10 @@ private:
         std::optional<mc::Money> spjsjg;
     };
 
-    QWidget* memberTab();
     QWidget* historyTab();
     QWidget* openTab();
     QGroupBox* voucherBox();
     QGroupBox* goodsBox();
-    QFrame* goodsPopup();
 
     void FormShow();
     void cardClick();
@@ -72,9 +67,6 @@ private:
 
     void codeEdited(const QString& text);
     void codeReturn();
-    void popupClassClicked(QTreeWidgetItem* node);
-    void fillPopup(const QList<QString>& codes);
-    void addFromPopup();
     void pickGoodsClick();
     void deleteGoodsClick();
     void lineCellChanged(int row, int column);
@@ -85,6 +77,7 @@ private:
     void showTotals();
 
     void saveClick();
+    void save();
     void cancelClick();
     mc::sales::CheckoutInput input() const;
     void printReceipt(const mc::sales::CheckoutDone& done, const mc::Session& session);
@@ -102,10 +95,7 @@ private:
     mc::sales::LookupBy lookupBy_ = mc::sales::LookupBy::Card;
 
     QTabWidget* tabs_;
-    QList<QLabel*> memberValues_;
-    QLabel* photo_;
-    QLabel* birthday_;
-    QLabel* remainingLabel_;
+    CheckoutMemberTab* memberTab_;
     CustomFieldPage* customPage_ = nullptr;
     QWidget* customTab_;
     mc::ui::QueryView* history_;
@@ -130,11 +120,7 @@ private:
     QCheckBox* byPinyin_;
     QTableWidget* lines_;
     QLabel* linesTotal_;
-    QFrame* popup_;
-    QTreeWidget* popupTree_;
-    QTableWidget* popupList_;
-    QTreeWidgetItem* lastPopupNode_ = nullptr;
-    qint64 lastPopupClick_ = 0;
+    CheckoutGoodsPopup* popup_;
     QStringList serviceTypes_;
 
     QPushButton* cardButton_;
