@@ -93,6 +93,11 @@ QString checkInput(const Command& command, const QJsonObject& input)
     for (auto it = input.begin(); it != input.end(); ++it) {
         const auto key = std::find_if(command.keys.cbegin(), command.keys.cend(),
                                       [&](const Key& k) { return k.name == it.key(); });
+        if (key == command.keys.cend() && command.customFields) {
+            if (!it.value().isString() && !it.value().isDouble())
+                return QStringLiteral("键 %1 的值应为%2").arg(it.key(), typeWords(KeyType::Text));
+            continue;
+        }
         if (key == command.keys.cend())
             return QStringLiteral("命令 %1 没有键 %2").arg(command.name, it.key());
         if (!fits(key->type, it.value()))
