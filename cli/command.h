@@ -32,6 +32,7 @@ struct Key {
     QString name;  // the column name where the window edits a column, otherwise a plain word
     KeyType type = KeyType::Text;
     bool required = false;
+    QList<Key> itemKeys = {};  // List only: each element is an object with these keys
 };
 
 // The parsed input, read through the types its keys were checked against.

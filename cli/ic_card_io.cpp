@@ -11,7 +11,7 @@ namespace mc::cli {
 
 namespace {
 
-// How long the command waits for a card to be put on the reader.
+// How long a command waits for a card to be put on the reader.
 constexpr qint64 cardWaitMs = 5000;
 
 void tell(const QString& message)
@@ -20,28 +20,50 @@ void tell(const QString& message)
         QTextStream(stderr) << message << Qt::endl;
 }
 
-}  // namespace
-
-bool writeIcCard(const QSqlDatabase& accountDb, const devices::IcCardData& data)
+std::optional<int> readerPort()
 {
     const std::optional<int> port = devices::readerPortNumber(devices::readerPortText());
-    if (!port) {
+    if (!port)
         tell(devices::badPortMessage);
-        return false;
-    }
-    const devices::MachineSettings settings = devices::loadMachineSettings(accountDb);
-    devices::IcCardWriter writer(devices::libraryReader(), *port, devices::systemPsc(settings.jmmm), data);
-    bool told = false;
-    QElapsedTimer waiting;
-    waiting.start();
-    const devices::WaitIdle idle = [&] {
-        // Once the writer has something to say the operator would act on it; nobody is there.
-        if (told || waiting.elapsed() > cardWaitMs)
+    return port;
+}
+
+// Waits up to `ms` in small steps; false once the time is up or `stop` is set.
+devices::WaitIdle waitingUpTo(qint64 ms, const bool& stop)
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    return [timer, ms, &stop] {
+        if (stop || timer->elapsed() > ms)
             return false;
         QThread::msleep(50);
         return true;
     };
-    return writer.run({idle,
+}
+
+}  // namespace
+
+Result<devices::IcCardRead> readIcCard(const QSqlDatabase& accountDb)
+{
+    const std::optional<int> port = readerPort();
+    if (!port)
+        return Result<devices::IcCardRead>::failure(devices::badPortMessage);
+    const devices::MachineSettings settings = devices::loadMachineSettings(accountDb);
+    const bool stop = false;
+    return devices::readIcCard(devices::libraryReader(), *port, devices::systemPsc(settings.jmmm),
+                               waitingUpTo(cardWaitMs, stop));
+}
+
+bool writeIcCard(const QSqlDatabase& accountDb, const devices::IcCardData& data, bool waitForCard)
+{
+    const std::optional<int> port = readerPort();
+    if (!port)
+        return false;
+    const devices::MachineSettings settings = devices::loadMachineSettings(accountDb);
+    devices::IcCardWriter writer(devices::libraryReader(), *port, devices::systemPsc(settings.jmmm), data);
+    // Once the writer has something to say the operator would act on it; nobody is there.
+    bool told = false;
+    return writer.run({waitingUpTo(waitForCard ? cardWaitMs : 0, told),
                        [&](const QString& m) {
                            told = true;
                            tell(m);

@@ -63,7 +63,7 @@ Output registerCommand(const Input& input, const Session& session, const QSqlDat
         if (!isCommandKey(key))
             in.custom.insert(key, input.value(key).toVariant().toString());
 
-    const members::IcCardWrite writeCard = [&db](const devices::IcCardData& card) { return writeIcCard(db, card); };
+    const members::IcCardWrite writeCard = [&db](const devices::IcCardData& card) { return writeIcCard(db, card, true); };
     const auto done = members::registerMember(db, session, {settings.memberws, settings.jeblxs}, in, writeCard);
     if (!done)
         return Output::failure(done);
