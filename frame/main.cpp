@@ -8,6 +8,7 @@
 #include "demo_data.h"
 #include "frame_windows.h"
 #include "frmmain.h"
+#include "frmxf.h"
 #include "frmuserload.h"
 #include "globals.h"
 #include "members_windows.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     mc::members::registerFieldWindows();
     mc::members::registerWindows();
     mc::sales::registerWindows();
+    mc::sales::registerCheckoutWindow();
     mc::books::registerWindows();
 
     {
