@@ -83,7 +83,7 @@ TEST_F(Cli, ChecksTheBooksOfAFreshlyPreparedDataFolder)
     EXPECT_EQ(openShifts(), 1);
 }
 
-TEST_F(Cli, TheDemonstrationSetHasMembersOfEachKindRegisteredBeforeToday)
+TEST_F(Cli, TheDemonstrationSetHasMembersOfEachKindAndVouchersBeforeToday)
 {
     ASSERT_EQ(as(admin, {"check-books"}).exit, 0);
     const QSqlDatabase db = mc::db::openSqlite(QStringLiteral("demo"), setFile());
@@ -99,6 +99,12 @@ TEST_F(Cli, TheDemonstrationSetHasMembersOfEachKindRegisteredBeforeToday)
     EXPECT_EQ(seen, (QStringList{"储值卡", "折扣卡", "计次卡"}));
     // Every registration went through the service: its journal row and its operation log entry.
     EXPECT_EQ(mc::db::scalar(db, QStringLiteral("select count(*) from memberxx where zmfs in ('开户', '计次开户')")).toInt(), 8);
+    // And a few days of vouchers through the checkout, each with its lines, all before today.
+    EXPECT_EQ(mc::db::scalar(db, QStringLiteral("select count(distinct substr(xfdh, 1, 9)) from memberxx where zmfs = '消费'")).toInt(), 3);
+    EXPECT_EQ(mc::db::scalar(db, QStringLiteral("select count(*) from memberxx where zmfs = '消费' and skdate >= ?"),
+                             {QDateTime(QDate::currentDate(), QTime(0, 0))}).toInt(), 0);
+    EXPECT_GT(mc::db::scalar(db, QStringLiteral("select count(*) from xfsp")).toInt(),
+              mc::db::scalar(db, QStringLiteral("select count(*) from memberxx where zmfs = '消费'")).toInt());
     kinds = QSqlQuery();
     mc::db::closeConnection(QStringLiteral("demo"));
 }
@@ -188,6 +194,36 @@ TEST_F(Cli, ARefusedRegistrationExitsWithOneAndAddsNoMember)
     EXPECT_EQ(members(), before);
     // A custom field's value is text or a number; anything else is a usage error.
     EXPECT_EQ(as(admin, {"register", R"({"memberno": "109", "truecard": "B9", "membername": "钱七", "cardno": "0002", "khjkfs": "银行卡", "zdy1": true})"}).exit, 2);
+}
+
+TEST_F(Cli, ChecksOutTwoGoodsAgainstAStoredValueCard)
+{
+    // 陈静 of the demonstration set, on a gold card: 9 折 on goods.
+    const double before = as(admin, {"lookup", R"({"card": "100001"})"}).json["curmoney"].toDouble();
+    const Outcome r = as(admin, {"--now", "2026-12-11 10:00:00", "checkout",
+                                 R"({"card": "100001", "lines": [{"spno": "001001", "spnum": 2}, {"spno": "001002"}]})"});
+    EXPECT_EQ(r.exit, 0) << r.json["message"].toString().toStdString();
+    EXPECT_EQ(r.json["message"].toString(), "消费完成");
+    EXPECT_TRUE(r.json["xfdh"].toString().startsWith("xfd261211")) << r.json["xfdh"].toString().toStdString();
+    EXPECT_EQ(r.json["sjxfje"].toDouble(), 7.5);  // 2 × 2.00 + 3.50
+    EXPECT_EQ(r.json["xfje"].toDouble(), 6.7);    // at 9 折, to the one decimal of the settings
+    EXPECT_EQ(r.json["zkhje"].toDouble(), 0.8);
+    EXPECT_DOUBLE_EQ(r.json["curmoney"].toDouble(), before - 6.7);
+    for (const char* key : {"bcdkje", "bcxfjf", "xfjf", "syyhje"})
+        EXPECT_TRUE(r.json[key].isDouble()) << key;
+    EXPECT_FALSE(r.json.contains("upgraded"));
+    EXPECT_DOUBLE_EQ(as(admin, {"lookup", R"({"card": "100001"})"}).json["curmoney"].toDouble(), before - 6.7);
+    EXPECT_EQ(as(admin, {"check-books"}).exit, 0);
+
+    // More than the balance: refused with the window's message, and nothing moves.
+    const double left = as(admin, {"lookup", R"({"card": "100002"})"}).json["curmoney"].toDouble();
+    const Outcome refused = as(admin, {"checkout", R"({"card": "100002", "lines": [{"spno": "002002", "spnum": 9}]})"});
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_EQ(refused.json["message"].toString(), "当前余额不足，无法消费");
+    EXPECT_EQ(as(admin, {"lookup", R"({"card": "100002"})"}).json["curmoney"].toDouble(), left);
+    // A line key the command does not know is a usage error.
+    EXPECT_EQ(as(admin, {"checkout", R"({"card": "100002", "lines": [{"spno": "001001", "price": 1}]})"}).exit, 2);
+    EXPECT_EQ(as(admin, {"check-books"}).exit, 0);
 }
 
 TEST_F(Cli, RefusalsExitWithOneAndTheWindowsMessage)
