@@ -1,5 +1,6 @@
 #include "demo_data.h"
 
+#include "checkout.h"
 #include "data_files.h"
 #include "db_error.h"
 #include "registration.h"
@@ -23,6 +24,23 @@ const DemoMember members[] = {
     {"100003", "周敏", "女", "0001", 1000, "13900000003"}, {"200001", "吴磊", "男", "0002", 0, "13900000004"},
     {"200002", "郑丽", "女", "0002", 0, "13900000005"},    {"200003", "孙浩", "男", "0002", 0, "13900000006"},
     {"300001", "马超", "男", "0003", 0, "13900000007"},    {"300002", "林芳", "女", "0003", 0, "13900000008"},
+};
+
+// A day's sales: who buys what, paid how (empty: the class's own way). The water 001001 is
+// left at its starting stock.
+struct DemoSale {
+    const char* card;
+    struct {
+        const char* spno;  // nullptr: no such line
+        int spnum;
+    } lines[2];
+    const char* jkfs;
+};
+
+const DemoSale sales[] = {
+    {"100001", {{"001002", 2}, {"002001", 1}}, ""},  {"200001", {{"002002", 1}, {nullptr, 0}}, "现金"},
+    {"100002", {{"001002", 1}, {nullptr, 0}}, ""},   {"200002", {{"002001", 1}, {"001002", 1}}, "银行卡"},
+    {"100003", {{"002002", 1}, {"001002", 1}}, ""},  {"200003", {{"001002", 3}, {nullptr, 0}}, "现金"},
 };
 
 // The administrator every new account set has, at a given time.
@@ -58,6 +76,27 @@ void fillDemoSet(const QSqlDatabase& db, const QDateTime& made)
         const auto done = members::registerMember(db, administrator(first.addSecs(n * 40 * 60)), settings, in);
         mustSucceed(done.ok, in.membername + QStringLiteral("会员注册"), done.message);
         ++n;
+    }
+
+    // The three days after: every sale once a day, from ten o'clock, half an hour apart.
+    for (int day = 1; day <= 3; ++day) {
+        int k = 0;
+        for (const DemoSale& sale : sales) {
+            mc::sales::CheckoutInput in;
+            in.card = QLatin1String(sale.card);
+            for (const auto& l : sale.lines)
+                if (l.spno) {
+                    mc::sales::CheckoutLine line;
+                    line.spno = QLatin1String(l.spno);
+                    line.spnum = l.spnum;
+                    in.lines.append(line);
+                }
+            if (*sale.jkfs)
+                in.jkfs = QString::fromUtf8(sale.jkfs);
+            const QDateTime at(first.date().addDays(day), QTime(10, 0).addSecs(k++ * 30 * 60));
+            const auto done = mc::sales::checkout(db, in, administrator(at));
+            mustSucceed(done.ok, in.card + QStringLiteral("消费"), done.message);
+        }
     }
 }
 

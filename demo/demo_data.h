@@ -7,7 +7,8 @@
 
 namespace mc::demo {
 
-// Registers a few members of each card kind and sells to them over the days before `made`.
+// Registers a few members of each card kind four days before `made` and sells to the
+// stored-value and discount members on each of the three days after.
 // Throws db::DbError, also naming an operation a service refused.
 void fillDemoSet(const QSqlDatabase& db, const QDateTime& made);
 
