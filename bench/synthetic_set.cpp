@@ -3,6 +3,7 @@
 #include "checkout.h"
 #include "create.h"
 #include "data_files.h"
+#include "ddl.h"
 #include "goods.h"
 #include "registration.h"
 #include "session.h"
@@ -43,11 +44,11 @@ void copyRows(const QSqlDatabase& from, const QSqlDatabase& to)
 {
     mc::db::Transaction t(to);
     for (const schema::Table& table : schema::accountSetTables()) {
-        const QString name = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+        const QString name = QString::fromStdString(schema::quoteName(table.name));
         QStringList columns, marks;
         for (const schema::Column& c : table.columns)
             if (c.type != schema::ColumnType::AutoKey) {
-                columns << QString::fromUtf8(c.name.data(), qsizetype(c.name.size()));
+                columns << QString::fromStdString(schema::quoteName(c.name));
                 marks << QStringLiteral("?");
             }
         QSqlQuery rows = exec(from, QStringLiteral("select %1 from %2").arg(columns.join(u','), name));
@@ -108,7 +109,10 @@ QSqlDatabase openServerSet(const Options& o, const QString& connection)
         const QString error = schema::createTables(db, schema::accountSetTables());
         if (!error.isEmpty())
             throw mc::db::DbError(error, QStringLiteral("0"));
-        // The same base rows as on SQLite, taken from a set built the same way.
+    }
+    // The same base rows as on SQLite, taken from a set built the same way; again after a copy
+    // that failed, which left no rows (it is one transaction).
+    if (scalar(db, QStringLiteral("select count(*) from cardclass")).toInt() == 0) {
         const QString folder = QDir::cleanPath(QDir(o.data).absolutePath()) + u'/';
         QDir().mkpath(folder);
         const QString base = folder + QStringLiteral("pg-base.mdb");
