@@ -6,12 +6,11 @@
 #include "database.h"
 #include "services.h"
 #include "transaction.h"
-#include "utils/dates.h"
-#include "utils/namecode.h"
 #include "utils/password.h"
 #include "utils/pinyin.h"
 
 #include <cmath>
+#include <optional>
 
 namespace mc::members {
 
@@ -48,36 +47,19 @@ void postLedger(const QSqlDatabase& db, const Session& s, const QString& membern
 }
 
 // A custom field's value in its column's type: a null value for an empty one, an invalid one
-// for a text that does not read as the type.
+// for a value that does not read as the type. The window hands texts; the command may hand dates.
 QVariant customValue(const CustomField& f, const QVariant& given)
 {
-    if (!given.isValid())  // the editor's text did not read as the type
+    if (!given.isValid())
         return QVariant();
     if (given.typeId() == QMetaType::QDateTime || given.typeId() == QMetaType::QDate)
         return f.type == QStringLiteral("日期") ? QVariant(given.toDate().startOfDay()) : QVariant();
-    const QString text = given.toString();
-    const QString t = text.trimmed();
-    if (given.isNull() || t.isEmpty())
-        return QVariant(QMetaType(QMetaType::QString));
-    bool ok = true;
-    QVariant v;
-    if (f.type == QStringLiteral("整数")) {
-        v = t.toInt(&ok);
-    } else if (f.type == QStringLiteral("小数")) {
-        v = t.toDouble(&ok);
-    } else if (f.type == QStringLiteral("日期")) {
-        const QDate d = QDate::fromString(t, dayFormat);
-        ok = d.isValid();
-        v = d.startOfDay();
-    } else {
-        v = text;
-    }
-    return ok ? v : QVariant();
+    return typedValue(f, given.toString());
 }
 
 struct PointsRule {
     bool onDeposit = false;  // jfzt and jffs "存款时积分"
-    double mxfje = 0;
+    Money mxfje;             // deposit per point
     bool usetjjf = false;
     int tjjf = 0;
     bool usejsr = false;
@@ -90,7 +72,7 @@ std::optional<PointsRule> pointsRule(const QSqlDatabase& db)
     if (!q.next() || !q.value(0).toBool())
         return std::nullopt;
     PointsRule r;
-    r.mxfje = q.value(2).toDouble();
+    r.mxfje = Money::fromDouble(q.value(2).toDouble());
     r.onDeposit = q.value(1).toString() == QStringLiteral("存款时积分");
     r.usetjjf = q.value(3).toBool();
     r.tjjf = q.value(4).toInt();
@@ -117,19 +99,18 @@ void creditIntroducer(const QSqlDatabase& db, const Session& s, const QString& i
     appendPoints(db, s, introducer, jffs, points, halfEven(now));
 }
 
-// The registration points of the new member (not for count cards), crediting the introducer on
-// the way. Returns the member's points.
-int registrationPoints(const QSqlDatabase& db, const Session& s, const RegistrationDone& m, const QString& introducer)
+// The registration points of the new member (not for count cards), crediting the introducer,
+// when one exists, on the way. Returns the member's points.
+int registrationPoints(const QSqlDatabase& db, const Session& s, const RegistrationDone& m, const QString& introducer,
+                       bool introducerExists)
 {
     const auto rule = pointsRule(db);
     if (!rule)
         return 0;
     int points = 0;
-    if (rule->onDeposit && rule->mxfje > 0)
-        points = halfEven(m.khcksj.toDouble() / rule->mxfje);
-    const bool introducerExists =
-        !introducer.isEmpty() &&
-        scalar(db, QStringLiteral("select count(*) from membercurlist where memberno = ?"), {introducer}).toInt() > 0;
+    // A ratio of whole units, so an exact half stays a half: 1.15 / 0.10 is 11.5, not 11.499999999999998.
+    if (rule->onDeposit && rule->mxfje > Money())
+        points = halfEven(double(m.khcksj.units()) / double(rule->mxfje.units()));
     if (introducerExists && rule->usetjjf)
         creditIntroducer(db, s, introducer, QStringLiteral("推荐积分"), rule->tjjf);
     if (introducerExists && rule->usejsr && rule->jsrjf != 0)
@@ -154,65 +135,6 @@ devices::IcCardData cardData(const RegistrationDone& m, int usemonth, int useday
 }
 
 }  // namespace
-
-QString paddedMemberNo(const QString& memberno, int memberws)
-{
-    const QString t = memberno.trimmed();
-    return memberws > 0 && !t.isEmpty() ? padzero(t, memberws) : t;
-}
-
-std::optional<QDate> birthdayFromIdentity(const QString& sfzh)
-{
-    QString text;
-    if (sfzh.size() == 15)
-        text = QStringLiteral("19") + sfzh.mid(6, 2) + u'-' + sfzh.mid(8, 2) + u'-' + sfzh.mid(10, 2);
-    else if (sfzh.size() == 18)
-        text = sfzh.mid(6, 4) + u'-' + sfzh.mid(10, 2) + u'-' + sfzh.mid(12, 2);
-    const QDate d = QDate::fromString(text, dayFormat);
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
-}
-
-std::optional<ClassAmounts> classAmounts(const QSqlDatabase& db, const QString& cardno)
-{
-    QSqlQuery q = exec(db,
-                       QStringLiteral("select classname, cardname, cardcs, czqs, cardyf, cardts, cardmoney, cardyajin "
-                                      "from cardclass where cardno = ? and cardno <> '0000'"),
-                       {cardno});
-    if (!q.next())
-        return std::nullopt;
-    ClassAmounts c;
-    c.classname = q.value(0).toString();
-    c.cardname = q.value(1).toString();
-    c.cardcs = q.value(2).toInt();
-    c.czqs = c.classname == storedValueKind ? q.value(3).toDouble() : 1;
-    c.usemonth = q.value(4).toInt();
-    c.useday = q.value(5).toInt();
-    c.khkjg = Money::fromDouble(q.value(6).toDouble());
-    c.khyj = Money::fromDouble(q.value(7).toDouble());
-    return c;
-}
-
-Totals registrationTotals(const ClassAmounts& c, Money deposit, Money khyhje, int jeblxs)
-{
-    Totals t;
-    if (c.classname == storedValueKind) {
-        t.khcksj = deposit;
-        // A rate meets money only through the rounding rule: 100 × 1.1 is 110, not 110.0000000001.
-        t.curmoney = Money::rounded(jeblxs, deposit.toDouble() * c.czqs);
-    }
-    if (c.classname == countKind)
-        t.curcs = c.cardcs;
-    t.khhjys = c.khkjg + c.khyj + t.khcksj;
-    t.khssje = t.khhjys - khyhje;
-    return t;
-}
-
-QDateTime expiryDate(const QDateTime& khdate, int usemonth, int useday)
-{
-    return incdate(QStringLiteral("D"), useday, incdate(QStringLiteral("M"), usemonth, khdate));
-}
 
 namespace {
 
@@ -242,6 +164,17 @@ mc::Result<CustomColumns> customColumns(const QSqlDatabase& db, QHash<QString, Q
     return mc::Result<CustomColumns>::success(out);
 }
 
+// The name of the member with this number; nothing when there is none.
+std::optional<QString> memberName(const QSqlDatabase& db, const QString& memberno)
+{
+    if (memberno.isEmpty())
+        return std::nullopt;
+    QSqlQuery q = exec(db, QStringLiteral("select membername from membercurlist where memberno = ?"), {memberno});
+    if (!q.next())
+        return std::nullopt;
+    return q.value(0).toString();
+}
+
 bool exists(const QSqlDatabase& db, const QString& table, const QString& column, const QString& value)
 {
     return scalar(db, QStringLiteral("select count(*) from %1 where %2 = ?").arg(table, column), {value}).toInt() > 0;
@@ -249,12 +182,8 @@ bool exists(const QSqlDatabase& db, const QString& table, const QString& column,
 
 // Appends the member row and returns its pid.
 int insertMember(const QSqlDatabase& db, const Session& s, const RegistrationDone& m, const RegistrationInput& in,
-                 const ClassAmounts& cls, const QDate& birthday, const CustomColumns& custom)
+                 const ClassAmounts& cls, const QDate& birthday, const QString& jsrname, const CustomColumns& custom)
 {
-    const QString jsrname =
-        in.rhjsr.isEmpty()
-            ? QString()
-            : scalar(db, QStringLiteral("select membername from membercurlist where memberno = ?"), {in.rhjsr}).toString();
     QStringList columns = {
         "memberno", "truecard", "membername", "memberpym", "cardno", "cardstatus", "khdate", "dqdate",
         "lastnfdate", "usemonth", "useday", "curmoney", "curcs", "xfjf", "xfze", "xfcs", "sjckje", "ljczje",
@@ -346,6 +275,7 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
             return Refusal::failure(QStringLiteral("卡类型不存在"), QStringLiteral("cardno"));
         if (!exists(db, QStringLiteral("gszh"), QStringLiteral("zhname"), in.khjkfs))
             return Refusal::failure(QStringLiteral("收款帐号不存在"), QStringLiteral("khjkfs"));
+        const std::optional<QString> introducer = memberName(db, in.rhjsr);
 
         RegistrationDone m;
         m.memberno = in.memberno;
@@ -371,12 +301,12 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
                 return Refusal::failure(checked.message, QStringLiteral("memberno"));
         }
 
-        // The writes, in the order of the books: payment, points, member, journal, log, items.
+        // The writes: payment and ledger, points, member, journal, log, counted items. The member
+        // row goes in before its journal row so the journal carries the member's pid from the start.
         postLedger(db, session, m.memberno, m.khjkfs, m.khssje);
-        m.xfjf = m.classname == countKind ? 0 : registrationPoints(db, session, m, in.rhjsr);
-        m.pid = insertMember(db, session, m, in, *cls, in.birthday.isValid() ? in.birthday : identityBirthday.value_or(QDate()),
-                             custom.value);
-        // The journal carries the new member's pid from the start, not patched in after the commit.
+        m.xfjf = m.classname == countKind ? 0 : registrationPoints(db, session, m, in.rhjsr, introducer.has_value());
+        const QDate birthday = in.birthday.isValid() ? in.birthday : identityBirthday.value_or(QDate());
+        m.pid = insertMember(db, session, m, in, *cls, birthday, introducer.value_or(QString()), custom.value);
         appendOpening(db, session, m);
         czgc(db, session, m.memberno + m.membername + QStringLiteral("会员注册"));
         exec(db,
@@ -393,33 +323,6 @@ mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Sessio
     } catch (const db::DbError& e) {
         return Refusal::failure(e.saveMessage());
     }
-}
-
-QStringList registrationTicket(const RegistrationDone& m, const QString& operatorName, const QDateTime& now)
-{
-    QStringList lines = {QStringLiteral("会员编号:") + m.memberno, QStringLiteral("会员姓名") + m.membername,
-                         QStringLiteral("类别:会员注册"), QStringLiteral("卡类型:") + m.cardname,
-                         QStringLiteral("卡大类:") + m.classname};
-    if (m.classname == storedValueKind) {
-        lines << QStringLiteral("卡内实存:") + m.curmoney.text();
-        if (m.curmoney != m.khcksj)
-            lines << QStringLiteral("实交存款:") + m.khcksj.text();
-    } else if (m.classname == countKind) {
-        lines << QStringLiteral("消费次数:") + QString::number(m.curcs);
-    }
-    const std::pair<const char*, Money> amounts[] = {
-        {"卡价格:", m.khkjg}, {"押金:", m.khyj}, {"优惠金额:", m.khyhje}, {"实收金额:", m.khssje}};
-    for (const auto& [caption, amount] : amounts)
-        if (!amount.isZero())
-            lines << QString::fromUtf8(caption) + amount.text();
-    lines << QStringLiteral("交款方式:") + m.khjkfs;
-    if (m.xfjf != 0)
-        lines << QStringLiteral("开户积分:") + QString::number(m.xfjf);
-    if (m.dqdate.date() != m.khdate.date())
-        lines << QStringLiteral("到期日期:") + m.dqdate.toString(dayFormat);
-    lines << QStringLiteral("操作员:") + operatorName << QStringLiteral("开户日期:") + now.toString(dayFormat)
-          << QStringLiteral("开户时间:") + now.toString(QStringLiteral("hh:mm:ss"));
-    return lines;
 }
 
 }  // namespace mc::members

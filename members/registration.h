@@ -10,6 +10,7 @@
 // can register and later switch to IC cards without renumbering.
 
 #include "ic_card.h"
+#include "registration_fields.h"
 #include "result.h"
 #include "session.h"
 #include "utils/money.h"
@@ -19,11 +20,9 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 #include <functional>
-#include <optional>
 
 namespace mc::members {
 
@@ -64,8 +63,9 @@ struct RegistrationDone {
     int xfjf = 0;
 };
 
-// Writes the new IC card inside the save transaction; false when the card was not written (the
-// operator gave up), which rolls the registration back.
+// Writes the new IC card inside the save transaction, after every row; false when the card was
+// not written, which rolls the registration back. It must not wait for the operator: the card is
+// put in before the save begins, and a card that is not there fails at once.
 using IcCardWrite = std::function<bool(const devices::IcCardData&)>;
 
 // The settings registration reads: member-number width and amount decimals.
@@ -74,36 +74,12 @@ struct RegistrationSettings {
     int jeblxs = 2;
 };
 
+// Checks the input in the order of the save checks, then in one transaction checks what the
+// database holds and writes every row, the card last. Done with "保存完成" and the new member,
+// or refused with the first failed check's message and the field to focus; nothing is changed
+// then.
 mc::Result<RegistrationDone> registerMember(const QSqlDatabase& db, const Session& session,
                                             const RegistrationSettings& settings, RegistrationInput input,
                                             const IcCardWrite& writeCard = {});
-
-// Field rules the window applies while the row is edited, and the service again on save.
-QString paddedMemberNo(const QString& memberno, int memberws);
-// The birthday a 15- or 18-character identity number holds; nothing when it holds none.
-std::optional<QDate> birthdayFromIdentity(const QString& sfzh);
-
-// What choosing a class and typing a deposit give (the amounts of the window's bottom panel).
-struct ClassAmounts {
-    QString classname;   // kind text
-    QString cardname;
-    int cardcs = 0;
-    double czqs = 1;     // the credit multiplier: the class's czqs for stored-value cards, else 1
-    int usemonth = 0;
-    int useday = 0;
-    Money khkjg, khyj;
-};
-// Nothing when the class does not exist. Throws db::DbError.
-std::optional<ClassAmounts> classAmounts(const QSqlDatabase& db, const QString& cardno);
-struct Totals {
-    Money khcksj, khhjys, khssje, curmoney;
-    int curcs = 0;
-};
-// `deposit` is ignored unless the class is a stored-value class.
-Totals registrationTotals(const ClassAmounts& c, Money deposit, Money khyhje, int jeblxs);
-QDateTime expiryDate(const QDateTime& khdate, int usemonth, int useday);
-
-// The body lines of the POS ticket; the receipt frame adds titles, footers and blank lines.
-QStringList registrationTicket(const RegistrationDone& done, const QString& operatorName, const QDateTime& now);
 
 }  // namespace mc::members

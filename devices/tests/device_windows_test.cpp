@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -245,7 +246,17 @@ TEST_F(DeviceWindows, APortTextThatNamesNoPortIsReported)
         mc::writestr("machine", "ckh", "COM0");
         Tfrmreadcard dialog(reader);
         const auto message = mctest::answerNextMessageBox();
-        const int result = run(dialog, [&dialog] { dialog.findChild<QPushButton*>("BitBtn1")->click(); });
+        // The report is a message box shown while the dialog is being shown. Closing the dialog
+        // before its own event loop runs would be lost and leave exec() waiting, so wait for the
+        // box to be answered and its loop to end (a slow machine may take longer than the 50 ms).
+        std::function<void()> closeWhenAnswered = [&] {
+            if (message->isEmpty() || QThread::currentThread()->loopLevel() > 1) {
+                QTimer::singleShot(10, &dialog, closeWhenAnswered);
+                return;
+            }
+            dialog.findChild<QPushButton*>("BitBtn1")->click();
+        };
+        const int result = run(dialog, closeWhenAnswered);
         EXPECT_EQ(result, QDialog::Rejected);
         EXPECT_EQ(*message, "读卡器串口设置错误") << jplr;
         EXPECT_EQ(dialog.findChild<QLabel*>("panel1")->text(), "") << jplr;

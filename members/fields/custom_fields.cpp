@@ -4,6 +4,7 @@
 #include "ddl.h"
 #include "transaction.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlRecord>
@@ -194,6 +195,27 @@ QList<CustomField> readDefinitions(const QSqlDatabase& db, bool onlyExisting)
 }
 
 }  // namespace
+
+QVariant typedValue(const CustomField& field, const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return QVariant(QMetaType(QMetaType::QString));  // null
+    bool ok = true;
+    QVariant v;
+    if (field.type == QStringLiteral("整数")) {
+        v = t.toInt(&ok);
+    } else if (field.type == QStringLiteral("小数")) {
+        v = t.toDouble(&ok);
+    } else if (field.type == QStringLiteral("日期")) {
+        const QDate d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
+        ok = d.isValid();
+        v = d.startOfDay();
+    } else {
+        v = text;
+    }
+    return ok ? v : QVariant();
+}
 
 QList<CustomField> customFields(const QSqlDatabase& db)
 {

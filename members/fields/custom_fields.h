@@ -45,6 +45,10 @@ struct CustomField {
     QString caption() const { return display.isEmpty() ? name : display; }
 };
 
+// A field's text in its column's type: a null value for empty text, an invalid one for a
+// number or date ("yyyy-MM-dd") that does not read as one.
+QVariant typedValue(const CustomField& field, const QString& text);
+
 // The checks before a field is added, in order; refused with the `selffields` column to focus
 // (fieldname, fieldclass, fieldlong).
 Done checkNewField(const QSqlDatabase& db, const FieldDefinition& field);

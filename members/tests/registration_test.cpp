@@ -2,9 +2,11 @@
 // refusal with its message, the points, the IC write as the last step, and that a refused or
 // failed save leaves every table as it was.
 
+#include "books_check.h"
 #include "custom_fields.h"
 #include "database.h"
 #include "registration.h"
+#include "registration_ticket.h"
 #include "scratch_database.h"
 
 #include <QSqlRecord>
@@ -384,6 +386,68 @@ TEST_P(Registration, DatabaseFailureShowsTheSaveMessageAndKeepsTheBooks)
     for (const char* table : {"membercurlist", "memberxx", "actormoney", "czrz"})
         EXPECT_EQ(count(table), 0) << table;
     EXPECT_DOUBLE_EQ(scalar(db(), "select curye from gszh where zhname = '现金'").toDouble(), 50);
+}
+
+TEST_P(Registration, FailureAtTheLastWriteLeavesEveryTableAsItWas)
+{
+    // Every table written — account, ledger, both members' points, both member rows, journal,
+    // log — before the counted items, whose second row then breaks a unique index: the very last
+    // statement of the save fails.
+    pointsOnDeposit(1, 10, 3);
+    exec(db(), "insert into membercurlist(memberno, truecard, membername, xfjf) values('0500', 'X', '李四', 7)");
+    exec(db(), "insert into cardfj(cardno, xmno, xfcs) values('0001', 'V1', 1), ('0001', 'V2', 1)");
+    exec(db(), "create unique index memberfj_one_item on memberfj(memberno)");
+    const QStringList before = books();
+    RegistrationInput in = input("1008", "0001");
+    in.deposit = "105";
+    in.rhjsr = "0500";
+    const auto r = save(in);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.startsWith("出现错误，无法保存\n")) << r.message.toStdString();
+    EXPECT_EQ(books(), before);
+}
+
+TEST_P(Registration, PointsOfAnExactHalfRoundToEven)
+{
+    // 1.15 / 0.10 is 11.5 exactly, which goes to the even 12; divided as doubles it comes out
+    // 11.499999999999998 and would go down to 11.
+    pointsOnDeposit(0.1, 0, 0);
+    RegistrationInput in = input("1010", "0001");
+    in.deposit = "1.15";
+    const auto r = save(in);
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(r.value.xfjf, 12);
+    in = input("1011", "0001");
+    in.deposit = "1.05";  // 10.5 → the even 10
+    EXPECT_EQ(save(in).value.xfjf, 10);
+}
+
+TEST_P(Registration, BooksBalanceAfterRegistrationsAndFailedOnes)
+{
+    exec(db(), "update gszh set curye = 0");  // the fixture's opening balance has no ledger row
+    pointsOnDeposit(1, 10, 3);
+    RegistrationInput introducer = input("0500", "0002");
+    ASSERT_TRUE(save(introducer).ok);
+    RegistrationInput stored = input("1001", "0001");
+    stored.deposit = "105";
+    stored.khyhje = Money::fromUnits(50000);
+    stored.rhjsr = "0500";
+    ASSERT_TRUE(save(stored).ok);
+    RegistrationInput count = input("1002", "0003");
+    count.khjkfs = "银行";
+    ASSERT_TRUE(save(count).ok);
+    // A card not written and a refusal leave nothing behind to unbalance.
+    RegistrationInput ic = input("7", "0001");
+    ic.cardMode = 2;
+    ic.deposit = "10";
+    EXPECT_FALSE(save(ic, [](const mc::devices::IcCardData&) { return false; }).ok);
+    EXPECT_FALSE(save(input("1001", "0001")).ok);
+
+    const mc::books::BooksReport report = mc::books::checkBooks(db());
+    EXPECT_TRUE(report.balanced()) << report.broken.join('\n').toStdString();
+    EXPECT_EQ(report.checked.members, 3);
+    EXPECT_EQ(report.checked.accounts, 2);
+    EXPECT_DOUBLE_EQ(member("0500", "xfjf").toDouble(), 3 + 10);
 }
 
 TEST(RegistrationTicket, LinesByKind)

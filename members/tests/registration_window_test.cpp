@@ -165,6 +165,8 @@ TEST(CapturePhoto, NextFreeNumber)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     EXPECT_EQ(Tfrmcapturebmp::nextPhotoPath(dir.path(), "张三"), dir.path() + "/张三2.bmp");
+    // A name typed with slashes stays a file inside the folder.
+    EXPECT_EQ(Tfrmcapturebmp::nextPhotoPath(dir.path(), "../a\\b"), dir.path() + "/.._a_b.bmp");
 }
 
 TEST(CapturePhoto, WithoutACameraSaysSoAndReturnsNothing)

@@ -16,10 +16,9 @@
 #include <QVideoWidget>
 
 Tfrmcapturebmp::Tfrmcapturebmp(QString memberName, QWidget* parent)
-    : QDialog(parent), name_(std::move(memberName)), view_(new QVideoWidget(this))
+    : EntryDialog("frmcapturebmp", QStringLiteral("摄像头拍照"), 0, parent), name_(std::move(memberName)),
+      view_(new QVideoWidget(this))
 {
-    setObjectName(QStringLiteral("frmcapturebmp"));
-    setWindowTitle(QStringLiteral("摄像头拍照"));
     view_->setObjectName(QStringLiteral("videoPanel"));
     view_->setMinimumSize(320, 240);
     auto* take = mc::namedButton(this, QStringLiteral("拍照"), "takeButton");
@@ -31,15 +30,18 @@ Tfrmcapturebmp::Tfrmcapturebmp(QString memberName, QWidget* parent)
 
 QString Tfrmcapturebmp::nextPhotoPath(const QString& folder, const QString& name)
 {
-    QString path = folder + u'/' + name + QStringLiteral(".bmp");
+    // The name is typed by the operator: a slash in it must not lead out of the folder.
+    QString base = name;
+    base.replace(u'/', u'_').replace(u'\\', u'_');
+    QString path = folder + u'/' + base + QStringLiteral(".bmp");
     for (int n = 1; QFileInfo::exists(path); ++n)
-        path = folder + u'/' + name + QString::number(n) + QStringLiteral(".bmp");
+        path = folder + u'/' + base + QString::number(n) + QStringLiteral(".bmp");
     return path;
 }
 
 void Tfrmcapturebmp::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    EntryDialog::showEvent(event);
     if (shown_)
         return;
     shown_ = true;

@@ -3,7 +3,8 @@
 // data folder (or <name>1.bmp, <name>2.bmp … when taken). Without a camera it says so and
 // hands back nothing.
 
-#include <QDialog>
+#include "window_kit.h"
+
 #include <QString>
 
 class QCamera;
@@ -11,7 +12,7 @@ class QImageCapture;
 class QMediaCaptureSession;
 class QVideoWidget;
 
-class Tfrmcapturebmp : public QDialog {
+class Tfrmcapturebmp : public mc::ui::EntryDialog {
     Q_OBJECT
 public:
     Tfrmcapturebmp(QString memberName, QWidget* parent = nullptr);
@@ -19,7 +20,8 @@ public:
     // The saved photo; empty when none was taken.
     const QString& savedFile() const { return saved_; }
 
-    // `folder`/<name>.bmp, or the first of <name>1.bmp, <name>2.bmp … that does not exist.
+    // `folder`/<name>.bmp, or the first of <name>1.bmp, <name>2.bmp … that does not exist; a
+    // slash or backslash in the name becomes "_".
     static QString nextPhotoPath(const QString& folder, const QString& name);
 
 protected:

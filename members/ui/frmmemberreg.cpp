@@ -6,15 +6,16 @@
 #include "dialog_layout.h"
 #include "form_parts.h"
 #include "frmcapturebmp.h"
-#include "frmicwrite.h"
 #include "frmreadcard.h"
 #include "globals.h"
-#include "help_ui.h"
 #include "key_filters.h"
 #include "pickers.h"
 #include "pos_printer.h"
+#include "reader_port.h"
+#include "reader_settings.h"
 #include "receipt.h"
 #include "receipt_report.h"
+#include "registration_ticket.h"
 #include "settings_cache.h"
 #include "tavrik_card_reader.h"
 #include "template_catalogue.h"
@@ -33,13 +34,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace mc::members;
 using mc::Money;
 
 namespace {
 
 constexpr int registrationHelpContext = 21;
-const QString moneyKeys = mc::digitKeys + u'.';
 
 QLineEdit* readOnly(QLineEdit* e)
 {
@@ -50,21 +52,14 @@ QLineEdit* readOnly(QLineEdit* e)
 
 Money typedMoney(const QLineEdit* e)
 {
-    return Money::parse(e->text().trimmed()).value_or(Money());
+    return mc::ui::moneyOf(e).value_or(Money());
 }
 
 }  // namespace
 
-Tfrmmemberreg::Tfrmmemberreg(QSqlDatabase db, QWidget* parent) : QDialog(parent), db_(std::move(db))
+Tfrmmemberreg::Tfrmmemberreg(QSqlDatabase db, QWidget* parent)
+    : EntryDialog("frmmemberreg", QStringLiteral("会员注册"), registrationHelpContext, parent), db_(std::move(db))
 {
-    setObjectName(QStringLiteral("frmmemberreg"));
-    setWindowTitle(QStringLiteral("会员注册"));
-    mc::setHelpContext(this, registrationHelpContext);
-    writeCard_ = [this](const mc::devices::IcCardData& card) {
-        Tfrmicwrite write(mc::devices::libraryReader(), card, this);
-        return write.exec() == QDialog::Accepted;
-    };
-
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->addTab(basicPage(), QStringLiteral("基本信息"));
@@ -92,7 +87,7 @@ Tfrmmemberreg::Tfrmmemberreg(QSqlDatabase db, QWidget* parent) : QDialog(parent)
         custom_->editor(int(custom_->fields().size()) - 1)->installEventFilter(this);
 
     connect(add_, &QPushButton::clicked, this, &Tfrmmemberreg::addClick);
-    connect(reset_, &QPushButton::clicked, this, &Tfrmmemberreg::resetClick);
+    connect(reset_, &QPushButton::clicked, this, &Tfrmmemberreg::addClick);
     connect(save_, &QPushButton::clicked, this, &Tfrmmemberreg::saveClick);
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
     setEditing(false);
@@ -100,8 +95,7 @@ Tfrmmemberreg::Tfrmmemberreg(QSqlDatabase db, QWidget* parent) : QDialog(parent)
 
 QLineEdit* Tfrmmemberreg::edit(const char* column, int maxLength)
 {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QLatin1String(column));
+    QLineEdit* e = mc::ui::namedEdit(this, column);
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     return e;
@@ -155,6 +149,8 @@ QWidget* Tfrmmemberreg::basicPage()
     classBox_->setCurrentIndex(-1);
 
     auto* grid = new QGridLayout;
+    // Wide enough for a whole date or card number, the right one beside its button.
+    grid->setColumnMinimumWidth(1, 120);
     int row = 0;
     auto pair = [&](const QString& caption, QWidget* w, int column, QLabel* label = nullptr) {
         grid->addWidget(label ? label : new QLabel(caption, page), row, column * 2, Qt::AlignRight);
@@ -168,6 +164,7 @@ QWidget* Tfrmmemberreg::basicPage()
     monthsDays->addWidget(useday_);
     monthsDays->addWidget(new QLabel(QStringLiteral("日"), page));
     monthsDays->addStretch();
+    truecard_->setMinimumWidth(120);
     auto* cardRow = new QHBoxLayout;
     cardRow->addWidget(truecard_);
     cardRow->addWidget(readCard_);
@@ -242,13 +239,13 @@ QWidget* Tfrmmemberreg::paymentPanel()
     sumDeposit_ = readOnly(edit("sumDeposit"));
     khcksj_ = readOnly(edit("khcksj"));
     khhjys_ = readOnly(edit("khhjys"));
-    khyhje_ = edit("khyhje", 12);
-    mc::acceptOnly(khyhje_, moneyKeys);
+    khyhje_ = mc::ui::moneyEdit(this, "khyhje");
+    khyhje_->setMaxLength(12);
     khssje_ = readOnly(edit("khssje"));
     account_ = new QComboBox(this);
     account_->setObjectName(QStringLiteral("khjkfs"));
     try {
-        account_->addItems(mc::db::firstColumn(db_, QStringLiteral("select zhname from gszh order by pid")));
+        account_->addItems(paymentAccounts(db_));
     } catch (const mc::db::DbError& e) {
         QMessageBox::warning(this, windowTitle(), e.message());
     }
@@ -271,10 +268,10 @@ QWidget* Tfrmmemberreg::paymentPanel()
 bool Tfrmmemberreg::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
+        return EntryDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return QDialog::eventFilter(watched, event);
+        return EntryDialog::eventFilter(watched, event);
     if (watched == password_ && !custom_->fields().isEmpty()) {
         pages_->setCurrentIndex(1);
         custom_->editor(0)->setFocus();
@@ -287,7 +284,7 @@ bool Tfrmmemberreg::eventFilter(QObject* watched, QEvent* event)
 
 void Tfrmmemberreg::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    EntryDialog::showEvent(event);
     if (shown_)
         return;
     shown_ = true;
@@ -312,7 +309,6 @@ void Tfrmmemberreg::addClick()
             e->clear();
     classBox_->setCurrentIndex(-1);
     class_.reset();
-    jsrname_.clear();
     custom_->setDefaults();
     khyhje_->setText(QStringLiteral("0"));
     khdate_ = QDateTime::currentDateTime();
@@ -324,11 +320,6 @@ void Tfrmmemberreg::addClick()
     setEditing(true);
     pages_->setCurrentIndex(0);
     QTimer::singleShot(100, this, &Tfrmmemberreg::readCard);
-}
-
-void Tfrmmemberreg::resetClick()
-{
-    addClick();
 }
 
 // Mode 1 takes the number from the card-number dialog; without one the registration ends.
@@ -383,7 +374,7 @@ void Tfrmmemberreg::classChosen()
     depositLabel_->setVisible(count || stored);
     deposit_->setVisible(count || stored);
     deposit_->setEnabled(stored);
-    mc::acceptOnly(deposit_, stored ? moneyKeys : mc::digitKeys);
+    mc::acceptOnly(deposit_, stored ? mc::digitKeys + u'.' : mc::digitKeys);
     if (count)
         deposit_->setText(QString::number(class_->cardcs));
     kind_->setText(class_->classname);
@@ -411,30 +402,27 @@ void Tfrmmemberreg::showTotals()
 {
     if (!class_) {
         for (QLineEdit* e : {sumPrice_, sumDeposit_, khcksj_, khhjys_, khssje_, curmoney_})
-            e->setText(Money().text());
+            mc::ui::setMoney(e, Money());
         return;
     }
     const Money deposit = class_->classname == storedValueKind ? typedMoney(deposit_) : Money();
     const Totals t = registrationTotals(*class_, deposit, typedMoney(khyhje_), mc::settings.jeblxs);
-    sumPrice_->setText(class_->khkjg.text());
-    sumDeposit_->setText(class_->khyj.text());
-    khcksj_->setText(t.khcksj.text());
-    khhjys_->setText(t.khhjys.text());
-    khssje_->setText(t.khssje.text());
-    curmoney_->setText(t.curmoney.text());
+    mc::ui::setMoney(sumPrice_, class_->khkjg);
+    mc::ui::setMoney(sumDeposit_, class_->khyj);
+    mc::ui::setMoney(khcksj_, t.khcksj);
+    mc::ui::setMoney(khhjys_, t.khhjys);
+    mc::ui::setMoney(khssje_, t.khssje);
+    mc::ui::setMoney(curmoney_, t.curmoney);
 }
 
 void Tfrmmemberreg::introducerClick()
 {
-    mc::pickedNumber.clear();
-    mc::pickedName.clear();
     Tfrmhyxz picker(db_, this);
     picker.exec();
-    if (mc::pickedNumber.isEmpty())
+    if (!picker.picked())
         return;
-    rhjsr_->setText(mc::pickedNumber + u' ' + mc::pickedName);
-    rhjsr_->setProperty("memberno", mc::pickedNumber);
-    jsrname_ = mc::pickedName;
+    rhjsr_->setText(picker.picked()->memberno + u' ' + picker.picked()->membername);
+    rhjsr_->setProperty("memberno", picker.picked()->memberno);
 }
 
 void Tfrmmemberreg::showPhoto(const QString& file)
@@ -471,15 +459,37 @@ void Tfrmmemberreg::takePhotoClick()
     showPhoto(photo_);
 }
 
-QWidget* Tfrmmemberreg::fieldWidget(const QString& column) const
+// Card mode 2. The card goes in before the save begins, so the write inside the save's
+// transaction makes one attempt and never waits for the operator: a database lock is held for as
+// long as the card takes, not as long as someone takes at the counter. A card taken out
+// meanwhile fails the save, which the operator repeats.
+IcCardWrite Tfrmmemberreg::cardWriterForSave()
 {
-    for (int n = 0; n < custom_->fields().size(); ++n)
-        if (custom_->fields()[n].name == column)
-            return custom_->editor(n);
-    return findChild<QWidget*>(column);
+    if (writeCard_)
+        return writeCard_;
+    if (QMessageBox::information(this, windowTitle(), QStringLiteral("请放卡"), QMessageBox::Ok | QMessageBox::Cancel) !=
+        QMessageBox::Ok)
+        return {};
+    const std::optional<int> port = readerPortOrReport(this);
+    if (!port)
+        return {};
+    std::array<quint8, 3> psc;
+    try {
+        psc = mc::devices::systemPsc(mc::devices::loadMachineSettings(db_).jmmm);
+    } catch (const mc::db::DbError& e) {
+        QMessageBox::warning(this, windowTitle(), e.message());
+        return {};
+    }
+    cardProblem_.clear();
+    return [this, port = *port, psc](const mc::devices::IcCardData& card) {
+        mc::devices::IcCardWriter writer(mc::devices::libraryReader(), port, psc, card);
+        return writer.run({[] { return false; },  // never wait for a card to come or go
+                           [this](const QString& m) { cardProblem_ = m; },
+                           [](const QString&) {}});
+    };
 }
 
-void Tfrmmemberreg::saveClick()
+RegistrationInput Tfrmmemberreg::input() const
 {
     RegistrationInput in;
     in.cardMode = mc::cardMode;
@@ -505,30 +515,36 @@ void Tfrmmemberreg::saveClick()
     in.rhjsr = rhjsr_->property("memberno").toString();
     in.khdate = khdate_;
     // The texts as typed: the service reads them by the field's type and names what it cannot.
-    for (int n = 0; n < custom_->fields().size(); ++n) {
-        QWidget* e = custom_->editor(n);
-        const auto* box = qobject_cast<QComboBox*>(e);
-        const auto* line = qobject_cast<QLineEdit*>(e);
-        in.custom.insert(custom_->fields()[n].name, box ? box->currentText() : line ? line->text() : QString());
-    }
+    for (int n = 0; n < custom_->fields().size(); ++n)
+        in.custom.insert(custom_->fields()[n].name, custom_->text(n));
+    return in;
+}
 
-    const mc::members::RegistrationSettings settings{mc::settings.memberws, mc::settings.jeblxs};
-    const auto result = registerMember(db_, mc::Session::current(), settings, in, writeCard_);
-    QMessageBox::information(this, windowTitle(), result.message);
+void Tfrmmemberreg::saveClick()
+{
+    IcCardWrite writeCard;
+    if (mc::cardMode == 2 && !(writeCard = cardWriterForSave()))
+        return;
+    const mc::Session session = mc::Session::current();
+    const RegistrationSettings settings{mc::settings.memberws, mc::settings.jeblxs};
+    const auto result = registerMember(db_, session, settings, input(), writeCard);
     if (!result.ok) {
-        if (QWidget* w = fieldWidget(result.field)) {
+        // The refused field may sit on the other page.
+        if (auto* w = result.field.isEmpty() ? nullptr : findChild<QWidget*>(result.field))
             pages_->setCurrentIndex(custom_->isAncestorOf(w) ? 1 : 0);
-            w->setFocus();
-        }
+        showResult(result);
+        if (!cardProblem_.isEmpty())
+            QMessageBox::information(this, windowTitle(), std::exchange(cardProblem_, QString()));
         return;
     }
+    showResult(result);
     memberno_->setText(result.value.memberno);
     truecard_->setText(result.value.truecard);
     setEditing(false);
-    printTicket(result.value);
+    printTicket(result.value, session);
 }
 
-void Tfrmmemberreg::printTicket(const RegistrationDone& done)
+void Tfrmmemberreg::printTicket(const RegistrationDone& done, const mc::Session& session)
 {
     if (!mc::settings.zcdyxp)
         return;
@@ -536,16 +552,12 @@ void Tfrmmemberreg::printTicket(const RegistrationDone& done)
     QString error;
     if (receipt.printerKind == 1) {
         error = mc::receipts::printPosReceipt(
-            receipt, registrationTicket(done, mc::Session::current().operatorName, QDateTime::currentDateTime()));
+            receipt, registrationTicket(done, session.operatorName, session.now));
     } else {
         try {
             mc::reports::Report report =
                 mc::reports::reportFor(*mc::reports::templateEntry(QStringLiteral("memberzc")), db_, mc::appPath);
-            // The member just saved, not whichever row is newest by then.
-            QSqlQuery row = mc::db::exec(db_,
-                                         QStringLiteral("select m.*, c.cardname, c.classname from membercurlist m "
-                                                        "left join cardclass c on c.cardno = m.cardno where m.pid = ?"),
-                                         {done.pid});
+            QSqlQuery row = ticketRow(db_, done.pid);
             report.bind(mc::reports::printSource, row);
             if (mc::reports::ReportObject* memo = report.layout().object(QStringLiteral("memo5")))
                 memo->text = done.classname == countKind ? QStringLiteral("消费次数:") + QString::number(done.curcs)

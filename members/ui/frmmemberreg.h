@@ -3,8 +3,8 @@
 // service checks and saves, the window shows the result and prints the ticket.
 
 #include "registration.h"
+#include "window_kit.h"
 
-#include <QDialog>
 #include <QSqlDatabase>
 
 #include <optional>
@@ -16,13 +16,12 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-class Tfrmmemberreg : public QDialog {
+class Tfrmmemberreg : public mc::ui::EntryDialog {
     Q_OBJECT
 public:
     explicit Tfrmmemberreg(QSqlDatabase db, QWidget* parent = nullptr);
 
-    // Writes the IC card of a registration (card mode 2). The window's own runs Tfrmicwrite;
-    // tests put a double in its place.
+    // Writes the IC card of a registration (card mode 2) in place of the card reader; for tests.
     void setCardWriter(mc::members::IcCardWrite write) { writeCard_ = std::move(write); }
 
 protected:
@@ -35,8 +34,9 @@ private:
     QLineEdit* edit(const char* column, int maxLength = 0);
 
     void addClick();
-    void resetClick();
     void saveClick();
+    mc::members::RegistrationInput input() const;
+    mc::members::IcCardWrite cardWriterForSave();
     void readCard();
     void classChosen();
     void depositLeft();
@@ -48,14 +48,13 @@ private:
     void showPhoto(const QString& file);
     void showTotals();
     void setEditing(bool editing);
-    void printTicket(const mc::members::RegistrationDone& done);
-    QWidget* fieldWidget(const QString& column) const;
+    void printTicket(const mc::members::RegistrationDone& done, const mc::Session& session);
 
     QSqlDatabase db_;
     mc::members::IcCardWrite writeCard_;
     std::optional<mc::members::ClassAmounts> class_;
+    QString cardProblem_;  // what the card reader said when a write failed
     QString photo_;
-    QString jsrname_;
     QDateTime khdate_;
     bool shown_ = false;
 

@@ -166,24 +166,7 @@ void CustomFieldPage::setValues(const QHash<QString, QVariant>& values)
 
 QVariant CustomFieldPage::typed(int field) const
 {
-    const CustomField& f = fields_[field];
-    const QString t = text(field).trimmed();
-    if (t.isEmpty())
-        return QVariant(QMetaType(QMetaType::QString));  // null
-    bool ok = true;
-    QVariant v;
-    if (f.type == QStringLiteral("整数")) {
-        v = t.toInt(&ok);
-    } else if (f.type == QStringLiteral("小数")) {
-        v = t.toDouble(&ok);
-    } else if (f.type == QStringLiteral("日期")) {
-        const QDate d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
-        ok = d.isValid();
-        v = d.startOfDay();
-    } else {
-        v = text(field);
-    }
-    return ok ? v : QVariant();
+    return mc::members::typedValue(fields_[field], text(field));
 }
 
 QHash<QString, QVariant> CustomFieldPage::values() const

@@ -36,13 +36,14 @@ public:
     // "不能为空" for a field that must be filled, "自定义字段" + caption + "的内容不正确" for a
     // number or date that does not read as one ("1.2.3", "2026-13-01").
     mc::Done check() const;
+    // The field's text as typed or chosen.
+    QString text(int field) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString text(int field) const;
     // The typed value, or an invalid QVariant when the text does not read as the field's type.
     QVariant typed(int field) const;
     void setText(int field, const QString& value);
