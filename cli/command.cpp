@@ -88,19 +88,54 @@ QStringList commandNames()
     return registry().keys();
 }
 
-QString checkInput(const Command& command, const QJsonObject& input)
+namespace {
+
+// The usage message for an object that does not fit `keys`; `otherKeys` lets any text or number
+// key through (custom member fields).
+QString checkKeys(const QString& where, const QList<Key>& keys, const QJsonObject& input, bool otherKeys);
+
+QString checkItems(const Key& key, const QJsonArray& items)
+{
+    for (qsizetype n = 0; n < items.size(); ++n) {
+        const QString where = QStringLiteral("%1 的第 %2 项").arg(key.name).arg(n + 1);
+        if (!items[n].isObject())
+            return where + QStringLiteral("应为对象");
+        if (QString problem = checkKeys(where, key.itemKeys, items[n].toObject(), false); !problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+QString checkKeys(const QString& where, const QList<Key>& keys, const QJsonObject& input, bool otherKeys)
 {
     for (auto it = input.begin(); it != input.end(); ++it) {
-        const auto key = std::find_if(command.keys.cbegin(), command.keys.cend(),
-                                      [&](const Key& k) { return k.name == it.key(); });
-        if (key == command.keys.cend())
-            return QStringLiteral("命令 %1 没有键 %2").arg(command.name, it.key());
+        const auto key = std::find_if(keys.cbegin(), keys.cend(), [&](const Key& k) { return k.name == it.key(); });
+        if (key == keys.cend() && otherKeys) {
+            if (!it.value().isString() && !it.value().isDouble())
+                return QStringLiteral("键 %1 的值应为%2").arg(it.key(), typeWords(KeyType::Text));
+            continue;
+        }
+        if (key == keys.cend())
+            return QStringLiteral("%1 没有键 %2").arg(where, it.key());
         if (!fits(key->type, it.value()))
             return QStringLiteral("键 %1 的值应为%2").arg(it.key(), typeWords(key->type));
+        if (key->type == KeyType::List && !key->itemKeys.isEmpty())
+            if (QString problem = checkItems(*key, it.value().toArray()); !problem.isEmpty())
+                return problem;
     }
-    for (const Key& key : command.keys)
+    for (const Key& key : keys)
         if (key.required && !input.contains(key.name))
-            return QStringLiteral("命令 %1 缺少键 %2").arg(command.name, key.name);
+            return QStringLiteral("%1 缺少键 %2").arg(where, key.name);
+    return {};
+}
+
+}  // namespace
+
+QString checkInput(const Command& command, const QJsonObject& input)
+{
+    if (QString problem = checkKeys(QStringLiteral("命令 ") + command.name, command.keys, input, command.customFields);
+        !problem.isEmpty())
+        return problem;
     for (const QStringList& group : command.oneOf) {
         const auto given = std::count_if(group.cbegin(), group.cend(), [&](const QString& k) { return input.contains(k); });
         if (given != 1)

@@ -32,6 +32,7 @@ struct Key {
     QString name;  // the column name where the window edits a column, otherwise a plain word
     KeyType type = KeyType::Text;
     bool required = false;
+    QList<Key> itemKeys = {};  // List only: each element is an object with these keys
 };
 
 // The parsed input, read through the types its keys were checked against.
@@ -39,6 +40,8 @@ class Input {
 public:
     explicit Input(QJsonObject object) : object_(std::move(object)) {}
     bool has(const QString& key) const { return object_.contains(key); }
+    QStringList keys() const { return object_.keys(); }
+    QJsonValue value(const QString& key) const { return object_.value(key); }
     QString text(const QString& key) const { return object_.value(key).toString(); }
     Money money(const QString& key) const { return Money::fromDouble(object_.value(key).toDouble()); }
     double number(const QString& key) const { return object_.value(key).toDouble(); }
@@ -61,6 +64,9 @@ struct Command {
     QList<Key> keys;
     QList<QStringList> oneOf;  // groups of keys of which exactly one must be given
     std::function<Output(const Input&, const Session&, const QSqlDatabase& accountDb)> run;
+    // Keys beyond `keys`, as text or number, are custom member fields by column name; the
+    // service names one that does not exist.
+    bool customFields = false;
 };
 
 // Registers a command while the program starts.

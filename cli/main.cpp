@@ -3,6 +3,7 @@
 
 #include "command.h"
 #include "database.h"
+#include "demo_data.h"
 #include "invocation.h"
 #include "reply.h"
 #include "session_start.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("membercard-cli"));
+    mc::demo::installDemoFiller();
     const Reply reply = run(QCoreApplication::arguments().mid(1));
     const QByteArray out = render(reply);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);

@@ -5,6 +5,7 @@
 #include "books_windows.h"
 #include "data_files.h"
 #include "database.h"
+#include "demo_data.h"
 #include "frame_windows.h"
 #include "frmmain.h"
 #include "frmxf.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("membercard"));
     QApplication::setApplicationDisplayName(QStringLiteral("澄岚会员卡管理软件"));
+    mc::demo::installDemoFiller();
     QTextStream out(stdout);
     if (!mc::useChineseLocale())
         out << "未找到 Qt 的中文翻译，标准按钮将显示英文" << Qt::endl;

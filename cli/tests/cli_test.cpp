@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -72,7 +73,7 @@ TEST_F(Cli, ChecksTheBooksOfAFreshlyPreparedDataFolder)
     EXPECT_EQ(r.exit, 0);
     EXPECT_TRUE(r.json["ok"].toBool());
     EXPECT_EQ(r.json["broken"].toArray().size(), 0);
-    EXPECT_EQ(r.json["checked"]["members"].toInt(), 1);  // the cash customer 0000
+    EXPECT_EQ(r.json["checked"]["members"].toInt(), 1 + 8);  // the cash customer 0000 and the demonstration members
     EXPECT_EQ(r.json["checked"]["goods"].toInt(), 2);
     for (const char* file : {"dbconnect.cdd", "modal/modal.cdd", "test/test.mdb", "report/memberzc.fr3"})
         EXPECT_TRUE(QFile::exists(data() + "/" + file)) << file;
@@ -80,6 +81,32 @@ TEST_F(Cli, ChecksTheBooksOfAFreshlyPreparedDataFolder)
     EXPECT_EQ(openShifts(), 1);
     EXPECT_EQ(as(admin, {"check-books"}).exit, 0);
     EXPECT_EQ(openShifts(), 1);
+}
+
+TEST_F(Cli, TheDemonstrationSetHasMembersOfEachKindAndVouchersBeforeToday)
+{
+    ASSERT_EQ(as(admin, {"check-books"}).exit, 0);
+    const QSqlDatabase db = mc::db::openSqlite(QStringLiteral("demo"), setFile());
+    QSqlQuery kinds = mc::db::exec(db, QStringLiteral("select c.classname, count(*), max(m.khdate) from membercurlist m "
+                                                      "join cardclass c on c.cardno = m.cardno where m.memberno <> '0000' "
+                                                      "group by c.classname order by c.classname"));
+    QStringList seen;
+    while (kinds.next()) {
+        seen << kinds.value(0).toString();
+        EXPECT_GE(kinds.value(1).toInt(), 2) << kinds.value(0).toString().toStdString();
+        EXPECT_LT(mc::db::toDateTime(kinds.value(2)).date(), QDate::currentDate());
+    }
+    EXPECT_EQ(seen, (QStringList{"储值卡", "折扣卡", "计次卡"}));
+    // Every registration went through the service: its journal row and its operation log entry.
+    EXPECT_EQ(mc::db::scalar(db, QStringLiteral("select count(*) from memberxx where zmfs in ('开户', '计次开户')")).toInt(), 8);
+    // And a few days of vouchers through the checkout, each with its lines, all before today.
+    EXPECT_EQ(mc::db::scalar(db, QStringLiteral("select count(distinct substr(xfdh, 1, 9)) from memberxx where zmfs = '消费'")).toInt(), 3);
+    EXPECT_EQ(mc::db::scalar(db, QStringLiteral("select count(*) from memberxx where zmfs = '消费' and skdate >= ?"),
+                             {QDateTime(QDate::currentDate(), QTime(0, 0))}).toInt(), 0);
+    EXPECT_GT(mc::db::scalar(db, QStringLiteral("select count(*) from xfsp")).toInt(),
+              mc::db::scalar(db, QStringLiteral("select count(*) from memberxx where zmfs = '消费'")).toInt());
+    kinds = QSqlQuery();
+    mc::db::closeConnection(QStringLiteral("demo"));
 }
 
 TEST_F(Cli, ABrokenRuleExitsWithOneAndNamesTheRow)
@@ -110,6 +137,93 @@ TEST_F(Cli, LooksUpAMemberFromInlineFileOrStandardInput)
     file.close();
     EXPECT_EQ(as(admin, {"lookup", "@" + file.fileName()}).json["truecard"].toString(), "0000");
     EXPECT_EQ(as(admin, {"lookup", "-"}, R"({"card": "0000"})").json["memberno"].toString(), "0000");
+}
+
+TEST_F(Cli, RegistersAStoredValueMemberWhoseBooksBalance)
+{
+    const Outcome r = as(admin, {"--now", "2026-12-01 10:00:00", "register",
+                                 R"({"memberno": "101", "truecard": "A001", "membername": "李四", "sex": "女",
+                                     "cardno": "0001", "deposit": 100, "khyhje": 5, "khjkfs": "银行卡",
+                                     "sfzh": "110101199003071234", "movetel": "13800000000", "password": "8"})"});
+    EXPECT_EQ(r.exit, 0) << r.json["message"].toString().toStdString();
+    EXPECT_EQ(r.json["message"].toString(), "保存完成");
+    EXPECT_EQ(r.json["memberno"].toString(), "00000101");  // padded to the member-number width
+    EXPECT_EQ(r.json["truecard"].toString(), "A001");
+    EXPECT_GT(r.json["pid"].toInt(), 0);
+    EXPECT_EQ(r.json["curmoney"].toDouble(), 110.0);  // 100 deposited at the class's 1.1
+    EXPECT_EQ(r.json["curcs"].toInt(), 0);
+    EXPECT_EQ(r.json["khhjys"].toDouble(), 120.0);  // card price 20 + deposit 100
+    EXPECT_EQ(r.json["khssje"].toDouble(), 115.0);  // less the discount 5
+    EXPECT_EQ(r.json["dqdate"].toString(), "2027-12-01 10:00:00");
+    EXPECT_TRUE(r.json["xfjf"].isDouble());
+
+    const Outcome found = as(admin, {"lookup", R"({"card": "A001"})"});
+    EXPECT_EQ(found.json["membername"].toString(), "李四");
+    EXPECT_EQ(found.json["birthday"].toString().left(10), "1990-03-07");  // from the identity number
+    EXPECT_EQ(found.json["curmoney"].toDouble(), 110.0);
+    const Outcome books = as(admin, {"check-books"});
+    EXPECT_EQ(books.exit, 0) << QJsonDocument(books.json).toJson().toStdString();
+}
+
+TEST_F(Cli, ARefusedRegistrationExitsWithOneAndAddsNoMember)
+{
+    const QString first = R"({"memberno": "107", "truecard": "B7", "membername": "王五", "cardno": "0002", "khjkfs": "银行卡"})";
+    ASSERT_EQ(as(admin, {"register", first}).exit, 0);
+    const auto members = [&] { return as(admin, {"check-books"}).json["checked"].toObject()["members"].toInt(); };
+    const int before = members();
+    const struct {
+        const char* name;
+        QString input;
+        const char* message;
+    } cases[] = {
+        {"same member number", R"({"memberno": "00000107", "truecard": "B8", "membername": "赵六", "cardno": "0002", "khjkfs": "银行卡"})",
+         "错误，会员编号重复,可能存在同号注销人员"},
+        {"no card number in card mode 1", R"({"memberno": "108", "membername": "赵六", "cardno": "0002", "khjkfs": "银行卡"})",
+         "卡号必须录入"},
+        {"bad identity number", R"({"memberno": "108", "truecard": "B8", "membername": "赵六", "cardno": "0002", "khjkfs": "银行卡", "sfzh": "12345"})",
+         "身份证号输入错误"},
+        {"custom field that does not exist",
+         R"({"memberno": "108", "truecard": "B8", "membername": "赵六", "cardno": "0002", "khjkfs": "银行卡", "nosuch": "x"})",
+         "自定义字段nosuch不存在"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = as(admin, {"register", c.input});
+        EXPECT_EQ(r.exit, 1) << c.name;
+        EXPECT_EQ(r.json["message"].toString(), QString::fromUtf8(c.message)) << c.name;
+    }
+    EXPECT_EQ(members(), before);
+    // A custom field's value is text or a number; anything else is a usage error.
+    EXPECT_EQ(as(admin, {"register", R"({"memberno": "109", "truecard": "B9", "membername": "钱七", "cardno": "0002", "khjkfs": "银行卡", "zdy1": true})"}).exit, 2);
+}
+
+TEST_F(Cli, ChecksOutTwoGoodsAgainstAStoredValueCard)
+{
+    // 陈静 of the demonstration set, on a gold card: 9 折 on goods.
+    const double before = as(admin, {"lookup", R"({"card": "100001"})"}).json["curmoney"].toDouble();
+    const Outcome r = as(admin, {"--now", "2026-12-11 10:00:00", "checkout",
+                                 R"({"card": "100001", "lines": [{"spno": "001001", "spnum": 2}, {"spno": "001002"}]})"});
+    EXPECT_EQ(r.exit, 0) << r.json["message"].toString().toStdString();
+    EXPECT_EQ(r.json["message"].toString(), "消费完成");
+    EXPECT_TRUE(r.json["xfdh"].toString().startsWith("xfd261211")) << r.json["xfdh"].toString().toStdString();
+    EXPECT_EQ(r.json["sjxfje"].toDouble(), 7.5);  // 2 × 2.00 + 3.50
+    EXPECT_EQ(r.json["xfje"].toDouble(), 6.7);    // at 9 折, to the one decimal of the settings
+    EXPECT_EQ(r.json["zkhje"].toDouble(), 0.8);
+    EXPECT_DOUBLE_EQ(r.json["curmoney"].toDouble(), before - 6.7);
+    for (const char* key : {"bcdkje", "bcxfjf", "xfjf", "syyhje"})
+        EXPECT_TRUE(r.json[key].isDouble()) << key;
+    EXPECT_FALSE(r.json.contains("upgraded"));
+    EXPECT_DOUBLE_EQ(as(admin, {"lookup", R"({"card": "100001"})"}).json["curmoney"].toDouble(), before - 6.7);
+    EXPECT_EQ(as(admin, {"check-books"}).exit, 0);
+
+    // More than the balance: refused with the window's message, and nothing moves.
+    const double left = as(admin, {"lookup", R"({"card": "100002"})"}).json["curmoney"].toDouble();
+    const Outcome refused = as(admin, {"checkout", R"({"card": "100002", "lines": [{"spno": "002002", "spnum": 9}]})"});
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_EQ(refused.json["message"].toString(), "当前余额不足，无法消费");
+    EXPECT_EQ(as(admin, {"lookup", R"({"card": "100002"})"}).json["curmoney"].toDouble(), left);
+    // A line key the command does not know is a usage error.
+    EXPECT_EQ(as(admin, {"checkout", R"({"card": "100002", "lines": [{"spno": "001001", "price": 1}]})"}).exit, 2);
+    EXPECT_EQ(as(admin, {"check-books"}).exit, 0);
 }
 
 TEST_F(Cli, RefusalsExitWithOneAndTheWindowsMessage)

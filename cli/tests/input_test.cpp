@@ -56,6 +56,36 @@ TEST(CommandInput, EachKeyTakesOnlyItsType)
         EXPECT_EQ(checkInput(sample, object(c.input)), QString::fromUtf8(c.problem)) << c.input;
 }
 
+TEST(CommandInput, ListItemsAndCustomFieldsAreCheckedToo)
+{
+    Command c{QStringLiteral("sell"),
+              QStringLiteral("M1"),
+              {{QStringLiteral("lines"),
+                KeyType::List,
+                false,
+                {{QStringLiteral("spno"), KeyType::Text, true}, {QStringLiteral("spnum"), KeyType::Integer}}}},
+              {},
+              {}};
+    const struct {
+        const char* input;
+        const char* problem;
+    } lines[] = {
+        {R"({"lines": [{"spno": "1"}, {"spno": "2", "spnum": 3}]})", ""},
+        {R"({"lines": [{"spno": "1"}, 5]})", "lines 的第 2 项应为对象"},
+        {R"({"lines": [{"spnum": 1}]})", "lines 的第 1 项 缺少键 spno"},
+        {R"({"lines": [{"spno": "1", "price": 2}]})", "lines 的第 1 项 没有键 price"},
+        {R"({"lines": [{"spno": "1", "spnum": 1.5}]})", "键 spnum 的值应为整数"},
+        {R"({"zdy1": "x"})", "命令 sell 没有键 zdy1"},
+    };
+    for (const auto& l : lines)
+        EXPECT_EQ(checkInput(c, object(l.input)), QString::fromUtf8(l.problem)) << l.input;
+
+    // A command taking custom member fields lets other text and number keys through, nothing else.
+    c.customFields = true;
+    EXPECT_EQ(checkInput(c, object(R"({"zdy1": "x", "zdy2": 3})")), QString());
+    EXPECT_EQ(checkInput(c, object(R"({"zdy1": [1]})")), QStringLiteral("键 zdy1 的值应为文本"));
+}
+
 TEST(CommandInput, ValuesReadAsTheirTypes)
 {
     const Input input(object(R"({"sjxfje": 0.1, "spnum": 3, "birthday": "1990-12-11"})"));

@@ -81,6 +81,12 @@ void addTemplateRows(const QSqlDatabase& db)
             now});
 }
 
+DemoFiller& demoFiller()
+{
+    static DemoFiller filler;
+    return filler;
+}
+
 // A small shop to try the windows on. Members, vouchers and money are left out: they come in
 // only through the services that keep journals and ledgers in step.
 void addDemoRows(const QSqlDatabase& db)
@@ -194,10 +200,23 @@ void buildDemoSet(const QString& templatePath, const QString& file)
     const QString error = db::backupSqliteFile(templatePath, file);
     if (!error.isEmpty())
         throw db::DbError(error, QStringLiteral("0"));
-    BuildConnection c(file, false);
-    db::Transaction t(c.db());
-    addDemoRows(c.db());
-    t.commit();
+    try {
+        BuildConnection c(file, false);
+        db::Transaction t(c.db());
+        addDemoRows(c.db());
+        t.commit();
+        if (demoFiller())
+            demoFiller()(c.db());
+    } catch (const db::DbError&) {
+        // Half a demonstration set is worse than none: the next start builds it again.
+        QFile::remove(file);
+        throw;
+    }
+}
+
+void setDemoFiller(DemoFiller filler)
+{
+    demoFiller() = std::move(filler);
 }
 
 QStringList populateDataFolder(const QString& appPath)

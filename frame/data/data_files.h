@@ -2,8 +2,11 @@
 // The files of the data folder: the account-set catalogue, the template every new account set
 // is copied from, and the demonstration account set.
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace mc {
 
@@ -22,8 +25,14 @@ QString chooseAppPath(const QString& programFolder);
 void buildTemplate(const QString& file);
 // Builds an empty catalogue.
 void buildCatalogue(const QString& file);
-// Copies the template into a new account set and adds the demonstration rows.
+// Copies the template into a new account set, adds the demonstration rows and runs the filler.
 void buildDemoSet(const QString& templatePath, const QString& file);
+
+// Members and vouchers come into the demonstration set through the services, which this layer
+// cannot call; the programs hand over the function that does it at start. It runs once, right
+// after the set is built, and throws db::DbError when it fails.
+using DemoFiller = std::function<void(const QSqlDatabase& demoSet)>;
+void setDemoFiller(DemoFiller filler);
 
 // Creates the template when it is missing, and the catalogue when it is missing, together with
 // the demonstration set listed in it; an existing catalogue is left as it is, so a deleted

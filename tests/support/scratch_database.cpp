@@ -8,11 +8,8 @@
 
 namespace mctest {
 
-std::optional<mc::db::ServerSettings> testServer()
+mc::db::ServerSettings serverSettings(const QString& settings)
 {
-    const QString settings = qEnvironmentVariable("MEMBERCARD_TEST_PG");
-    if (settings.isEmpty())
-        return std::nullopt;
     mc::db::ServerSettings s;
     s.database = QStringLiteral("postgres");
     for (const QString& part : settings.split(u';', Qt::SkipEmptyParts)) {
@@ -28,6 +25,14 @@ std::optional<mc::db::ServerSettings> testServer()
             s.password = value;
     }
     return s;
+}
+
+std::optional<mc::db::ServerSettings> testServer()
+{
+    const QString settings = qEnvironmentVariable("MEMBERCARD_TEST_PG");
+    if (settings.isEmpty())
+        return std::nullopt;
+    return serverSettings(settings);
 }
 
 namespace {

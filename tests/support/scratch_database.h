@@ -18,6 +18,9 @@ namespace mctest {
 
 using schema::Engine;
 
+// "host=…;port=…;user=…[;password=…]" as server settings on the database "postgres".
+mc::db::ServerSettings serverSettings(const QString& settings);
+
 // The PostgreSQL test server from MEMBERCARD_TEST_PG ("host=…;port=…;user=…"), if any.
 std::optional<mc::db::ServerSettings> testServer();
 
