@@ -10,12 +10,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int booksCheckHelpContext = 37;
+
+}  // namespace
+
 Tfrmzwhd::Tfrmzwhd(QSqlDatabase db, QWidget* parent)
-    : QWidget(parent), db_(std::move(db)), start_(new QPushButton(QStringLiteral("开始核对"), this)),
+    : MdiChild("frmzwhd", QStringLiteral("账务核对"), booksCheckHelpContext, parent), db_(std::move(db)), start_(new QPushButton(QStringLiteral("开始核对"), this)),
       progress_(new QProgressBar(this)), summary_(new QLabel(this)), broken_(new QListWidget(this))
 {
-    setObjectName(QStringLiteral("frmzwhd"));
-    setWindowTitle(QStringLiteral("账务核对"));
     start_->setObjectName(QStringLiteral("btnStart"));
     progress_->setObjectName(QStringLiteral("progress"));
     summary_->setObjectName(QStringLiteral("summary"));

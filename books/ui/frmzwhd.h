@@ -1,15 +1,16 @@
 #pragma once
 // 账务核对: runs the books check on the open account set and lists what does not agree.
 
+#include "window_kit.h"
+
 #include <QSqlDatabase>
-#include <QWidget>
 
 class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 
-class Tfrmzwhd : public QWidget {
+class Tfrmzwhd : public mc::ui::MdiChild {
     Q_OBJECT
 public:
     explicit Tfrmzwhd(QSqlDatabase db, QWidget* parent = nullptr);
